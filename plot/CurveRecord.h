@@ -1,0 +1,12 @@
+#pragma once
+
+#include "CurveStatistics.h"
+
+class QwtPlotCurve;
+
+// One curve of the plot: its axis, its last statistics and the drawn curve, which holds
+// title, pen, symbol and its own copy of the samples. The curve belongs to the plot.
+struct CurveRecord : CurveStatistics {
+    int rightAxis = 0;
+    QwtPlotCurve* curve = nullptr;
+};

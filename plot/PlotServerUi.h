@@ -1,0 +1,120 @@
+#pragma once
+
+class QCheckBox;
+class QComboBox;
+class QDoubleSpinBox;
+class QFrame;
+class QGroupBox;
+class QHBoxLayout;
+class QGridLayout;
+class QLabel;
+class QListWidget;
+class QPushButton;
+class QStackedWidget;
+class QTabWidget;
+class QTableWidget;
+class QToolButton;
+class QVBoxLayout;
+class QWidget;
+class QwtPlot;
+
+// The widget tree of the plot widget's tool panel, plot, peak panel and statistics table.
+// Every widget carries the object name by which the program and its tests find it.
+class PlotServerUi
+{
+public:
+    void setupUi(QWidget* plotServer);
+
+    QVBoxLayout* verticalLayout_2 = nullptr;
+    QHBoxLayout* horizontalLayout_9 = nullptr;
+    QTabWidget* plotTab = nullptr;
+
+    QWidget* filePage = nullptr;
+    QHBoxLayout* horizontalLayout_8 = nullptr;
+    QToolButton* plotNewTB = nullptr;
+    QToolButton* plotOpenTB = nullptr;
+    QToolButton* plotSaveTB = nullptr;
+    QToolButton* plotPrintTB = nullptr;
+    QFrame* line = nullptr;
+    QToolButton* plotEraseTB = nullptr;
+
+    QWidget* processPage = nullptr;
+    QHBoxLayout* horizontalLayout_5 = nullptr;
+    QToolButton* undoTB = nullptr;
+    QLabel* windowindLB = nullptr;
+    QComboBox* windowingCB = nullptr;
+    QToolButton* fftTB = nullptr;
+    QToolButton* dbTB = nullptr;
+    QToolButton* absTB = nullptr;
+
+    QWidget* rangePage = nullptr;
+    QHBoxLayout* horizontalLayout_2 = nullptr;
+    QLabel* yLowLB = nullptr;
+    QDoubleSpinBox* verLowSB = nullptr;
+    QLabel* yLowLB_2 = nullptr;
+    QDoubleSpinBox* verHighSB = nullptr;
+    QLabel* xStartLB = nullptr;
+    QDoubleSpinBox* horStartSB = nullptr;
+    QLabel* xEndLB = nullptr;
+    QDoubleSpinBox* horStopSB = nullptr;
+    QLabel* horCalibLB = nullptr;
+    QDoubleSpinBox* horCalibrationSB = nullptr;
+    QLabel* unitsLB = nullptr;
+    QComboBox* unitsCB = nullptr;
+
+    QWidget* viewPage = nullptr;
+    QHBoxLayout* horizontalLayout_3 = nullptr;
+    QLabel* plotStyleLB = nullptr;
+    QComboBox* stylesCB = nullptr;
+    QToolButton* plotTitleTB = nullptr;
+    QToolButton* plotXTitleTB = nullptr;
+    QToolButton* plotYTitleTB = nullptr;
+    QToolButton* plotBackColorTB = nullptr;
+    QCheckBox* logXCB = nullptr;
+    QCheckBox* logYCB = nullptr;
+
+    QToolButton* plotStatTB = nullptr;
+    QToolButton* peakTB = nullptr;
+
+    QHBoxLayout* horizontalLayout_11 = nullptr;
+    QHBoxLayout* horizontalLayout_7 = nullptr;
+    QStackedWidget* stackedWidget = nullptr;
+    QWidget* page = nullptr;
+    QHBoxLayout* horizontalLayout = nullptr;
+    QwtPlot* qwtPlot = nullptr;
+    QWidget* page_2 = nullptr;
+    QHBoxLayout* horizontalLayout_6 = nullptr;
+    QVBoxLayout* verticalLayout = nullptr;
+    QToolButton* showMenuTB = nullptr;
+
+    QGroupBox* peakGB = nullptr;
+    QVBoxLayout* verticalLayout_6 = nullptr;
+    QGridLayout* gridLayout = nullptr;
+    QLabel* deltaLB = nullptr;
+    QDoubleSpinBox* deltaSB = nullptr;
+    QLabel* thresholdLB = nullptr;
+    QDoubleSpinBox* thresholdSB = nullptr;
+    QCheckBox* minimumCB = nullptr;
+    QTabWidget* foundPeaks = nullptr;
+    QWidget* positivePage = nullptr;
+    QVBoxLayout* verticalLayout_5 = nullptr;
+    QListWidget* positivePeaks = nullptr;
+    QWidget* negativePage = nullptr;
+    QVBoxLayout* verticalLayout_4 = nullptr;
+    QListWidget* negativePeaks = nullptr;
+    QHBoxLayout* horizontalLayout_10 = nullptr;
+    QPushButton* savePB = nullptr;
+    QPushButton* evalPB = nullptr;
+    QPushButton* clearPB = nullptr;
+
+    QTableWidget* statisticsWD = nullptr;
+
+private:
+    void setupFilePage();
+    void setupProcessPage();
+    void setupRangePage();
+    void setupViewPage();
+    void setupPlotArea(QWidget* plotServer);
+    void setupPeakPanel(QWidget* plotServer);
+    void setupStatistics(QWidget* plotServer);
+};

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QColor>
+#include <QColorDialog>
+#include <QString>
+#include <QStringList>
+
+class QDialog;
+class QMenu;
+class QAction;
+class QPoint;
+class QWidget;
+
+// Every question the plot widget or the host asks the user goes through this interface,
+// so that tests can answer it from a script instead of a modal dialog.
+class Prompt
+{
+public:
+    virtual ~Prompt() = default;
+
+    // Several existing files; `selectedFilter` carries the initial filter in and the chosen one out.
+    virtual QStringList openFileNames(QWidget* parent, const QString& caption, const QString& dir,
+                                      const QStringList& filters, QString* selectedFilter) = 0;
+    virtual QString openFileName(QWidget* parent, const QString& caption, const QString& dir,
+                                 const QString& filter) = 0;
+    virtual QString saveFileName(QWidget* parent, const QString& caption, const QString& dir,
+                                 const QString& filter) = 0;
+
+    // The answer goes into `value` (which also holds the preset); false when cancelled.
+    virtual bool text(QWidget* parent, const QString& title, const QString& label, QString& value) = 0;
+    virtual bool integer(QWidget* parent, const QString& title, const QString& label, int& value,
+                         int minimum, int maximum, int step) = 0;
+    virtual bool item(QWidget* parent, const QString& title, const QString& label,
+                      const QStringList& items, int current, QString& value) = 0;
+
+    // An invalid colour means cancelled.
+    virtual QColor color(const QColor& initial, QWidget* parent, const QString& title,
+                         QColorDialog::ColorDialogOptions options) = 0;
+
+    virtual void warning(QWidget* parent, const QString& title, const QString& text) = 0;
+    virtual void critical(QWidget* parent, const QString& title, const QString& text) = 0;
+
+    // Runs a dialog of our own modally and returns its result code.
+    virtual int dialog(QDialog* dialog) = 0;
+    // Shows a context menu modally; returns the triggered action or null.
+    virtual QAction* menu(QMenu* menu, const QPoint& globalPos) = 0;
+};

@@ -1,0 +1,89 @@
+#include "QtPrompt.h"
+
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+
+QStringList QtPrompt::openFileNames(QWidget* parent, const QString& caption, const QString& dir,
+                                    const QStringList& filters, QString* selectedFilter)
+{
+    QFileDialog fileDialog(parent, caption, dir);
+    fileDialog.setFileMode(QFileDialog::ExistingFiles);
+    fileDialog.setNameFilters(filters);
+    if (selectedFilter && !selectedFilter->isEmpty())
+        fileDialog.selectNameFilter(*selectedFilter);
+    if (fileDialog.exec() != QDialog::Accepted)
+        return {};
+    if (selectedFilter)
+        *selectedFilter = fileDialog.selectedNameFilter();
+    return fileDialog.selectedFiles();
+}
+
+QString QtPrompt::openFileName(QWidget* parent, const QString& caption, const QString& dir,
+                               const QString& filter)
+{
+    return QFileDialog::getOpenFileName(parent, caption, dir, filter);
+}
+
+QString QtPrompt::saveFileName(QWidget* parent, const QString& caption, const QString& dir,
+                               const QString& filter)
+{
+    return QFileDialog::getSaveFileName(parent, caption, dir, filter);
+}
+
+bool QtPrompt::text(QWidget* parent, const QString& title, const QString& label, QString& value)
+{
+    bool ok = false;
+    const QString answer = QInputDialog::getText(parent, title, label, QLineEdit::Normal, value, &ok);
+    if (ok)
+        value = answer;
+    return ok;
+}
+
+bool QtPrompt::integer(QWidget* parent, const QString& title, const QString& label, int& value,
+                       int minimum, int maximum, int step)
+{
+    bool ok = false;
+    const int answer = QInputDialog::getInt(parent, title, label, value, minimum, maximum, step, &ok);
+    if (ok)
+        value = answer;
+    return ok;
+}
+
+bool QtPrompt::item(QWidget* parent, const QString& title, const QString& label,
+                    const QStringList& items, int current, QString& value)
+{
+    bool ok = false;
+    const QString answer = QInputDialog::getItem(parent, title, label, items, current, false, &ok);
+    if (ok)
+        value = answer;
+    return ok;
+}
+
+QColor QtPrompt::color(const QColor& initial, QWidget* parent, const QString& title,
+                       QColorDialog::ColorDialogOptions options)
+{
+    return QColorDialog::getColor(initial, parent, title, options);
+}
+
+void QtPrompt::warning(QWidget* parent, const QString& title, const QString& text)
+{
+    QMessageBox::warning(parent, title, text, QMessageBox::Ok);
+}
+
+void QtPrompt::critical(QWidget* parent, const QString& title, const QString& text)
+{
+    QMessageBox::critical(parent, title, text, QMessageBox::Ok, QMessageBox::NoButton);
+}
+
+int QtPrompt::dialog(QDialog* dialog)
+{
+    return dialog->exec();
+}
+
+QAction* QtPrompt::menu(QMenu* menu, const QPoint& globalPos)
+{
+    return menu->exec(globalPos);
+}

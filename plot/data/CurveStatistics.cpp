@@ -1,0 +1,65 @@
+#include "CurveStatistics.h"
+
+#include <cmath>
+
+namespace {
+
+// Neumaier's compensated sum: the rounding error of every addition is carried separately,
+// so a long run of large equal values keeps an exact sum (and hence an exact mean).
+class CompensatedSum
+{
+public:
+    void add(double value)
+    {
+        const double t = sum_ + value;
+        if (std::fabs(sum_) >= std::fabs(value))
+            compensation_ += (sum_ - t) + value;
+        else
+            compensation_ += (value - t) + sum_;
+        sum_ = t;
+    }
+    double value() const { return sum_ + compensation_; }
+
+private:
+    double sum_ = 0.0;
+    double compensation_ = 0.0;
+};
+
+} // namespace
+
+CurveStatistics CurveStatistics::of(const double* y, std::size_t count)
+{
+    CurveStatistics s;
+    if (count == 0)
+        return s;
+
+    s.minimum = s.maximum = y[0];
+    CompensatedSum sum;
+    CompensatedSum squares;
+    for (std::size_t i = 0; i < count; ++i) {
+        const double v = y[i];
+        if (v > s.maximum)
+            s.maximum = v;
+        if (v < s.minimum)
+            s.minimum = v;
+        sum.add(v);
+        squares.add(v * v);
+    }
+
+    const double n = static_cast<double>(count);
+    s.samples = static_cast<std::uint32_t>(count);
+    s.amount = sum.value();
+    s.energy = squares.value();
+    s.power = s.energy / n;
+    s.norm = std::sqrt(s.energy);
+    s.rms = std::sqrt(s.power);
+    s.mean = s.amount / n;
+
+    CompensatedSum deviations;
+    for (std::size_t i = 0; i < count; ++i) {
+        const double d = y[i] - s.mean;
+        deviations.add(d * d);
+    }
+    s.sigma = std::sqrt(deviations.value() / n);
+    return s;
+}

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+// Figures of a curve's y values; x values do not enter.
+struct CurveStatistics {
+    std::uint32_t samples = 0;
+    double minimum = 0.0;
+    double maximum = 0.0;
+    double amount = 0.0;  // sum of y
+    double mean = 0.0;
+    double sigma = 0.0;   // population standard deviation
+    double energy = 0.0;  // sum of y squared
+    double power = 0.0;   // energy per sample
+    double norm = 0.0;    // square root of energy
+    double rms = 0.0;     // square root of power
+
+    // An empty array gives samples 0 and 0 for every other figure.
+    static CurveStatistics of(const double* y, std::size_t count);
+};

@@ -1,0 +1,86 @@
+#include "CurveStatistics.h"
+#include "DataRange.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <vector>
+
+namespace {
+
+TEST(CurveStatisticsTest, OneToFour)
+{
+    const double y[] = {1, 2, 3, 4};
+    const CurveStatistics s = CurveStatistics::of(y, 4);
+    EXPECT_EQ(s.samples, 4u);
+    EXPECT_DOUBLE_EQ(s.minimum, 1.0);
+    EXPECT_DOUBLE_EQ(s.maximum, 4.0);
+    EXPECT_DOUBLE_EQ(s.amount, 10.0);
+    EXPECT_DOUBLE_EQ(s.mean, 2.5);
+    EXPECT_NEAR(s.sigma, 1.11803, 1e-5);
+    EXPECT_DOUBLE_EQ(s.energy, 30.0);
+    EXPECT_DOUBLE_EQ(s.power, 7.5);
+    EXPECT_NEAR(s.norm, 5.47723, 1e-5);
+    EXPECT_NEAR(s.rms, 2.73861, 1e-5);
+}
+
+TEST(CurveStatisticsTest, ConstantCurve)
+{
+    const std::vector<double> y(5, 2.0);
+    const CurveStatistics s = CurveStatistics::of(y.data(), y.size());
+    EXPECT_DOUBLE_EQ(s.sigma, 0.0);
+    EXPECT_DOUBLE_EQ(s.mean, 2.0);
+    EXPECT_DOUBLE_EQ(s.rms, 2.0);
+    EXPECT_DOUBLE_EQ(s.energy, 20.0);
+    EXPECT_DOUBLE_EQ(s.power, 4.0);
+    EXPECT_NEAR(s.norm, 4.47214, 1e-5);
+}
+
+TEST(CurveStatisticsTest, LongRunOfLargeEqualValuesStaysExact)
+{
+    const std::vector<double> y(1000000, 1e8);
+    const CurveStatistics s = CurveStatistics::of(y.data(), y.size());
+    EXPECT_EQ(s.mean, 1e8);
+    EXPECT_EQ(s.sigma, 0.0);
+    EXPECT_EQ(s.amount, 1e14);
+}
+
+TEST(CurveStatisticsTest, CancellingValuesKeepTheirSmallSum)
+{
+    const double y[] = {1e16, 1.0, -1e16, 1.0};
+    EXPECT_DOUBLE_EQ(CurveStatistics::of(y, 4).amount, 2.0);
+}
+
+TEST(CurveStatisticsTest, EmptyCurveIsAllZero)
+{
+    const CurveStatistics s = CurveStatistics::of(nullptr, 0);
+    EXPECT_EQ(s.samples, 0u);
+    EXPECT_EQ(s.minimum, 0.0);
+    EXPECT_EQ(s.rms, 0.0);
+    EXPECT_FALSE(std::isnan(s.mean));
+}
+
+TEST(CurveStatisticsTest, SingleValue)
+{
+    const double y[] = {-3.5};
+    const CurveStatistics s = CurveStatistics::of(y, 1);
+    EXPECT_EQ(s.minimum, -3.5);
+    EXPECT_EQ(s.maximum, -3.5);
+    EXPECT_EQ(s.sigma, 0.0);
+    EXPECT_EQ(s.rms, 3.5);
+}
+
+TEST(DataRangeTest, NanBecomesALimitOnlyAsTheFirstValue)
+{
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double x[] = {1, nan, -2, 5};
+    const double y[] = {nan, 3, -1, 0};
+    const DataRange r = DataRange::of(x, y, 4);
+    EXPECT_EQ(r.xMin, -2);
+    EXPECT_EQ(r.xMax, 5);
+    EXPECT_TRUE(std::isnan(r.yMin));
+    EXPECT_TRUE(std::isnan(r.yMax));
+}
+
+} // namespace

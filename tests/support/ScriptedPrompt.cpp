@@ -1,0 +1,111 @@
+#include "ScriptedPrompt.h"
+
+#include <QAction>
+#include <QDialog>
+#include <QMenu>
+
+#include <algorithm>
+
+QVariant ScriptedPrompt::next()
+{
+    if (answers.empty())
+        return {};
+    QVariant answer = answers.front();
+    answers.pop_front();
+    return answer;
+}
+
+int ScriptedPrompt::count(const QString& kind) const
+{
+    return int(std::count_if(calls.begin(), calls.end(), [&](const Call& c) { return c.kind == kind; }));
+}
+
+QStringList ScriptedPrompt::openFileNames(QWidget*, const QString& caption, const QString& dir,
+                                          const QStringList& filters, QString* selectedFilter)
+{
+    calls.push_back({QStringLiteral("openFileNames"), caption, selectedFilter ? *selectedFilter : QString(),
+                     dir, filters});
+    const QVariant answer = next();
+    if (selectedFilter && !filters.isEmpty())
+        *selectedFilter = filters.front();
+    return answer.toStringList();
+}
+
+QString ScriptedPrompt::openFileName(QWidget*, const QString& caption, const QString& dir,
+                                     const QString& filter)
+{
+    calls.push_back({QStringLiteral("openFileName"), caption, QString(), dir, {filter}});
+    return next().toString();
+}
+
+QString ScriptedPrompt::saveFileName(QWidget*, const QString& caption, const QString& dir,
+                                     const QString& filter)
+{
+    calls.push_back({QStringLiteral("saveFileName"), caption, QString(), dir, {filter}});
+    return next().toString();
+}
+
+bool ScriptedPrompt::text(QWidget*, const QString& title, const QString& label, QString& value)
+{
+    calls.push_back({QStringLiteral("text"), title, label, QString(), {value}});
+    const QVariant answer = next();
+    if (!answer.isValid())
+        return false;
+    value = answer.toString();
+    return true;
+}
+
+bool ScriptedPrompt::integer(QWidget*, const QString& title, const QString& label, int& value,
+                             int minimum, int maximum, int)
+{
+    calls.push_back({QStringLiteral("integer"), title, label, QString(),
+                     {QString::number(value), QString::number(minimum), QString::number(maximum)}});
+    const QVariant answer = next();
+    if (!answer.isValid() || answer.toInt() < minimum || answer.toInt() > maximum)
+        return false;
+    value = answer.toInt();
+    return true;
+}
+
+bool ScriptedPrompt::item(QWidget*, const QString& title, const QString& label,
+                          const QStringList& items, int, QString& value)
+{
+    calls.push_back({QStringLiteral("item"), title, label, QString(), items});
+    const QVariant answer = next();
+    if (!answer.isValid())
+        return false;
+    value = answer.toString();
+    return true;
+}
+
+QColor ScriptedPrompt::color(const QColor& initial, QWidget*, const QString& title,
+                             QColorDialog::ColorDialogOptions)
+{
+    calls.push_back({QStringLiteral("color"), title, initial.name(QColor::HexArgb), QString(), {}});
+    return next().value<QColor>();
+}
+
+void ScriptedPrompt::warning(QWidget*, const QString& title, const QString& text)
+{
+    calls.push_back({QStringLiteral("warning"), title, text, QString(), {}});
+}
+
+void ScriptedPrompt::critical(QWidget*, const QString& title, const QString& text)
+{
+    calls.push_back({QStringLiteral("critical"), title, text, QString(), {}});
+}
+
+int ScriptedPrompt::dialog(QDialog* dialog)
+{
+    calls.push_back({QStringLiteral("dialog"), dialog->windowTitle(), QString(), QString(), {}});
+    return onDialog ? onDialog(dialog) : int(QDialog::Rejected);
+}
+
+QAction* ScriptedPrompt::menu(QMenu* menu, const QPoint&)
+{
+    calls.push_back({QStringLiteral("menu"), menu->objectName(), QString(), QString(), {}});
+    QAction* chosen = onMenu ? onMenu(menu) : nullptr;
+    if (chosen)
+        chosen->trigger();
+    return chosen;
+}

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "Prompt.h"
+
+#include <QVariant>
+
+#include <deque>
+#include <functional>
+#include <vector>
+
+// Answers every question from a queue instead of a modal dialog and records what was asked.
+// An empty queue, or an invalid QVariant in it, answers "cancel".
+class ScriptedPrompt : public Prompt
+{
+public:
+    struct Call {
+        QString kind;
+        QString title;
+        QString label;
+        QString dir;
+        QStringList choices;
+    };
+
+    std::deque<QVariant> answers;
+    std::vector<Call> calls;
+    std::function<int(QDialog*)> onDialog;
+    std::function<QAction*(QMenu*)> onMenu;
+
+    QStringList openFileNames(QWidget* parent, const QString& caption, const QString& dir,
+                              const QStringList& filters, QString* selectedFilter) override;
+    QString openFileName(QWidget* parent, const QString& caption, const QString& dir,
+                         const QString& filter) override;
+    QString saveFileName(QWidget* parent, const QString& caption, const QString& dir,
+                         const QString& filter) override;
+    bool text(QWidget* parent, const QString& title, const QString& label, QString& value) override;
+    bool integer(QWidget* parent, const QString& title, const QString& label, int& value,
+                 int minimum, int maximum, int step) override;
+    bool item(QWidget* parent, const QString& title, const QString& label,
+              const QStringList& items, int current, QString& value) override;
+    QColor color(const QColor& initial, QWidget* parent, const QString& title,
+                 QColorDialog::ColorDialogOptions options) override;
+    void warning(QWidget* parent, const QString& title, const QString& text) override;
+    void critical(QWidget* parent, const QString& title, const QString& text) override;
+    int dialog(QDialog* dialog) override;
+    QAction* menu(QMenu* menu, const QPoint& globalPos) override;
+
+    int count(const QString& kind) const;
+
+private:
+    QVariant next();
+};
