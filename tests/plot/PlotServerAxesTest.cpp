@@ -1,0 +1,213 @@
+#include "PlotServer.h"
+#include "ScriptedPrompt.h"
+#include "Zoomer.h"
+
+#include <QDoubleSpinBox>
+#include <QTableWidget>
+
+#include <gtest/gtest.h>
+
+#include <qwt_plot.h>
+#include <qwt_plot_canvas.h>
+#include <qwt_plot_curve.h>
+#include <qwt_plot_magnifier.h>
+#include <qwt_plot_panner.h>
+#include <qwt_plot_picker.h>
+#include <qwt_scale_engine.h>
+
+#include <vector>
+
+namespace {
+
+QStringList logLines;
+void collectLog(const QString& line)
+{
+    logLines << line;
+}
+
+class PlotServerAxesTest : public ::testing::Test
+{
+protected:
+    PlotServerAxesTest()
+    {
+        server.setPrompt(std::make_unique<ScriptedPrompt>());
+        server.begin("Kurvo", "X", "Y", "");
+        server.setLogCallback(collectLog);
+        server.resize(800, 600);
+        server.show();
+        logLines.clear();
+    }
+
+    void addCurve(std::vector<double> x, std::vector<double> y)
+    {
+        server.createPlot(-1, "f(y)", unsigned(x.size()), x.data(), y.data(), false, 0);
+    }
+
+    QDoubleSpinBox* spin(const char* name) { return server.findChild<QDoubleSpinBox*>(name); }
+    QwtInterval axis(int axisId) const { return server.plot()->axisScaleDiv(axisId).interval(); }
+    QString cell(int row, int column) const
+    {
+        return server.findChild<QTableWidget*>("statisticsWD")->item(row, column)->text();
+    }
+
+    PlotServer server;
+};
+
+TEST_F(PlotServerAxesTest, NavigationIsSetUpByBegin)
+{
+    QWidget* canvas = server.plot()->canvas();
+    auto* magnifier = canvas->findChild<QwtPlotMagnifier*>();
+    ASSERT_NE(magnifier, nullptr);
+    EXPECT_FALSE(magnifier->isAxisEnabled(QwtPlot::xBottom));
+    EXPECT_TRUE(magnifier->isAxisEnabled(QwtPlot::yLeft));
+    auto* panner = canvas->findChild<QwtPlotPanner*>();
+    ASSERT_NE(panner, nullptr);
+    Qt::MouseButton button;
+    Qt::KeyboardModifiers modifiers;
+    panner->getMouseButton(button, modifiers);
+    EXPECT_EQ(button, Qt::MiddleButton);
+    EXPECT_EQ(server.bottomLeftZoomer(), nullptr);
+}
+
+TEST_F(PlotServerAxesTest, ZoomerPatternsAndRebuild)
+{
+    addCurve({0, 1, 2, 3}, {0, 10, 20, 30});
+    Zoomer* zoomer = server.bottomLeftZoomer();
+    ASSERT_NE(zoomer, nullptr);
+    const QVector<QwtEventPattern::MousePattern> patterns = zoomer->mousePattern();
+    EXPECT_EQ(patterns[QwtEventPattern::MouseSelect1].button, Qt::LeftButton);
+    EXPECT_EQ(patterns[QwtEventPattern::MouseSelect2].button, Qt::RightButton);
+    EXPECT_EQ(patterns[QwtEventPattern::MouseSelect2].modifiers, Qt::ControlModifier);
+    EXPECT_EQ(patterns[QwtEventPattern::MouseSelect3].button, Qt::RightButton);
+    EXPECT_EQ(patterns[QwtEventPattern::MouseSelect3].modifiers, Qt::NoModifier);
+    EXPECT_EQ(zoomer->trackerMode(), QwtPicker::ActiveOnly);
+    EXPECT_EQ(zoomer->rubberBand(), QwtPicker::RectRubberBand);
+    EXPECT_EQ(zoomer->zoomBase(), QRectF(0, 0, 3, 30));
+}
+
+TEST_F(PlotServerAxesTest, RectangleZoomFillsTheSpinBoxesWithoutMovingTheStoredRange)
+{
+    addCurve({0, 1, 2, 3}, {0, 10, 20, 30});
+    server.bottomLeftZoomer()->zoom(QRectF(QPointF(1, 5), QPointF(2, 15)));
+    EXPECT_DOUBLE_EQ(spin("horStartSB")->value(), 1.0);
+    EXPECT_DOUBLE_EQ(spin("horStopSB")->value(), 2.0);
+    EXPECT_DOUBLE_EQ(spin("verLowSB")->value(), 5.0);
+    EXPECT_DOUBLE_EQ(spin("verHighSB")->value(), 15.0);
+    EXPECT_EQ(server.dataRange(), QRectF(QPointF(0, 0), QPointF(3, 30)));
+    EXPECT_TRUE(logLines.contains("Sx = 1.000000, Sy = 5.000000"));
+    EXPECT_TRUE(logLines.contains("Dx = 2.000000, Dy = 15.000000"));
+
+    spin("verLowSB")->setValue(-4.0);
+    EXPECT_DOUBLE_EQ(axis(QwtPlot::yLeft).minValue(), -4.0);
+    EXPECT_DOUBLE_EQ(axis(QwtPlot::yLeft).maxValue(), 30.0);
+}
+
+TEST_F(PlotServerAxesTest, NewCurveStartsAFreshZoomStack)
+{
+    addCurve({0, 1, 2, 3}, {0, 10, 20, 30});
+    server.bottomLeftZoomer()->zoom(QRectF(QPointF(1, 5), QPointF(2, 15)));
+    addCurve({100, 200}, {-1, 1});
+    Zoomer* zoomer = server.bottomLeftZoomer();
+    EXPECT_EQ(zoomer->zoomRectIndex(), 0u);
+    EXPECT_EQ(zoomer->zoomStack().size(), 1);
+    EXPECT_EQ(zoomer->zoomBase(), QRectF(QPointF(100, -1), QPointF(200, 1)));
+    zoomer->zoom(-1);
+    EXPECT_DOUBLE_EQ(axis(QwtPlot::xBottom).minValue(), 100.0);
+}
+
+TEST_F(PlotServerAxesTest, RangeSlotsSetTheirAxisAndAllowInvertedLimits)
+{
+    addCurve({0, 1, 2, 3}, {0, 10, 20, 30});
+    spin("horStopSB")->setValue(50.0);
+    EXPECT_DOUBLE_EQ(axis(QwtPlot::xBottom).maxValue(), 50.0);
+    spin("horStartSB")->setValue(60.0);
+    EXPECT_DOUBLE_EQ(axis(QwtPlot::xBottom).minValue(), 60.0);
+    EXPECT_DOUBLE_EQ(axis(QwtPlot::xBottom).maxValue(), 50.0);
+    spin("verHighSB")->setValue(7.0);
+    EXPECT_DOUBLE_EQ(axis(QwtPlot::yLeft).maxValue(), 7.0);
+    server.setHorizRange(-2, 2);
+    EXPECT_EQ(server.dataRange(), QRectF(QPointF(-2, 0), QPointF(2, 7)));
+}
+
+TEST_F(PlotServerAxesTest, LogarithmicAxesSwitchOnAndOff)
+{
+    addCurve({1, 10, 100}, {1, 2, 3});
+    server.logXaxysSlot(true);
+    EXPECT_NE(dynamic_cast<const QwtLogScaleEngine*>(server.plot()->axisScaleEngine(QwtPlot::xBottom)),
+              nullptr);
+    server.logYaxysSlot(true);
+    EXPECT_NE(dynamic_cast<const QwtLogScaleEngine*>(server.plot()->axisScaleEngine(QwtPlot::yLeft)),
+              nullptr);
+    server.logXaxysSlot(false);
+    const QwtScaleEngine* linear = server.plot()->axisScaleEngine(QwtPlot::xBottom);
+    EXPECT_NE(dynamic_cast<const QwtLinearScaleEngine*>(linear), nullptr);
+    EXPECT_DOUBLE_EQ(linear->base(), 10.0);
+}
+
+TEST_F(PlotServerAxesTest, CalibrationSpreadsXOverTheGivenSpan)
+{
+    addCurve({5, 6, 7, 8}, {1, 2, 3, 4});
+    server.setHorCalibration(1000.0);
+    const QwtPlotCurve* curve = server.record(0)->curve;
+    const double expected[] = {0, 250, 500, 750};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_DOUBLE_EQ(curve->sample(i).x(), expected[i]);
+        EXPECT_DOUBLE_EQ(curve->sample(i).y(), i + 1.0);
+    }
+    EXPECT_DOUBLE_EQ(axis(QwtPlot::xBottom).maxValue(), 750.0);
+    EXPECT_DOUBLE_EQ(spin("horStopSB")->value(), 750.0);
+    EXPECT_DOUBLE_EQ(server.horCalibration(), 1000.0);
+}
+
+TEST_F(PlotServerAxesTest, CalibrationWithoutCurvesOnlyStoresTheValue)
+{
+    server.setHorCalibration(48000.0);
+    EXPECT_DOUBLE_EQ(server.horCalibration(), 48000.0);
+    addCurve({5, 6}, {1, 2});
+    EXPECT_DOUBLE_EQ(server.record(0)->curve->sample(1).x(), 6.0);
+}
+
+TEST_F(PlotServerAxesTest, CalibrationSkipsEmptyCurvesAndFitsAll)
+{
+    addCurve({0, 1}, {1, 2});
+    server.createPlot(-1, "empty", 0, nullptr, nullptr, false, 0);
+    addCurve({0, 1, 2, 3}, {-5, 0, 5, 10});
+    server.setHorCalibration(8.0);
+    EXPECT_EQ(server.record(1)->curve->dataSize(), 0u);
+    EXPECT_DOUBLE_EQ(server.record(0)->curve->sample(1).x(), 4.0);
+    EXPECT_EQ(server.dataRange(), QRectF(QPointF(0, -5), QPointF(6, 10)));
+}
+
+TEST_F(PlotServerAxesTest, FitAllCurvesWithNoCurvesLeavesTheAxesAlone)
+{
+    server.setHorizRange(3, 4);
+    server.fitAllCurves();
+    EXPECT_DOUBLE_EQ(axis(QwtPlot::xBottom).minValue(), 3.0);
+}
+
+TEST_F(PlotServerAxesTest, StatisticsTableShowsTheNewestCurve)
+{
+    addCurve({0, 1, 2, 3}, {1, 2, 3, 4});
+    EXPECT_EQ(cell(0, 1), "1");
+    EXPECT_EQ(cell(1, 5), "1.11803");
+    EXPECT_EQ(cell(0, 7), "5.47723");
+    EXPECT_EQ(cell(2, 3), "4");
+    addCurve({0, 1}, {1234567.0, 0.5});
+    EXPECT_EQ(cell(1, 1), "1.23457e+06");
+    EXPECT_EQ(cell(0, 1), "0.5");
+    auto* value = server.findChild<QTableWidget*>("statisticsWD")->item(0, 1);
+    EXPECT_EQ(value->textAlignment(), int(Qt::AlignHCenter));
+    EXPECT_EQ(value->foreground().color(), QColor(Qt::darkRed));
+    EXPECT_EQ(value->toolTip(), "Minimum value");
+    EXPECT_EQ(server.record(0)->samples, 4u);
+    EXPECT_DOUBLE_EQ(server.record(0)->rms, 2.7386127875258306);
+}
+
+TEST_F(PlotServerAxesTest, EmptyCurveShowsZeroSamples)
+{
+    server.createPlot(-1, "empty", 0, nullptr, nullptr, false, 0);
+    EXPECT_EQ(cell(2, 3), "0");
+    EXPECT_EQ(cell(1, 7), "0");
+}
+
+} // namespace
