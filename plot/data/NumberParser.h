@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string_view>
+
+// Reads one field of a data file as a number. It accepts exactly what QString::toDouble
+// accepts after the field is trimmed, and gives the same value: the common plain forms take
+// a fast path, every other form is left to Qt itself.
+class NumberParser
+{
+public:
+    // False, with value 0, when the field holds no number. With decimalComma, every comma is
+    // read as a decimal point first.
+    static bool parse(std::string_view field, bool decimalComma, double& value);
+
+private:
+    static bool parsePlain(std::string_view field, double& value);
+    static bool parseWithQt(std::string_view field, double& value);
+};

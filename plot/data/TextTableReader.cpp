@@ -1,0 +1,220 @@
+#include "TextTableReader.h"
+
+#include "NumberParser.h"
+#include "PowerOfTwo.h"
+
+#include <QString>
+
+#include <algorithm>
+#include <climits>
+#include <cstring>
+#include <numeric>
+
+namespace {
+
+const char kSeparators[] = {' ', ';', ',', ':', '\t'};
+// A curve holds at most INT_MAX points.
+const std::size_t kMaxRows = std::size_t(INT_MAX);
+// Longest field text quoted in a log line; the log buffer holds 4095 characters.
+const std::size_t kMaxQuoted = 4000;
+
+bool isAsciiSpace(char c)
+{
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
+
+bool startsWith(std::string_view s, std::string_view prefix)
+{
+    return s.substr(0, prefix.size()) == prefix;
+}
+
+QString quoted(std::string_view text)
+{
+    text = text.substr(0, kMaxQuoted);
+    return QString::fromUtf8(text.data(), int(text.size()));
+}
+
+std::vector<std::string_view> splitAt(std::string_view line, char separator)
+{
+    std::vector<std::string_view> fields;
+    for (;;) {
+        const std::size_t at = line.find(separator);
+        fields.push_back(line.substr(0, at));
+        if (at == std::string_view::npos)
+            return fields;
+        line.remove_prefix(at + 1);
+    }
+}
+
+void widen(double v, double& min, double& max)
+{
+    if (v > max)
+        max = v;
+    if (v < min)
+        min = v;
+}
+
+DataRange rangeOf(const std::vector<double>& x, const std::vector<std::vector<double>>& y)
+{
+    DataRange r;
+    r.xMin = r.xMax = x.front();
+    r.yMin = r.yMax = y.front().front();
+    for (double v : x)
+        widen(v, r.xMin, r.xMax);
+    for (const auto& column : y) {
+        for (double v : column)
+            widen(v, r.yMin, r.yMax);
+    }
+    return r;
+}
+
+} // namespace
+
+TextTable TextTableReader::read(std::string_view bytes, bool fitToPowerOfTwo)
+{
+    TextTableReader reader(bytes);
+    reader.run(fitToPowerOfTwo);
+    return std::move(reader.table);
+}
+
+TextTableReader::TextTableReader(std::string_view bytes)
+    : lines(bytes)
+{
+}
+
+void TextTableReader::run(bool fitToPowerOfTwo)
+{
+    const std::string_view first = firstDataLine();
+    if (first.empty()) {
+        log(QStringLiteral("Kurvo: No data line found"));
+        return;
+    }
+    if (!detectSeparator(first)) {
+        log(QStringLiteral("Kurvo: Field separator not found"));
+        return;
+    }
+    columns.resize(std::size_t(fieldCount));
+    for (int j = 0; j < fieldCount; ++j)
+        columns[std::size_t(j)].push_back(firstValues[std::size_t(j)]);
+    rows = 1;
+    readRows();
+    buildTable(fitToPowerOfTwo);
+}
+
+// Trims white space as QString::trimmed does. Only a line that still starts or ends with a
+// non-ASCII byte can hold Unicode blanks at its ends; that rare line is trimmed by Qt.
+std::string_view TextTableReader::trimmed(std::string_view line)
+{
+    while (!line.empty() && isAsciiSpace(line.front()))
+        line.remove_prefix(1);
+    while (!line.empty() && isAsciiSpace(line.back()))
+        line.remove_suffix(1);
+    if (line.empty() || line.size() > std::size_t(INT_MAX)
+        || (static_cast<unsigned char>(line.front()) < 0x80 && static_cast<unsigned char>(line.back()) < 0x80))
+        return line;
+    const QByteArray text = QString::fromUtf8(line.data(), int(line.size())).trimmed().toUtf8();
+    scratch.assign(text.constData(), std::size_t(text.size()));
+    return scratch;
+}
+
+// "$AUTOXSCALE" takes the place of comments: only without it are leading "//" lines skipped.
+std::string_view TextTableReader::firstDataLine()
+{
+    std::string_view line = trimmed(lines.next());
+    if (startsWith(line, "$AUTOXSCALE")) {
+        autoX = true;
+        return trimmed(lines.next());
+    }
+    if (!startsWith(line, "//"))
+        return line;
+    do {
+        line = lines.next();
+    } while (startsWith(line, "//"));
+    return trimmed(line);
+}
+
+bool TextTableReader::detectSeparator(std::string_view line)
+{
+    for (char candidate : kSeparators) {
+        if (tryFields(line, candidate)) {
+            log(QStringLiteral("Kurvo: Field separator [%1]").arg(QChar::fromLatin1(candidate)));
+            separator = candidate;
+            return true;
+        }
+    }
+    return false;
+}
+
+bool TextTableReader::tryFields(std::string_view line, char candidate)
+{
+    const std::vector<std::string_view> fields = splitAt(line, candidate);
+    const int n = int(std::min<std::size_t>(fields.size(), kMaxFields));
+    if (n < 2)
+        return false;
+    for (int j = 0; j < n; ++j) {
+        std::string text(fields[std::size_t(j)]);
+        if (candidate != ',')
+            std::replace(text.begin(), text.end(), ',', '.');
+        log(QStringLiteral("Kurvo: Number of fields: %1").arg(quoted(text)));
+        if (!NumberParser::parse(text, false, firstValues[std::size_t(j)])) {
+            log(QStringLiteral("Kurvo: toDouble conversion fail -> [%1]").arg(quoted(text)));
+            return false;
+        }
+    }
+    fieldCount = n;
+    return true;
+}
+
+// Blank lines are skipped; missing and unreadable fields give 0, fields past the count of the
+// first data line are ignored.
+void TextTableReader::readRows()
+{
+    while (!lines.atEnd()) {
+        const std::string_view line = trimmed(lines.next());
+        if (line.empty())
+            continue;
+        if (rows == kMaxRows) {
+            log(QStringLiteral("Kurvo: Only the first %1 rows are read").arg(rows));
+            return;
+        }
+        addRow(line);
+        ++rows;
+    }
+}
+
+void TextTableReader::addRow(std::string_view line)
+{
+    const bool decimalComma = separator != ',';
+    const char* p = line.data();
+    const char* const end = p + line.size();
+    for (auto& column : columns) {
+        double value = 0.0;
+        if (p) {
+            const auto* next = static_cast<const char*>(std::memchr(p, separator, std::size_t(end - p)));
+            const char* fieldEnd = next ? next : end;
+            NumberParser::parse(std::string_view(p, std::size_t(fieldEnd - p)), decimalComma, value);
+            p = next ? next + 1 : nullptr;
+        }
+        column.push_back(value);
+    }
+}
+
+void TextTableReader::buildTable(bool fitToPowerOfTwo)
+{
+    std::size_t count = rows;
+    if (fitToPowerOfTwo) {
+        count = powerOfTwoCount(rows);
+        log(QStringLiteral("Kurvo: # Original points %1, corrected to %2").arg(rows).arg(count));
+        for (auto& column : columns)
+            column.resize(count);
+    }
+    if (autoX) {
+        table.x.resize(count);
+        std::iota(table.x.begin(), table.x.end(), 0.0);
+        table.y = std::move(columns);
+    } else {
+        table.x = std::move(columns.front());
+        table.y.assign(std::make_move_iterator(columns.begin() + 1), std::make_move_iterator(columns.end()));
+    }
+    table.range = rangeOf(table.x, table.y);
+}

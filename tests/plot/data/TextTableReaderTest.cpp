@@ -1,0 +1,145 @@
+#include "QStringPrinter.h"
+#include "TextTableReader.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Column = std::vector<double>;
+
+TextTable read(const std::string& text, bool fit = false)
+{
+    return TextTableReader::read(text, fit);
+}
+
+QStringList lines(std::initializer_list<const char*> texts)
+{
+    QStringList list;
+    for (const char* t : texts)
+        list << QString::fromUtf8(t);
+    return list;
+}
+
+struct SeparatorCase {
+    const char* name;
+    std::string text;
+    QStringList log;
+    std::size_t curves;
+};
+
+TEST(TextTableReaderTest, SeparatorDetectionLogsEveryStep)
+{
+    const std::string twenty = "0 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18 19\n";
+    const std::vector<SeparatorCase> cases = {
+        {"decimal comma after semicolon", "1;2,5\n3;4,5\n",
+         lines({"Kurvo: Number of fields: 1", "Kurvo: Number of fields: 2.5", "Kurvo: Field separator [;]"}), 1},
+        {"two blanks leave an empty field", "1  2\n",
+         lines({"Kurvo: Number of fields: 1", "Kurvo: Number of fields: ", "Kurvo: toDouble conversion fail -> []",
+                "Kurvo: Field separator not found"}),
+         0},
+        {"single column", "1\n2\n", lines({"Kurvo: Field separator not found"}), 0},
+        {"single column with $AUTOXSCALE", "$AUTOXSCALE\n1\n2\n", lines({"Kurvo: Field separator not found"}), 0},
+        {"header line is no comment", "time;value\n1;2\n",
+         lines({"Kurvo: Number of fields: time", "Kurvo: toDouble conversion fail -> [time]",
+                "Kurvo: Field separator not found"}),
+         0},
+        {"comma", "1,2\n", lines({"Kurvo: Number of fields: 1", "Kurvo: Number of fields: 2", "Kurvo: Field separator [,]"}), 1},
+        {"colon", "1:2\n", lines({"Kurvo: Number of fields: 1", "Kurvo: Number of fields: 2", "Kurvo: Field separator [:]"}), 1},
+        {"tab", "1\t2\n", lines({"Kurvo: Number of fields: 1", "Kurvo: Number of fields: 2", "Kurvo: Field separator [\t]"}), 1},
+        {"space with decimal commas", "1,5 2,5\n",
+         lines({"Kurvo: Number of fields: 1.5", "Kurvo: Number of fields: 2.5", "Kurvo: Field separator [ ]"}), 1},
+        {"empty file", "", lines({"Kurvo: No data line found"}), 0},
+        {"blank first line", "\n1 2\n", lines({"Kurvo: No data line found"}), 0},
+        {"only comments", "// a\n// b\n", lines({"Kurvo: No data line found"}), 0},
+    };
+    for (const SeparatorCase& c : cases) {
+        const TextTable table = read(c.text);
+        EXPECT_EQ(table.log, c.log) << c.name;
+        EXPECT_EQ(table.y.size(), c.curves) << c.name;
+    }
+    const TextTable wide = read(twenty);
+    EXPECT_EQ(wide.y.size(), 15u);
+    EXPECT_EQ(wide.log.size(), 17);
+    EXPECT_EQ(wide.y.back(), Column{15});
+    EXPECT_EQ(read("$AUTOXSCALE\n" + twenty).y.size(), 16u);
+}
+
+TEST(TextTableReaderTest, ColumnsAndRange)
+{
+    const TextTable table = read("1;2,5;-7\n3;4,5;8e1\n");
+    EXPECT_EQ(table.x, (Column{1, 3}));
+    ASSERT_EQ(table.y.size(), 2u);
+    EXPECT_EQ(table.y[0], (Column{2.5, 4.5}));
+    EXPECT_EQ(table.y[1], (Column{-7, 80}));
+    EXPECT_EQ(table.range.xMin, 1);
+    EXPECT_EQ(table.range.xMax, 3);
+    EXPECT_EQ(table.range.yMin, -7);
+    EXPECT_EQ(table.range.yMax, 80);
+}
+
+TEST(TextTableReaderTest, AutoXScaleNumbersTheRows)
+{
+    const TextTable table = read("$AUTOXSCALE\n5 50\n6 60\n\n7 70\n");
+    EXPECT_EQ(table.x, (Column{0, 1, 2}));
+    ASSERT_EQ(table.y.size(), 2u);
+    EXPECT_EQ(table.y[0], (Column{5, 6, 7}));
+    EXPECT_EQ(table.y[1], (Column{50, 60, 70}));
+    EXPECT_EQ(table.range.xMax, 2);
+    EXPECT_EQ(table.range.yMin, 5);
+    EXPECT_EQ(table.range.yMax, 70);
+    // With $AUTOXSCALE there are no comment lines.
+    EXPECT_TRUE(read("$AUTOXSCALE\n// x\n1 2\n").y.empty());
+}
+
+TEST(TextTableReaderTest, CommentsOnlyBeforeTheFirstDataLine)
+{
+    const TextTable table = read("// measured 2024\n// t u\n  1 2  \n// late\n3 4\n");
+    EXPECT_EQ(table.x, (Column{1, 0, 3}));
+    EXPECT_EQ(table.y[0], (Column{2, 0, 4}));
+    // Only the first line is trimmed before the comment test.
+    EXPECT_EQ(read("  // x\n1 2\n").x, Column{1});
+    EXPECT_EQ(read("// x\n  // y\n1 2\n").log.back(), "Kurvo: Field separator not found");
+}
+
+TEST(TextTableReaderTest, OddRowsNeverShiftTheColumns)
+{
+    const std::string padded = "3;" + std::string(3000, ' ') + "4;" + std::string(2000, '0') + "5\n";
+    const TextTable table = read("1;2;9\n\n   \n" + padded + "x;oops;7;99;100\n6\n7;8");
+    EXPECT_EQ(table.x, (Column{1, 3, 0, 6, 7}));
+    EXPECT_EQ(table.y[0], (Column{2, 4, 0, 0, 8}));
+    EXPECT_EQ(table.y[1], (Column{9, 5, 7, 0, 0}));
+}
+
+TEST(TextTableReaderTest, LineEndingsMarksAndBlanks)
+{
+    const TextTable table = read("\xEF\xBB\xBF" "1;2\r\n3;4\r\n\xC2\xA0" "5;6\xC2\xA0\r\n");
+    EXPECT_EQ(table.x, (Column{1, 3, 5}));
+    EXPECT_EQ(table.y[0], (Column{2, 4, 6}));
+    const TextTable special = read("1 inf\n2 nan\n3 1e999\n");
+    EXPECT_TRUE(std::isinf(special.y[0][0]));
+    EXPECT_TRUE(std::isnan(special.y[0][1]));
+    EXPECT_EQ(special.y[0][2], 0.0);
+}
+
+TEST(TextTableReaderTest, PowerOfTwoCorrectionKeepsTheFirstPoints)
+{
+    std::string text;
+    for (int i = 0; i < 1000; ++i)
+        text += std::to_string(i) + ";" + std::to_string(i < 512 ? i : 10000) + "\n";
+    const TextTable table = read(text, true);
+    EXPECT_EQ(table.log.back(), "Kurvo: # Original points 1000, corrected to 512");
+    EXPECT_EQ(table.x.size(), 512u);
+    EXPECT_EQ(table.y[0].size(), 512u);
+    EXPECT_EQ(table.range.xMax, 511);
+    EXPECT_EQ(table.range.yMax, 511);
+
+    EXPECT_EQ(read("1 2\n", true).log.back(), "Kurvo: # Original points 1, corrected to 1");
+    EXPECT_EQ(read("1 2\n3 4\n5 6\n", true).x, (Column{1, 3}));
+    EXPECT_EQ(read("1 2\n3 4\n5 6\n", false).x, (Column{1, 3, 5}));
+}
+
+} // namespace
