@@ -1,0 +1,175 @@
+#include "ScriptReader.h"
+
+#include <QStringList>
+
+namespace ScriptReader {
+
+namespace {
+
+struct UnitRule {
+    const char* suffix;
+    const char* replacement;
+};
+
+// Longer suffixes stand before the single letters they end in, so that kHz is not read as
+// k and Hz; each rule sees what the rules before it wrote.
+const UnitRule kUnitRules[] = {
+    {"THz", "*10^12"},
+    {"GHz", "*10^9"},
+    {"MHz", "*10^6"},
+    {"kHz", "*10^3"},
+    {"Hz", "*1"},
+    {"nH", "*10^-9"},
+    {"uH", "*10^-6"},
+    {"mH", "*10^-3"},
+    {"H", "*1"},
+    {"pF", "*10^-12"},
+    {"nF", "*10^-9"},
+    {"uF", "*10^-6"},
+    {"mF", "*10^-3"},
+    {"F", "*1"},
+    {"GW", "*10^9"},
+    {"MW", "*10^6"},
+    {"kW", "*10^3"},
+    {"mW", "*10^-3"},
+    {"uW", "*10^-6"},
+    {"nW", "*10^-9"},
+    {"W", "*1"},
+    {"keV", "*1.60218*10^-16"},
+    {"MeV", "*1.60218*10^-13"},
+    {"GeV", "*1.60218*10^-10"},
+    {"TeV", "*1.60218*10^-7"},
+    {"eV", "*1.60218*10^-19"},
+    {"pA", "*10^-12"},
+    {"nA", "*10^-9"},
+    {"uA", "*10^-6"},
+    {"mA", "*10^-3"},
+    {"A", "*1"},
+    {"pV", "*10^-12"},
+    {"nV", "*10^-9"},
+    {"uV", "*10^-6"},
+    {"mV", "*10^-3"},
+    {"kV", "*10^3"},
+    {"V", "*1"},
+    {"G", "*10^9"},
+    {"M", "*10^6"},
+    {"k", "*10^3"},
+};
+
+static_assert(sizeof kUnitRules / sizeof kUnitRules[0] == 40, "every unit suffix has its rule");
+
+enum class Statement { None, Def, Iterate, Step, Expr, Title, XLegend, YLegend };
+
+// Keywords are recognised by prefix, in this order: "stepsize 2" is a step statement.
+Statement statementOf(const QString& line)
+{
+    static const struct {
+        const char* keyword;
+        Statement statement;
+    } keywords[] = {
+        {"def", Statement::Def},
+        {"iterate", Statement::Iterate},
+        {"step", Statement::Step},
+        {"expr", Statement::Expr},
+        {"title", Statement::Title},
+        {"xLegend", Statement::XLegend},
+        {"yLegend", Statement::YLegend},
+    };
+    for (const auto& k : keywords) {
+        if (line.startsWith(QLatin1String(k.keyword)))
+            return k.statement;
+    }
+    return Statement::None;
+}
+
+void readLine(const QString& line, ScriptSettings& settings)
+{
+    const Statement statement = statementOf(line);
+    if (statement == Statement::None)
+        return;
+    const QStringList words = line.split(QLatin1Char(' '));
+    switch (statement) {
+    case Statement::Def:
+        // Only the third word counts: a replacement text cannot hold blanks.
+        if (words.size() >= 3)
+            settings.substitutions.insert(words.at(1), words.at(2));
+        break;
+    case Statement::Iterate:
+        if (words.size() >= 2)
+            settings.count = words.at(1).toUInt(nullptr, 10);
+        break;
+    case Statement::Step:
+        if (words.size() >= 2)
+            settings.step = words.at(1).toDouble();
+        break;
+    case Statement::Expr:
+        // The text ends at a second "=", so comparisons such as <= cannot be written.
+        if (line.contains(QLatin1Char('=')))
+            settings.expression = line.section(QLatin1Char('='), 1, 1).simplified();
+        break;
+    case Statement::Title:
+        if (words.size() >= 2)
+            settings.title = quotedText(line);
+        break;
+    case Statement::XLegend:
+        if (words.size() >= 2)
+            settings.xTitle = quotedText(line);
+        break;
+    case Statement::YLegend:
+        if (words.size() >= 2)
+            settings.yTitle = quotedText(line);
+        break;
+    case Statement::None:
+        break;
+    }
+}
+
+} // namespace
+
+ScriptSettings read(const QString& script)
+{
+    ScriptSettings settings;
+    const QStringList lines = script.split(QLatin1Char('\n'));
+    for (const QString& raw : lines) {
+        const QString line = raw.simplified();
+        if (line.isEmpty() || line.startsWith(QLatin1String("//")))
+            continue;
+        readLine(line, settings);
+    }
+    return settings;
+}
+
+QString quotedText(const QString& line)
+{
+    QString text;
+    bool inside = false;
+    for (const QChar c : line) {
+        if (!inside) {
+            inside = c == QLatin1Char('"');
+            continue;
+        }
+        text += c;
+        if (c == QLatin1Char('"'))
+            break;
+    }
+    text.chop(1);
+    return text;
+}
+
+QString substitute(QString expression, const QMap<QString, QString>& substitutions)
+{
+    for (auto it = substitutions.constEnd(); it != substitutions.constBegin();) {
+        --it;
+        expression.replace(it.key(), it.value(), Qt::CaseSensitive);
+    }
+    return expression;
+}
+
+QString replaceUnits(QString expression)
+{
+    for (const UnitRule& rule : kUnitRules)
+        expression.replace(QLatin1String(rule.suffix), QLatin1String(rule.replacement), Qt::CaseSensitive);
+    return expression;
+}
+
+} // namespace ScriptReader
