@@ -1,14 +1,21 @@
 #include "PlotServer.h"
 
+#include "ArrayFileReader.h"
+#include "DataFileKind.h"
 #include "DataRange.h"
+#include "FileBytes.h"
 #include "QtPrompt.h"
+#include "TextTableReader.h"
 #include "Zoomer.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QCursor>
+#include <QDir>
 #include <QDoubleSpinBox>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -18,6 +25,7 @@
 #include <QSignalBlocker>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QThread>
 #include <QToolButton>
 
 #include <qwt_legend.h>
@@ -34,6 +42,8 @@
 #include <climits>
 #include <cstdarg>
 #include <cstdio>
+#include <new>
+#include <string>
 
 // Resources of a static library must be registered explicitly, outside any namespace.
 static void initPlotResources()
@@ -889,6 +899,192 @@ void PlotServer::Star1SymbolSlot() { setSymbolStyle(QwtSymbol::Star1); }
 void PlotServer::Star2SymbolSlot() { setSymbolStyle(QwtSymbol::Star2); }
 void PlotServer::HexagonSymbolSlot() { setSymbolStyle(QwtSymbol::Hexagon); }
 
+// ---- data file import ----------------------------------------------------------------------
+
+void PlotServer::readData()
+{
+    QStringList filters = dataFileFilters();
+    const int last = filters.indexOf(lastDataFilter);
+    if (last > 0)
+        filters.move(last, 0);
+    QString selectedFilter = filters.front();
+    const QString folder = lastDataFolder.isEmpty() ? QDir::currentPath()
+                                                    : QDir::current().absoluteFilePath(lastDataFolder);
+    const QStringList files = prompter->openFileNames(this, tr("Open File"), folder, filters, &selectedFilter);
+    if (files.isEmpty())
+        return;
+    bool fitToPowerOfTwo = false;
+    if (!askDataSize(fitToPowerOfTwo))
+        return;
+
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    for (const QString& file : files)
+        loadDataFile(-1, file, QFileInfo(file).baseName(), fitToPowerOfTwo);
+    const QString first = QDir::fromNativeSeparators(files.front());
+    lastDataFolder = first.left(first.lastIndexOf(QLatin1Char('/')) + 1);
+    lastDataFilter = selectedFilter;
+    QApplication::restoreOverrideCursor();
+}
+
+bool PlotServer::askDataSize(bool& fitToPowerOfTwo)
+{
+    const QStringList items = {tr("Original Data"), tr("Change data size for FFT")};
+    QString choice;
+    if (!prompter->item(this, tr("DATA SIZE"), tr("Select an action:"), items, 0, choice))
+        return false;
+    fitToPowerOfTwo = !choice.startsWith(QLatin1String("Original"));
+    return true;
+}
+
+void PlotServer::loadRawData(const QString& path)
+{
+    bool fitToPowerOfTwo = false;
+    if (askDataSize(fitToPowerOfTwo))
+        loadDataFile(-1, path, QFileInfo(path).baseName(), fitToPowerOfTwo);
+}
+
+void PlotServer::addCurve(int id, QString path, QString name, bool fitToPowerOfTwo)
+{
+    loadDataFile(id, path, name, fitToPowerOfTwo);
+}
+
+void PlotServer::loadDataFile(int id, const QString& path, const QString& name, bool fitToPowerOfTwo)
+{
+    if (id >= 0)
+        nextCurveId = id;
+    currentCurveId = nextCurveId;
+    logMessage("%s loaded ... [%s]", path.toLocal8Bit().constData(), name.toLocal8Bit().constData());
+    window()->setWindowTitle(QStringLiteral("Kurvo: %1 [*]").arg(path));
+
+    const bool autoReplot = ui.qwtPlot->autoReplot();
+    try {
+        switch (dataFileKind(path)) {
+        case DataFileKind::Audio:
+            readAudioData(path, name, fitToPowerOfTwo);
+            break;
+        case DataFileKind::Array:
+            readArrayData(path, name);
+            break;
+        case DataFileKind::Text:
+            readTextData(path, name, fitToPowerOfTwo);
+            break;
+        }
+    } catch (const std::bad_alloc&) {
+        ui.qwtPlot->setAutoReplot(autoReplot);
+        logMessage("Kurvo: Not enough memory to read %s", path.toLocal8Bit().constData());
+    }
+}
+
+void PlotServer::readTextData(const QString& path, const QString& name, bool fitToPowerOfTwo)
+{
+    TextTable table;
+    {
+        std::string bytes;
+        if (!readFileBytes(path, bytes)) {
+            logMessage("Kurvo: Can't open file %s", path.toLocal8Bit().constData());
+            return;
+        }
+        table = TextTableReader::read(bytes, fitToPowerOfTwo);
+    }
+    logLines(table.log);
+    if (table.y.empty())
+        return;
+
+    const bool autoReplot = pauseReplot();
+    for (const std::vector<double>& y : table.y) {
+        currentCurveId = nextCurveId;
+        addLoadedCurve(name, table.x.data(), y.data(), table.x.size());
+    }
+    xMin = table.range.xMin;
+    xMax = table.range.xMax;
+    yMin = table.range.yMin;
+    yMax = table.range.yMax;
+    finishLoading(autoReplot);
+}
+
+void PlotServer::readArrayData(const QString& path, const QString& name)
+{
+    std::string bytes;
+    if (!readFileBytes(path, bytes)) {
+        logMessage("Kurvo: Can't open file %s", path.toLocal8Bit().constData());
+        return;
+    }
+    const ArrayData data = ArrayFileReader::read(bytes, name);
+    bytes = std::string();
+    logLines(data.log);
+    if (data.y.empty())
+        return;
+
+    const bool autoReplot = pauseReplot();
+    const int id = nextCurveId;
+    QwtPlotCurve* curve = addLoadedCurve(data.title, data.x.data(), data.y.data(), data.y.size());
+    QPen pen = curve->pen();
+    pen.setWidth(3);
+    curve->setPen(pen);
+    xMin = 0.0;
+    xMax = data.x.back();
+    yMin = data.yMin;
+    yMax = data.yMax;
+    finishLoading(autoReplot);
+
+    // The curve shows as lines for a moment before it turns into sticks; the events run in
+    // between may have removed it.
+    QCoreApplication::processEvents();
+    QThread::msleep(100);
+    const CurveRecord* r = find(id);
+    if (r && r->curve == curve)
+        curve->setStyle(QwtPlotCurve::Sticks);
+    logMessage("%s", data.summary.toLocal8Bit().constData());
+}
+
+// Audio files get a reader of their own; until it is in, they are refused as unreadable.
+void PlotServer::readAudioData(const QString& path, const QString&, bool)
+{
+    logMessage("Kurvo: Not able to open input file %s.", path.toLocal8Bit().constData());
+}
+
+void PlotServer::logLines(const QStringList& lines)
+{
+    for (const QString& line : lines)
+        logMessage("%s", line.toLocal8Bit().constData());
+}
+
+bool PlotServer::pauseReplot()
+{
+    const bool autoReplot = ui.qwtPlot->autoReplot();
+    ui.qwtPlot->setAutoReplot(false);
+    return autoReplot;
+}
+
+QwtPlotCurve* PlotServer::addLoadedCurve(const QString& name, const double* x, const double* y,
+                                         std::size_t count)
+{
+    dropCurve(nextCurveId);
+    auto* curve = new QwtPlotCurve(QStringLiteral("%1.%2").arg(name).arg(nextCurveId));
+    curve->setRenderHint(QwtPlotItem::RenderAntialiased, true);
+    curve->setPen(QPen(curveColors[size_t(nextCurveId) % curveColors.size()]));
+    curve->setYAxis(QwtPlot::yLeft);
+    curve->attach(ui.qwtPlot);
+    setCurveSamples(curve, unsigned(count), x, y);
+    auto record = std::make_unique<CurveRecord>();
+    record->curve = curve;
+    curveMap[quint32(nextCurveId)] = std::move(record);
+    updateStatistics(nextCurveId);
+    ++nextCurveId;
+    return curve;
+}
+
+void PlotServer::finishLoading(bool autoReplot)
+{
+    QwtPlot* plot = ui.qwtPlot;
+    plot->setAxisScale(QwtPlot::xBottom, xMin, xMax);
+    plot->setAxisScale(QwtPlot::yLeft, yMin, yMax);
+    plot->setAutoReplot(autoReplot);
+    plot->replot();
+    rebuildZoomers();
+    syncRangeSpinBoxes();
+}
+
 // ---- tools whose work lands with their own units --------------------------------------------
 // They are wired to the panel and the menu already, so the widget tree is complete; until
 // their units exist they leave every curve as it is.
@@ -901,9 +1097,6 @@ int PlotServer::undo() { return undo(-1, true); }
 void PlotServer::print() {}
 void PlotServer::paintRequestedSlot(QPrinter*) {}
 void PlotServer::saveBitmap() {}
-void PlotServer::readData() {}
-void PlotServer::addCurve(int, QString, QString, bool) {}
-void PlotServer::loadRawData(const QString&) {}
 void PlotServer::windowFunction(int) {}
 void PlotServer::applyDFT() {}
 void PlotServer::applyDB() {}

@@ -201,4 +201,25 @@ private:
     QMenu* curveMenu = nullptr;
     QAction* antialiasingAction = nullptr;
     QLabel* selectedCurveLabel = nullptr;
+
+    // ---- data file import ----
+public:
+    // Loads one data file with the reader its suffix names; the outcome shows only in the
+    // log and the plot.
+    void loadDataFile(int id, const QString& path, const QString& name, bool fitToPowerOfTwo);
+
+private:
+    bool askDataSize(bool& fitToPowerOfTwo);
+    void readTextData(const QString& path, const QString& name, bool fitToPowerOfTwo);
+    void readArrayData(const QString& path, const QString& name);
+    void readAudioData(const QString& path, const QString& name, bool fitToPowerOfTwo);
+    void logLines(const QStringList& lines);
+    // Shared by every reader: switch replotting off while curves are added, add one curve
+    // under nextCurveId, then fit the axes to the data range and rebuild the zoom base.
+    bool pauseReplot();
+    QwtPlotCurve* addLoadedCurve(const QString& name, const double* x, const double* y, std::size_t count);
+    void finishLoading(bool autoReplot);
+
+    QString lastDataFolder;
+    QString lastDataFilter;
 };

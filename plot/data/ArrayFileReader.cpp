@@ -118,10 +118,11 @@ void ArrayFileReader::keepFirstRow(std::string_view line)
         at = line.find(',');
         double value = 0.0;
         NumberParser::parse(line.substr(0, at), false, value);
-        if (value > data.yMax)
-            data.yMax = value;
-        if (value < data.yMin)
-            data.yMin = value;
+        // An infinity or a NaN would leave the axis unusable; it is drawn but not fitted.
+        if (std::isfinite(value)) {
+            data.yMin = std::min(data.yMin, value);
+            data.yMax = std::max(data.yMax, value);
+        }
         data.y.push_back(value);
     }
 }

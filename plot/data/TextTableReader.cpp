@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cmath>
 #include <cstring>
 #include <numeric>
 
@@ -46,25 +47,43 @@ std::vector<std::string_view> splitAt(std::string_view line, char separator)
     }
 }
 
-void widen(double v, double& min, double& max)
+// Limits over the finite values only: an infinity or a NaN among the data would leave the
+// axes unusable. Without any finite value the limits stay 0.
+class Limits
 {
-    if (v > max)
-        max = v;
-    if (v < min)
-        min = v;
-}
+public:
+    void add(double v)
+    {
+        if (!std::isfinite(v))
+            return;
+        if (!any || v < min)
+            min = v;
+        if (!any || v > max)
+            max = v;
+        any = true;
+    }
+    double min = 0.0;
+    double max = 0.0;
+
+private:
+    bool any = false;
+};
 
 DataRange rangeOf(const std::vector<double>& x, const std::vector<std::vector<double>>& y)
 {
-    DataRange r;
-    r.xMin = r.xMax = x.front();
-    r.yMin = r.yMax = y.front().front();
+    Limits xs;
     for (double v : x)
-        widen(v, r.xMin, r.xMax);
+        xs.add(v);
+    Limits ys;
     for (const auto& column : y) {
         for (double v : column)
-            widen(v, r.yMin, r.yMax);
+            ys.add(v);
     }
+    DataRange r;
+    r.xMin = xs.min;
+    r.xMax = xs.max;
+    r.yMin = ys.min;
+    r.yMax = ys.max;
     return r;
 }
 

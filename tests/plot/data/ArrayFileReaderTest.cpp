@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -45,6 +46,14 @@ TEST(ArrayFileReaderTest, HeaderKeywords)
     EXPECT_TRUE(data.log.contains("Kurvo: i = 1, fields = 4"));
     EXPECT_FALSE(data.log.contains("Kurvo: i = 2, fields = 4"));
     EXPECT_EQ(data.summary, "Kurvo: 3x2 { yMin = -3, yMax = 7 }");
+}
+
+TEST(ArrayFileReaderTest, NonFiniteValuesAreNotFitted)
+{
+    const ArrayData data = read("$VX_ARRAY\n#COLS,3\n#ROWS,1\n#END\nr0,inf,-2,nan\n");
+    EXPECT_TRUE(std::isinf(data.y[0]));
+    EXPECT_EQ(data.yMin, -2);
+    EXPECT_EQ(data.yMax, 0);
 }
 
 TEST(ArrayFileReaderTest, TitleWithoutValueKeepsTheName)

@@ -123,6 +123,10 @@ TEST(TextTableReaderTest, LineEndingsMarksAndBlanks)
     EXPECT_TRUE(std::isinf(special.y[0][0]));
     EXPECT_TRUE(std::isnan(special.y[0][1]));
     EXPECT_EQ(special.y[0][2], 0.0);
+    EXPECT_EQ(special.range.yMin, 0.0);
+    EXPECT_EQ(special.range.yMax, 0.0);
+    EXPECT_EQ(read("nan 5\n1 -inf\n2 7\n").range.xMin, 1.0);
+    EXPECT_EQ(read("nan 5\n1 -inf\n2 7\n").range.yMin, 5.0);
 }
 
 TEST(TextTableReaderTest, PowerOfTwoCorrectionKeepsTheFirstPoints)
