@@ -32,7 +32,9 @@ bool startsWithByteOrderMark(std::string_view s)
 
 bool NumberParser::parse(std::string_view field, bool decimalComma, double& value)
 {
-    if (parsePlain(trimmedAscii(field), value))
+    const std::string_view trimmed = trimmedAscii(field);
+    const char* end = trimmed.data() + trimmed.size();
+    if (!trimmed.empty() && parsePlainPrefix(trimmed.data(), end, value) == end)
         return true;
     if (decimalComma && field.find(',') != std::string_view::npos) {
         std::string pointed(field);
@@ -45,23 +47,21 @@ bool NumberParser::parse(std::string_view field, bool decimalComma, double& valu
     return parseWithQt(field, value);
 }
 
-// Digits with an optional sign, point and exponent. from_chars rounds exactly as Qt does;
-// infinities, NaNs and values out of range are left to Qt, which rejects some of them.
-bool NumberParser::parsePlain(std::string_view field, double& value)
+// from_chars rounds exactly as Qt does. Infinities, NaNs and values out of range are left to
+// Qt, which rejects some of them.
+const char* NumberParser::parsePlainPrefix(const char* begin, const char* end, double& value)
 {
-    const char* begin = field.data();
-    const char* end = begin + field.size();
     if (begin != end && *begin == '+') {
         ++begin;
-        if (begin != end && (*begin == '-' || *begin == '+'))
-            return false;
+        if (begin != end && *begin == '-')
+            return nullptr;
     }
     double parsed = 0.0;
     const auto result = std::from_chars(begin, end, parsed);
-    if (result.ec != std::errc() || result.ptr != end || !std::isfinite(parsed))
-        return false;
+    if (result.ec != std::errc() || !std::isfinite(parsed))
+        return nullptr;
     value = parsed;
-    return true;
+    return result.ptr;
 }
 
 bool NumberParser::parseWithQt(std::string_view field, double& value)

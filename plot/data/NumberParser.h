@@ -12,7 +12,10 @@ public:
     // read as a decimal point first.
     static bool parse(std::string_view field, bool decimalComma, double& value);
 
+    // A plain finite number at the start of [begin, end): digits with an optional sign, point
+    // and exponent, read as Qt reads them. Returns where it stops, or null when there is none.
+    static const char* parsePlainPrefix(const char* begin, const char* end, double& value);
+
 private:
-    static bool parsePlain(std::string_view field, double& value);
     static bool parseWithQt(std::string_view field, double& value);
 };

@@ -24,6 +24,9 @@ private:
     std::string_view firstDataLine();
     bool detectSeparator(std::string_view line);
     bool tryFields(std::string_view line, char candidate);
+    bool addPlainRow(std::string_view line);
+    bool plainNumber(const char*& p, const char* end, double& value) const;
+    void takeBack(int fields);
     void addRow(std::string_view line);
     void readRows();
     void buildTable(bool fitToPowerOfTwo);

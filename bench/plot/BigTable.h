@@ -1,0 +1,10 @@
+#pragma once
+
+#include <string>
+
+// The benchmark table: 1,000,000 rows of three semicolon-separated columns whose values have
+// 6 to 17 significant digits, some in exponent form (about 43 MB). Made once per process, always the same.
+const std::string& bigTable();
+
+// Writes the table to a file in the system's temporary folder once and returns its path.
+const std::string& bigTableFile();

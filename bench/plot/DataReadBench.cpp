@@ -1,0 +1,86 @@
+#include "BigTable.h"
+#include "FileBytes.h"
+#include "TextTableReader.h"
+
+#include <QFile>
+#include <QStringList>
+
+#include <benchmark/benchmark.h>
+
+#include <charconv>
+#include <vector>
+
+namespace {
+
+void setBytes(benchmark::State& state)
+{
+    state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(bigTable().size()));
+}
+
+// The floor: std::from_chars over the same bytes into three columns, no checks at all.
+void FromCharsLoop(benchmark::State& state)
+{
+    const std::string& text = bigTable();
+    for (auto _ : state) {
+        std::vector<double> columns[3];
+        const char* p = text.data();
+        const char* const end = p + text.size();
+        while (p < end) {
+            for (auto& column : columns) {
+                double value = 0.0;
+                p = std::from_chars(p, end, value).ptr + 1;
+                column.push_back(value);
+            }
+        }
+        benchmark::DoNotOptimize(columns);
+    }
+    setBytes(state);
+}
+BENCHMARK(FromCharsLoop)->Unit(benchmark::kMillisecond);
+
+void TextTableReaderFromMemory(benchmark::State& state)
+{
+    const std::string& text = bigTable();
+    for (auto _ : state) {
+        TextTable table = TextTableReader::read(text, false);
+        benchmark::DoNotOptimize(table);
+    }
+    setBytes(state);
+}
+BENCHMARK(TextTableReaderFromMemory)->Unit(benchmark::kMillisecond);
+
+void TextTableReaderFromFile(benchmark::State& state)
+{
+    const QString path = QString::fromStdString(bigTableFile());
+    for (auto _ : state) {
+        std::string bytes;
+        readFileBytes(path, bytes);
+        TextTable table = TextTableReader::read(bytes, false);
+        benchmark::DoNotOptimize(table);
+    }
+    setBytes(state);
+}
+BENCHMARK(TextTableReaderFromFile)->Unit(benchmark::kMillisecond);
+
+// The straightforward Qt way, for comparison.
+void QtReadLineSplitToDouble(benchmark::State& state)
+{
+    const QString path = QString::fromStdString(bigTableFile());
+    for (auto _ : state) {
+        QFile file(path);
+        file.open(QIODevice::ReadOnly | QIODevice::Text);
+        std::vector<double> columns[3];
+        while (!file.atEnd()) {
+            const QStringList fields = QString(file.readLine(1024)).trimmed().split(';');
+            for (int j = 0; j < 3 && j < fields.size(); ++j)
+                columns[j].push_back(fields[j].trimmed().toDouble());
+        }
+        benchmark::DoNotOptimize(columns);
+    }
+    setBytes(state);
+}
+BENCHMARK(QtReadLineSplitToDouble)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+BENCHMARK_MAIN();
