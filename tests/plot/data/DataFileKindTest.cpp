@@ -21,15 +21,6 @@ TEST(DataFileKindTest, DispatchBySuffixInAnyCase)
         EXPECT_EQ(dataFileKind(c.path), c.kind) << c.path;
 }
 
-TEST(DataFileKindTest, FifteenFiltersInDialogOrder)
-{
-    const QStringList filters = dataFileFilters();
-    ASSERT_EQ(filters.size(), 15);
-    EXPECT_EQ(filters.front(), "Array data format (*.adf)");
-    EXPECT_EQ(filters[4], "Generic DATA file (text), comma, semicolon, space or TAB separated (*.dat)");
-    EXPECT_EQ(filters.back(), "Waveform audio file format (*.wav)");
-}
-
 TEST(PowerOfTwoTest, NeverAboveTheCountRead)
 {
     const std::pair<std::size_t, std::size_t> cases[] = {

@@ -68,19 +68,6 @@ TEST(TextTableReaderTest, SeparatorDetectionLogsEveryStep)
     EXPECT_EQ(read("$AUTOXSCALE\n" + twenty).y.size(), 16u);
 }
 
-TEST(TextTableReaderTest, ColumnsAndRange)
-{
-    const TextTable table = read("1;2,5;-7\n3;4,5;8e1\n");
-    EXPECT_EQ(table.x, (Column{1, 3}));
-    ASSERT_EQ(table.y.size(), 2u);
-    EXPECT_EQ(table.y[0], (Column{2.5, 4.5}));
-    EXPECT_EQ(table.y[1], (Column{-7, 80}));
-    EXPECT_EQ(table.range.xMin, 1);
-    EXPECT_EQ(table.range.xMax, 3);
-    EXPECT_EQ(table.range.yMin, -7);
-    EXPECT_EQ(table.range.yMax, 80);
-}
-
 TEST(TextTableReaderTest, AutoXScaleNumbersTheRows)
 {
     const TextTable table = read("$AUTOXSCALE\n5 50\n6 60\n\n7 70\n");
