@@ -454,9 +454,23 @@ void PlotServer::legendClickedSlot(const QVariant& itemInfo, int index)
     QwtPlotItem* item = ui.qwtPlot->infoToItem(itemInfo);
     if (!item)
         return;
-    selectedCurveName = item->title().text();
+    select(item);
+    prompter->menu(curveMenu, QCursor::pos());
+    updateStatistics(currentCurveId);
+}
 
-    // Titles repeat (every script run is "f(y)"), so the clicked item itself decides.
+void PlotServer::selectCurve(int id)
+{
+    if (const CurveRecord* r = find(id)) {
+        select(r->curve);
+        updateStatistics(currentCurveId);
+    }
+}
+
+void PlotServer::select(QwtPlotItem* item)
+{
+    selectedCurveName = item->title().text();
+    // Titles repeat (every script run is "f(y)"), so the item itself decides.
     currentCurveId = -1;
     for (const auto& entry : curveMap) {
         if (entry.second->curve == item) {
@@ -466,8 +480,6 @@ void PlotServer::legendClickedSlot(const QVariant& itemInfo, int index)
     }
     logMessage("selectedId = %d, %s", currentCurveId, selectedCurveName.toLocal8Bit().constData());
     selectedCurveLabel->setText(tr("Selected curve: ") + selectedCurveName);
-    prompter->menu(curveMenu, QCursor::pos());
-    updateStatistics(currentCurveId);
 }
 
 int PlotServer::findCurveByTitle(const QString& title) const

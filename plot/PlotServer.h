@@ -21,6 +21,7 @@ class QListWidgetItem;
 class QMenu;
 class QPrinter;
 class QwtLegend;
+class QwtPlotItem;
 class QwtPlotMarker;
 class QwtPlotPanner;
 class QwtPlotPicker;
@@ -48,6 +49,8 @@ public:
     QColor canvasColor() const;
     QPen curvePen(int id) const;
     int findCurveByTitle(const QString& title) const;
+    // Makes `id` the current curve as a legend click does, without the menu.
+    void selectCurve(int id);
 
     // Every dialog goes through the prompt; the widget owns it.
     void setPrompt(std::unique_ptr<Prompt> prompt);
@@ -158,6 +161,7 @@ public slots:
 
 private:
     CurveRecord* find(int id) const;
+    void select(QwtPlotItem* item);
     CurveRecord* currentRecord() const { return find(currentCurveId); }
     void dropCurve(int id);
     void setCurveSamples(QwtPlotCurve* curve, unsigned int count, const double* x, const double* y);
