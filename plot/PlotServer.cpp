@@ -335,6 +335,22 @@ void PlotServer::setAxisRange(int axis, double min, double max)
     ui.qwtPlot->setAxisScale(axis, min, max);
 }
 
+// Stores the range and shows it on the bottom axis and on `yAxis`; an axis without a finite
+// value keeps its scale.
+void PlotServer::applyDataRange(const DataRange& range, int yAxis)
+{
+    if (range.xFound) {
+        xMin = range.xMin;
+        xMax = range.xMax;
+        setAxisRange(QwtPlot::xBottom, xMin, xMax);
+    }
+    if (range.yFound) {
+        yMin = range.yMin;
+        yMax = range.yMax;
+        setAxisRange(yAxis, yMin, yMax);
+    }
+}
+
 void PlotServer::createPlot(int id, const QString& name, unsigned int count, double* x, double* y,
                             bool flag, int rightAxis)
 {
@@ -369,15 +385,7 @@ void PlotServer::createPlot(int id, const QString& name, unsigned int count, dou
     curveMap[quint32(nextCurveId)] = std::move(record);
 
     updateStatistics(nextCurveId);
-    if (count > 0) {
-        const DataRange range = DataRange::of(x, y, count);
-        xMin = range.xMin;
-        xMax = range.xMax;
-        yMin = range.yMin;
-        yMax = range.yMax;
-        plot->setAxisScale(QwtPlot::xBottom, xMin, xMax);
-        plot->setAxisScale(QwtPlot::yLeft, yMin, yMax);
-    }
+    applyDataRange(DataRange::of(x, y, count), QwtPlot::yLeft);
 
     plot->setAutoReplot(autoReplot);
     plot->replot();
@@ -392,15 +400,7 @@ void PlotServer::setPlot(int id, unsigned int count, double* x, double* y)
     if (!r || count > unsigned(INT_MAX))
         return;
     setCurveSamples(r->curve, count, x, y);
-    if (count > 0) {
-        const DataRange range = DataRange::of(x, y, count);
-        xMin = range.xMin;
-        xMax = range.xMax;
-        yMin = range.yMin;
-        yMax = range.yMax;
-        ui.qwtPlot->setAxisScale(QwtPlot::xBottom, xMin, xMax);
-        ui.qwtPlot->setAxisScale(r->curve->yAxis(), yMin, yMax);
-    }
+    applyDataRange(DataRange::of(x, y, count), r->curve->yAxis());
     ui.qwtPlot->replot();
     rebuildZoomers();
     syncRangeSpinBoxes();
@@ -702,14 +702,8 @@ void PlotServer::setHorCalibration(double val)
                 xs[int(i)] = double(i) * (val / double(n));
                 ys[int(i)] = curve->sample(int(i)).y();
             }
-            const DataRange range = DataRange::of(xs.constData(), ys.constData(), n);
             curve->setSamples(xs, ys);
-            yMin = range.yMin;
-            yMax = range.yMax;
-            setAxisRange(QwtPlot::yLeft, yMin, yMax);
-            xMin = range.xMin;
-            xMax = range.xMax;
-            setAxisRange(QwtPlot::xBottom, xMin, xMax);
+            applyDataRange(DataRange::of(xs.constData(), ys.constData(), n), QwtPlot::yLeft);
             ui.qwtPlot->replot();
         }
         fitAllCurves();

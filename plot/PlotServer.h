@@ -15,6 +15,7 @@
 
 #include <qwt_symbol.h>
 
+struct DataRange;
 class Prompt;
 class QAction;
 class QListWidgetItem;
@@ -166,6 +167,7 @@ private:
     void dropCurve(int id);
     void setCurveSamples(QwtPlotCurve* curve, unsigned int count, const double* x, const double* y);
     void setAxisRange(int axis, double min, double max);
+    void applyDataRange(const DataRange& range, int yAxis);
     void setSymbolStyle(QwtSymbol::Style style);
     void setLineStyle(Qt::PenStyle style);
     void askTitle(const char* dialogTitle, int axis);

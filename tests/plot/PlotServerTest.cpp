@@ -15,6 +15,7 @@
 #include <qwt_scale_div.h>
 
 #include <cmath>
+#include <limits>
 #include <vector>
 
 namespace {
@@ -148,6 +149,17 @@ TEST_F(PlotServerTest, EmptyCurveLeavesTheAxesAlone)
     server.setPlot(0, 0, nullptr, nullptr);
     EXPECT_EQ(server.record(0)->curve->dataSize(), 0u);
     EXPECT_DOUBLE_EQ(axis(QwtPlot::yLeft).maxValue(), 13.0);
+}
+
+TEST_F(PlotServerTest, NonFiniteSamplesStayOffTheAxes)
+{
+    const double inf = std::numeric_limits<double>::infinity();
+    double x[] = {std::nan(""), 1, 2, inf};
+    double y[] = {-inf, 4, 8, std::nan("")};
+    server.createPlot(-1, "gaps", 4, x, y, false, 0);
+    EXPECT_EQ(server.record(0)->curve->dataSize(), 4u);
+    EXPECT_EQ(server.dataRange(), QRectF(QPointF(1, 4), QPointF(2, 8)));
+    EXPECT_DOUBLE_EQ(axis(QwtPlot::yLeft).maxValue(), 8.0);
 }
 
 TEST_F(PlotServerTest, SetPlotKeepsAppearanceAndFitsTheCurvesAxis)

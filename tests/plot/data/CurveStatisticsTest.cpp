@@ -71,16 +71,23 @@ TEST(CurveStatisticsTest, SingleValue)
     EXPECT_EQ(s.rms, 3.5);
 }
 
-TEST(DataRangeTest, NanBecomesALimitOnlyAsTheFirstValue)
+TEST(DataRangeTest, OnlyFiniteValuesBecomeLimits)
 {
     const double nan = std::numeric_limits<double>::quiet_NaN();
-    const double x[] = {1, nan, -2, 5};
-    const double y[] = {nan, 3, -1, 0};
-    const DataRange r = DataRange::of(x, y, 4);
+    const double inf = std::numeric_limits<double>::infinity();
+    const double x[] = {nan, 1, inf, -2, 5};
+    const double y[] = {nan, 3, -inf, -1, 0};
+    const DataRange r = DataRange::of(x, y, 5);
+    EXPECT_TRUE(r.found());
     EXPECT_EQ(r.xMin, -2);
     EXPECT_EQ(r.xMax, 5);
-    EXPECT_TRUE(std::isnan(r.yMin));
-    EXPECT_TRUE(std::isnan(r.yMax));
+    EXPECT_EQ(r.yMin, -1);
+    EXPECT_EQ(r.yMax, 3);
+
+    const double none[] = {nan, inf};
+    const DataRange empty = DataRange::of(x, none, 2);
+    EXPECT_TRUE(empty.xFound);
+    EXPECT_FALSE(empty.yFound);
 }
 
 } // namespace
