@@ -1,0 +1,5 @@
+#include "CalcFunctionI.h"
+
+void CalcFunctionI::prepare(CalcCompilerI&, CalcRegistrarI&)
+{
+}

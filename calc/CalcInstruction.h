@@ -1,0 +1,19 @@
+#pragma once
+
+#include <cstdint>
+
+class CalcParserItemI;
+
+// One step of a compiled program. Its result goes straight into the argument
+// array of the step that consumes it, so evaluation needs no value stack. The
+// fields the evaluation loop reads come first.
+struct CalcInstruction {
+    CalcParserItemI* item = nullptr;
+    double* args = nullptr;
+    double* target = nullptr;
+    std::int32_t argCount = 0;
+    std::int32_t position = 0;
+    double value = 0.0;
+    bool isValue = false;
+    bool isVarFetch = false;
+};

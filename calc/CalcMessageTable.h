@@ -1,0 +1,21 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+class CalcExcepData;
+
+// The built-in English messages, one template per error identifier. Templates
+// name parameters as "%itemName"; the table never changes at run time.
+class CalcMessageTable {
+public:
+    static std::uint32_t rowCount();
+    static const char* identifier(std::uint32_t row);
+    static const char* messageTemplate(std::uint32_t row);
+    // Null when the identifier has no row.
+    static const char* find(const std::string& identifier);
+
+    // The template with each parameter filled in at the first occurrence of its
+    // key, or "Unknown exception: " and the identifier when there is no row.
+    static std::string defaultMessage(const CalcExcepData& data);
+};

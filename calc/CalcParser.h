@@ -1,0 +1,112 @@
+#pragma once
+
+#include "CalcInstruction.h"
+#include "CalcParserItemI.h"
+#include "CalcSyntax.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+class CalcCompilerI;
+class CalcFunctionI;
+class CalcOperatorI;
+class CalcRegistrarI;
+class CalcVariableFactoryI;
+class CalcVariableI;
+
+// The expression engine. Define variables and constants, compile an expression
+// once, then evaluate it as often as needed: evaluation reads the variables'
+// current values, allocates nothing and makes one virtual call per record.
+// Every failure throws CalcError (CalcChainedExceptions<CalcExcepData>).
+class CalcParser final {
+public:
+    class MemVariableEvaluator;
+    class MemVariableFactory;
+
+    // A complete engine with the default operators, functions and "NaN".
+    CalcParser();
+    // Copies the definitions and recompiles the other engine's expression; a
+    // copy that cannot compile it keeps the empty program.
+    CalcParser(const CalcParser& other);
+    CalcParser(const CalcCompilerI& compiler, const CalcRegistrarI& registrar);
+    CalcParser& operator=(const CalcParser&) = delete;
+    ~CalcParser();
+
+    // ---- definitions; the engine owns every item handed to it ----
+    void defineVar(std::unique_ptr<CalcVariableI> variable);
+    // The compiled program goes on working and reads the new variable.
+    void redefineVar(std::unique_ptr<CalcVariableI> variable);
+    void undefineVar(const std::string& name);
+    void undefineAllVars();
+    CalcVariableI* getVar(const std::string& name) const;
+    CalcVariableI* getVar(std::uint32_t index) const;
+    std::uint32_t varCount() const;
+    void loadPlugin(const std::string& classId);
+    // A program compiled before keeps the value the constant had then.
+    void defineConst(const std::string& name, double value);
+    std::uint32_t constCount() const;
+    void getConst(std::uint32_t index, std::string& name, double& value) const;
+    void undefineConst(const std::string& name);
+    void defineFunc(std::unique_ptr<CalcFunctionI> function);
+    std::uint32_t funcCount() const;
+    CalcFunctionI* getFunc(std::uint32_t index) const;
+    void undefineFunc(CalcFunctionI* function);
+    void defineOp(std::unique_ptr<CalcOperatorI> op);
+    std::uint32_t opCount() const;
+    CalcOperatorI* getOp(std::uint32_t index) const;
+    void undefineOp(CalcOperatorI* op);
+    void setSyntax(CalcSyntax syntax);
+    CalcSyntax getSyntax() const;
+
+    // ---- evaluation ----
+    double evaluate()
+    {
+        if (runCount_ == 0)
+            return constantResult_;
+        for (const CalcInstruction* record = first_; record != end_; ++record)
+            *record->target = record->item->evaluate(record->argCount, record->args);
+        return end_[-1].value;
+    }
+    double evaluate(const std::string& expression);
+    std::uint32_t evaluateBatch(std::uint32_t count, double* results);
+    int lastResultIsFinite() const;
+    int lastResultIsNaN() const;
+
+    // ---- variables bound to the caller's doubles, which must outlive them ----
+    void defineVar(const std::string& name, double* value);
+    void redefineVar(const std::string& name, double* value);
+    // Without a factory, unknown names become variables of their own value 0.
+    void enableAutoVarDefinition(bool enabled, std::unique_ptr<CalcVariableFactoryI> factory = nullptr);
+
+    void loadAllPlugins(const std::string& folder, const std::string& pattern);
+    void defineMacro(const std::string& prototype, const std::string& body, const std::string& description);
+    void undefineFuncById(const std::string& id);
+    void undefineFuncsByName(const std::string& name);
+    void undefineOpById(const std::string& id);
+    void undefineOpsBySymbol(const std::string& symbol);
+    void useLocaleSyntax();
+    static double nanValue();
+    void copyFrom(const CalcCompilerI& compiler, const CalcRegistrarI& registrar);
+
+    // ---- the compiled expression ----
+    bool autoVarDefinitionEnabled() const;
+    void compile(const std::string& expression);
+    bool isConstantExpr() const;
+    std::uint32_t usedVarCount() const;
+    const std::string& usedVarName(std::uint32_t index) const;
+    const std::string& expression() const;
+    void resetExpression();
+
+private:
+    void refreshView();
+    double lastResult() const;
+
+    // Declared first so that it is destroyed last: the compiler refers to it.
+    std::unique_ptr<CalcRegistrarI> registrar_;
+    std::unique_ptr<CalcCompilerI> compiler_;
+    const CalcInstruction* first_ = nullptr;
+    const CalcInstruction* end_ = nullptr;
+    std::uint32_t runCount_ = 0;
+    double constantResult_ = 0.0;
+};
