@@ -1,0 +1,143 @@
+#include "Kurvo.h"
+
+#include "CodeEditor.h"
+#include "Highlighter.h"
+#include "QtPrompt.h"
+#include "ScriptFile.h"
+#include "vxKurvo.h"
+
+#include <QCoreApplication>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextEdit>
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+// Every window that lives, in the order of construction. The newest one receives the log
+// lines; a window leaves the list as its destruction begins, so a line logged while it is
+// being torn down never reaches it.
+std::vector<Kurvo*>& liveWindows()
+{
+    static std::vector<Kurvo*> windows;
+    return windows;
+}
+
+} // namespace
+
+// The icons live in this static library: the linker keeps them only when asked for. The
+// macro must stand outside any namespace.
+static void initResources()
+{
+    Q_INIT_RESOURCE(Kurvo);
+}
+
+Kurvo::Kurvo(QWidget* parent)
+    : QWidget(parent)
+    , prompter(std::make_unique<QtPrompt>())
+    , pointEvaluator(compileOnce)
+{
+    initResources();
+    ui.setupUi(this);
+    // From here on the log lines come to this window, which has its log view now.
+    liveWindows().push_back(this);
+
+    ui.kurvo->begin(QStringLiteral("Kurvo"), QStringLiteral("X"), QStringLiteral("Y"), QString());
+    ui.kurvo->setLogCallback(&Kurvo::logLine);
+    highlighter = new Highlighter(ui.scriptEditor->document());
+
+    connect(ui.kurvo, &vxKurvo::newPlotRequest, this, &Kurvo::newPlotRequest);
+    connect(ui.openPB, &QPushButton::clicked, this, &Kurvo::scriptLoad);
+    connect(ui.savePB, &QPushButton::clicked, this, &Kurvo::scriptSave);
+    connect(ui.runPB, &QPushButton::clicked, this, &Kurvo::scriptRun);
+
+    ui.scriptEditor->setPlainText(ScriptFile::load(ScriptFile::autosavePath()));
+}
+
+Kurvo::~Kurvo()
+{
+    auto& windows = liveWindows();
+    windows.erase(std::remove(windows.begin(), windows.end(), this), windows.end());
+    ScriptFile::autosave(ui.scriptEditor->toPlainText());
+}
+
+Kurvo* Kurvo::currentWindow()
+{
+    const auto& windows = liveWindows();
+    return windows.empty() ? nullptr : windows.back();
+}
+
+void Kurvo::setPrompt(std::unique_ptr<Prompt> prompt)
+{
+    if (prompt)
+        prompter = std::move(prompt);
+}
+
+void Kurvo::setPointEvaluator(PointEvaluator evaluator)
+{
+    if (evaluator)
+        pointEvaluator = std::move(evaluator);
+}
+
+void Kurvo::logLine(const QString& line)
+{
+    if (Kurvo* window = currentWindow())
+        window->appendLog(line);
+}
+
+void Kurvo::appendLog(const QString& line)
+{
+    // A new paragraph of plain text: a line that looks like markup stays as it is.
+    QTextCursor cursor(ui.log->document());
+    cursor.movePosition(QTextCursor::End);
+    if (!ui.log->document()->isEmpty())
+        cursor.insertBlock();
+    cursor.insertText(line);
+    ui.log->moveCursor(QTextCursor::End);
+    ui.log->ensureCursorVisible();
+}
+
+QString Kurvo::scriptFolder() const
+{
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/script");
+}
+
+void Kurvo::newPlotRequest()
+{
+    // Lives until the process ends: closing it only hides it.
+    auto* window = new Kurvo;
+    window->show();
+}
+
+void Kurvo::scriptLoad()
+{
+    const QString path =
+        prompter->openFileName(this, tr("Load script"), scriptFolder(), tr("Math script (*.ms)"));
+    if (!path.isEmpty())
+        ui.scriptEditor->setPlainText(ScriptFile::load(path));
+}
+
+void Kurvo::scriptSave()
+{
+    const QString path =
+        prompter->saveFileName(this, tr("Save script"), scriptFolder(), tr("Math script (*.ms)"));
+    if (!path.isEmpty())
+        ScriptFile::save(path, ui.scriptEditor->toPlainText());
+}
+
+void Kurvo::scriptRun()
+{
+    ScriptResult run = runScript(ui.scriptEditor->toPlainText(), pointEvaluator);
+    if (!run.ok)
+        prompter->critical(this, tr("PARSER ERROR"), run.error);
+    else
+        ui.kurvo->createPlot(-1, QStringLiteral("f(y)"), run.settings.count, run.x(), run.y(), false, 0);
+    ui.kurvo->setTitle(run.settings.title);
+    ui.kurvo->setXTitle(run.settings.xTitle);
+    ui.kurvo->setYTitle(run.settings.yTitle);
+    ui.mainTab->setCurrentIndex(0);
+}

@@ -1,0 +1,104 @@
+#include "ScriptParser.h"
+
+#include "CalcError.h"
+#include "CalcParser.h"
+
+#include <QStringList>
+
+#include <string>
+
+namespace {
+
+std::string local8Bit(const QString& text)
+{
+    return text.toLocal8Bit().toStdString();
+}
+
+} // namespace
+
+ScriptParser::ScriptParser(bool withStandardConstants)
+    : engine(std::make_unique<CalcParser>())
+{
+    defineVar("ans", &answer);
+    if (withStandardConstants) {
+        defineConst("pi", 3.141592653589793);
+        defineConst("e", 2.718281828459045);
+        defineConst("lg2", 0.6931471805599453);
+        defineConst("sr2", 1.4142135623730951);
+        defineConst("gamma", 0.5772156649015329);
+        defineConst("aperys", 1.2020569031595942);
+        defineConst("gr", 1.618033988749895);
+    }
+}
+
+ScriptParser::~ScriptParser() = default;
+
+QString ScriptParser::formatExceptionText(const CalcError& error)
+{
+    // Most recent record first. No translated messages are registered, so every record
+    // speaks with the English description it was raised with.
+    QStringList texts;
+    for (std::uint32_t i = 0; i < error.count(); ++i)
+        texts << QString::fromStdString(error.description(i));
+    return texts.join(QStringLiteral("\r\n"));
+}
+
+bool ScriptParser::fail(const CalcError& failure)
+{
+    error = formatExceptionText(failure);
+    return false;
+}
+
+bool ScriptParser::defineConst(const char* name, double value)
+{
+    try {
+        engine->defineConst(name, value);
+        return true;
+    } catch (const CalcError& failure) {
+        return fail(failure);
+    }
+}
+
+bool ScriptParser::defineVar(const char* name, double* value)
+{
+    try {
+        engine->defineVar(name, value);
+        return true;
+    } catch (const CalcError& failure) {
+        return fail(failure);
+    }
+}
+
+double ScriptParser::evaluate(const QString& expression, bool* ok)
+{
+    if (ok)
+        *ok = true;
+    try {
+        answer = engine->evaluate(local8Bit(expression));
+    } catch (const CalcError& failure) {
+        if (ok)
+            *ok = fail(failure);
+        else
+            fail(failure);
+    }
+    return answer;
+}
+
+bool ScriptParser::compile(const QString& expression)
+{
+    try {
+        engine->compile(local8Bit(expression));
+        return true;
+    } catch (const CalcError& failure) {
+        return fail(failure);
+    }
+}
+
+double ScriptParser::evaluate(bool* ok)
+{
+    // Running a compiled program cannot fail.
+    if (ok)
+        *ok = true;
+    answer = engine->evaluate();
+    return answer;
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "ScriptReader.h"
+
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+class ScriptParser;
+
+// Yields the value of one point from the engine, whose variables x, y, i and oa already
+// hold that point's values; sets *ok to false on failure, the text in parser.lastError().
+using PointEvaluator =
+    std::function<double(ScriptParser& parser, const QString& expression, quint32 point, bool* ok)>;
+
+// Compiles the expression at the first point and evaluates the compiled program at every point.
+double compileOnce(ScriptParser& parser, const QString& expression, quint32 point, bool* ok);
+// Hands the text to the engine anew at every point: the same results, much slower.
+double compileEveryPoint(ScriptParser& parser, const QString& expression, quint32 point, bool* ok);
+
+// One run of a Math script: its settings, the expression handed to the engine and, when
+// every point evaluated, the points.
+struct ScriptResult {
+    ScriptSettings settings;
+    // After the substitutions and the unit suffixes.
+    QString expression;
+    bool ok = false;
+    // The engine's error text, or why the points could not be held.
+    QString error;
+    // Points evaluated before the run stopped: settings.count when ok.
+    quint32 evaluated = 0;
+    // settings.count x values followed by as many y values.
+    std::unique_ptr<double[]> points;
+
+    double* x() const { return points.get(); }
+    double* y() const { return points.get() + settings.count; }
+};
+
+// Reads the script, evaluates its expression at every point with a fresh engine and returns
+// what a plot needs. No widgets: the window and the command-line renderer both run it.
+ScriptResult runScript(const QString& script, const PointEvaluator& evaluator = compileOnce);

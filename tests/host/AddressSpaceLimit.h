@@ -1,0 +1,31 @@
+#pragma once
+
+#include <sys/resource.h>
+
+#include <fstream>
+#include <unistd.h>
+
+// Caps the process's address space a little above what it uses now, for as long as it
+// lives, so that a test can make a large allocation fail on any machine.
+class AddressSpaceLimit
+{
+public:
+    explicit AddressSpaceLimit(unsigned long long headroomBytes = 1ull << 31)
+    {
+        getrlimit(RLIMIT_AS, &saved);
+        unsigned long long pages = 0;
+        std::ifstream("/proc/self/statm") >> pages;
+        rlimit capped = saved;
+        capped.rlim_cur = pages * static_cast<unsigned long long>(sysconf(_SC_PAGESIZE)) + headroomBytes;
+        active = setrlimit(RLIMIT_AS, &capped) == 0;
+    }
+    ~AddressSpaceLimit() { setrlimit(RLIMIT_AS, &saved); }
+    AddressSpaceLimit(const AddressSpaceLimit&) = delete;
+    AddressSpaceLimit& operator=(const AddressSpaceLimit&) = delete;
+
+    bool isActive() const { return active; }
+
+private:
+    rlimit saved{};
+    bool active = false;
+};

@@ -1,0 +1,461 @@
+#include "CodeEditor.h"
+#include "Kurvo.h"
+#include "QStringPrinter.h"
+#include "ScriptFile.h"
+#include "ScriptParser.h"
+#include "ScriptedPrompt.h"
+#include "Startup.h"
+#include "AddressSpaceLimit.h"
+#include "vxKurvo.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBrowser>
+#include <QTextCodec>
+#include <QTextEdit>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include <gtest/gtest.h>
+
+#include <qwt_plot.h>
+#include <qwt_plot_curve.h>
+#include <qwt_text.h>
+
+#include <memory>
+
+namespace {
+
+// Every test runs in a fresh working folder, where the window keeps its autosave file.
+class KurvoTest : public ::testing::Test
+{
+protected:
+    KurvoTest()
+    {
+        previousFolder = QDir::currentPath();
+        QDir::setCurrent(folder.path());
+    }
+    ~KurvoTest() override { QDir::setCurrent(previousFolder); }
+
+    // A window whose questions are answered by the scripted prompt.
+    std::unique_ptr<Kurvo> newWindow()
+    {
+        auto window = std::make_unique<Kurvo>();
+        auto scripted = std::make_unique<ScriptedPrompt>();
+        prompt = scripted.get();
+        window->setPrompt(std::move(scripted));
+        return window;
+    }
+
+    static void writeAutosave(const QByteArray& bytes)
+    {
+        QDir().mkpath("script");
+        QFile file(ScriptFile::autosavePath());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+
+    static QByteArray readFile(const QString& path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    static QwtPlot* qwtPlotOf(Kurvo& window) { return window.plotWidget()->findChild<QwtPlot*>("qwtPlot"); }
+
+    static QList<QwtPlotCurve*> curvesOf(Kurvo& window)
+    {
+        QList<QwtPlotCurve*> curves;
+        for (QwtPlotItem* item : qwtPlotOf(window)->itemList(QwtPlotItem::Rtti_PlotCurve))
+            curves << static_cast<QwtPlotCurve*>(item);
+        return curves;
+    }
+
+    static QTabWidget* tabsOf(Kurvo& window) { return window.findChild<QTabWidget*>("mainTab"); }
+    static QTextEdit* logOf(Kurvo& window) { return window.findChild<QTextEdit*>("log"); }
+
+    // Runs the script as the RUN button does, from the Script tab.
+    void run(Kurvo& window, const QString& script)
+    {
+        window.scriptEditor()->setPlainText(script);
+        tabsOf(window)->setCurrentIndex(1);
+        QTest::mouseClick(window.findChild<QPushButton*>("runPB"), Qt::LeftButton);
+    }
+
+    static void expectTitles(Kurvo& window, const QString& title, const QString& x, const QString& y)
+    {
+        QwtPlot* plot = qwtPlotOf(window);
+        EXPECT_EQ(plot->title().text(), title);
+        EXPECT_EQ(plot->axisTitle(QwtPlot::xBottom).text(), x);
+        EXPECT_EQ(plot->axisTitle(QwtPlot::yLeft).text(), y);
+    }
+
+    // Makes the plot widget log two lines, as a finished zoom does.
+    static void makePlotLog(Kurvo& window)
+    {
+        QWidget* server = window.plotWidget()->findChild<QWidget*>("PlotServer");
+        ASSERT_NE(server, nullptr);
+        ASSERT_TRUE(QMetaObject::invokeMethod(server, "zoomedSlot", Q_ARG(QRectF, QRectF(1, 2, 3, 4))));
+    }
+
+    QTemporaryDir folder;
+    QString previousFolder;
+    ScriptedPrompt* prompt = nullptr;
+};
+
+TEST_F(KurvoTest, WindowCarriesItsNamesSizeAndTitle)
+{
+    auto window = newWindow();
+    EXPECT_EQ(window->objectName(), "KurvoClass");
+    EXPECT_EQ(window->size(), QSize(623, 508));
+    EXPECT_EQ(window->windowTitle(), "Kurvo - ");
+    EXPECT_FALSE(window->windowIcon().isNull());
+    EXPECT_EQ(Kurvo::currentWindow(), window.get());
+
+    auto* top = window->findChild<QVBoxLayout*>("verticalLayout");
+    ASSERT_NE(top, nullptr);
+    EXPECT_EQ(window->layout(), top);
+    for (const char* name : {"verticalLayout", "verticalLayout_2", "verticalLayout_3", "verticalLayout_4",
+                             "verticalLayout_5"}) {
+        auto* layout = window->findChild<QVBoxLayout*>(name);
+        ASSERT_NE(layout, nullptr) << name;
+        EXPECT_EQ(layout->spacing(), 6) << name;
+        EXPECT_EQ(layout->contentsMargins(), QMargins(11, 11, 11, 11)) << name;
+    }
+}
+
+TEST_F(KurvoTest, FourTabsOnTheLeftEdgeWithPlotCurrent)
+{
+    auto window = newWindow();
+    QTabWidget* tabs = tabsOf(*window);
+    ASSERT_NE(tabs, nullptr);
+    EXPECT_EQ(tabs->tabPosition(), QTabWidget::West);
+    EXPECT_EQ(tabs->tabShape(), QTabWidget::Triangular);
+    EXPECT_EQ(tabs->iconSize(), QSize(24, 24));
+    ASSERT_EQ(tabs->count(), 4);
+    const char* names[] = {"Plot", "Script", "Log", "About"};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(tabs->widget(i)->objectName(), names[i]);
+        EXPECT_EQ(tabs->tabText(i), names[i]);
+        EXPECT_FALSE(tabs->tabIcon(i).isNull()) << names[i];
+    }
+    EXPECT_EQ(tabs->currentIndex(), 0);
+}
+
+TEST_F(KurvoTest, PlotTabHoldsThePlotWidget)
+{
+    auto window = newWindow();
+    auto* plot = window->findChild<vxKurvo*>("kurvo");
+    ASSERT_NE(plot, nullptr);
+    EXPECT_EQ(plot, window->plotWidget());
+    EXPECT_EQ(plot->parentWidget()->objectName(), "Plot");
+    EXPECT_EQ(plot->minimumSize(), QSize(320, 240));
+    // begin ran: the plot shows the start titles.
+    expectTitles(*window, "Kurvo", "X", "Y");
+}
+
+TEST_F(KurvoTest, ScriptTabHoldsTheButtonRowAndTheEditor)
+{
+    auto window = newWindow();
+    auto* row = window->findChild<QHBoxLayout*>("horizontalLayout");
+    ASSERT_NE(row, nullptr);
+    EXPECT_EQ(row->spacing(), 6);
+    ASSERT_EQ(row->count(), 4);
+    EXPECT_EQ(row->itemAt(0)->widget()->objectName(), "openPB");
+    EXPECT_EQ(row->itemAt(1)->widget()->objectName(), "savePB");
+    ASSERT_NE(row->itemAt(2)->spacerItem(), nullptr);
+    EXPECT_EQ(row->itemAt(2)->spacerItem()->sizeHint(), QSize(40, 20));
+    EXPECT_EQ(row->itemAt(2)->expandingDirections(), Qt::Horizontal);
+    EXPECT_EQ(row->itemAt(3)->widget()->objectName(), "runPB");
+
+    const char* texts[] = {"OPEN", "SAVE", "RUN"};
+    const char* names[] = {"openPB", "savePB", "runPB"};
+    for (int i = 0; i < 3; ++i) {
+        auto* button = window->findChild<QPushButton*>(names[i]);
+        ASSERT_NE(button, nullptr);
+        EXPECT_EQ(button->text(), texts[i]);
+        EXPECT_EQ(button->iconSize(), QSize(24, 24));
+        EXPECT_FALSE(button->icon().isNull());
+    }
+
+    auto* column = window->findChild<QVBoxLayout*>("verticalLayout_5");
+    ASSERT_EQ(column->count(), 2);
+    EXPECT_EQ(column->itemAt(0)->layout(), row);
+    auto* editor = window->findChild<CodeEditor*>("scriptEditor");
+    ASSERT_NE(editor, nullptr);
+    EXPECT_EQ(column->itemAt(1)->widget(), editor);
+    EXPECT_EQ(editor->font().family(), "Courier New");
+    EXPECT_EQ(editor->font().pointSize(), 10);
+}
+
+TEST_F(KurvoTest, LogViewIsAnEditableDarkPanel)
+{
+    auto window = newWindow();
+    QTextEdit* log = logOf(*window);
+    ASSERT_NE(log, nullptr);
+    EXPECT_EQ(log->parentWidget()->objectName(), "Log");
+    EXPECT_FALSE(log->isReadOnly());
+    EXPECT_EQ(log->lineWrapMode(), QTextEdit::NoWrap);
+    EXPECT_EQ(log->frameShape(), QFrame::Box);
+    EXPECT_EQ(log->frameShadow(), QFrame::Sunken);
+    EXPECT_EQ(log->lineWidth(), 1);
+    EXPECT_EQ(log->midLineWidth(), 1);
+    EXPECT_EQ(log->sizePolicy().horizontalPolicy(), QSizePolicy::Expanding);
+    EXPECT_EQ(log->sizePolicy().verticalPolicy(), QSizePolicy::Expanding);
+    EXPECT_EQ(log->font().family(), "Courier New");
+    const QPalette p = log->palette();
+    for (QPalette::ColorGroup g : {QPalette::Active, QPalette::Inactive}) {
+        EXPECT_EQ(p.color(g, QPalette::Text), QColor(255, 255, 127));
+        EXPECT_EQ(p.color(g, QPalette::Base), QColor(80, 80, 80));
+    }
+    EXPECT_EQ(p.color(QPalette::Disabled, QPalette::Text), QColor(120, 120, 120));
+    EXPECT_EQ(p.color(QPalette::Disabled, QPalette::Base), QColor(240, 240, 240));
+}
+
+TEST_F(KurvoTest, AboutPageExplainsScriptsAndThePlot)
+{
+    auto window = newWindow();
+    auto* license = window->findChild<QTextBrowser*>("license");
+    ASSERT_NE(license, nullptr);
+    EXPECT_EQ(license->parentWidget()->objectName(), "About");
+    EXPECT_EQ(license->lineWrapMode(), QTextEdit::NoWrap);
+    EXPECT_TRUE(license->openExternalLinks());
+    const QString text = license->toPlainText();
+    for (const char* words : {"iterate", "step", "expr", "def", "title", "xLegend", "yLegend",
+                              "Left drag", "Right click", "Ctrl+right click", "Middle drag",
+                              "wheel", "legend", "tool panel"})
+        EXPECT_TRUE(text.contains(words, Qt::CaseInsensitive)) << words;
+}
+
+TEST_F(KurvoTest, RunAddsACurveSetsTheTitlesAndShowsThePlot)
+{
+    auto window = newWindow();
+    run(*window, "title \"Line\"\nxLegend \"t\"\nyLegend \"u\"\niterate 4\nstep 0.5\nexpr = 2*x+1");
+    ASSERT_EQ(curvesOf(*window).size(), 1);
+    QwtPlotCurve* curve = curvesOf(*window).front();
+    EXPECT_EQ(curve->title().text(), "f(y)");
+    ASSERT_EQ(curve->dataSize(), 4u);
+    for (size_t n = 0; n < 4; ++n) {
+        EXPECT_DOUBLE_EQ(curve->sample(n).x(), 0.5 * n);
+        EXPECT_DOUBLE_EQ(curve->sample(n).y(), 2 * 0.5 * n + 1);
+    }
+    expectTitles(*window, "Line", "t", "u");
+    EXPECT_EQ(tabsOf(*window)->currentIndex(), 0);
+    EXPECT_EQ(prompt->calls.size(), 0u);
+
+    // Every run adds a further curve.
+    run(*window, "iterate 4\nexpr = x");
+    EXPECT_EQ(curvesOf(*window).size(), 2);
+    EXPECT_EQ(window->plotWidget()->curves(), 2);
+    expectTitles(*window, "Kurvo", "X", "Y");
+}
+
+TEST_F(KurvoTest, EngineFailureShowsParserErrorAndStillSetsTheTitles)
+{
+    auto window = newWindow();
+    run(*window, "title \"Broken\"\nxLegend \"a\"\nyLegend \"b\"\nexpr = nosuchname*x");
+    ASSERT_EQ(prompt->calls.size(), 1u);
+    EXPECT_EQ(prompt->calls[0].kind, "critical");
+    EXPECT_EQ(prompt->calls[0].title, "PARSER ERROR");
+    EXPECT_TRUE(prompt->calls[0].label.contains("nosuchname")) << prompt->calls[0].label.toStdString();
+    EXPECT_TRUE(curvesOf(*window).isEmpty());
+    expectTitles(*window, "Broken", "a", "b");
+    EXPECT_EQ(tabsOf(*window)->currentIndex(), 0);
+}
+
+TEST_F(KurvoTest, FailureAtPointFiveLeavesNoCurve)
+{
+    auto window = newWindow();
+    std::vector<quint32> points;
+    window->setPointEvaluator([&](ScriptParser& parser, const QString& expression, quint32 point, bool* ok) {
+        points.push_back(point);
+        return point == 5 ? parser.evaluate("nosuchname", ok) : compileOnce(parser, expression, point, ok);
+    });
+    run(*window, "title \"Five\"\niterate 10\nexpr = x");
+    EXPECT_EQ(points, (std::vector<quint32>{0, 1, 2, 3, 4, 5}));
+    ASSERT_EQ(prompt->count("critical"), 1);
+    EXPECT_EQ(prompt->calls[0].title, "PARSER ERROR");
+    EXPECT_TRUE(prompt->calls[0].label.contains("nosuchname"));
+    EXPECT_TRUE(curvesOf(*window).isEmpty());
+    EXPECT_EQ(window->plotWidget()->curves(), 0);
+    expectTitles(*window, "Five", "X", "Y");
+}
+
+TEST_F(KurvoTest, IterateZeroHandsAnEmptyCurveToThePlot)
+{
+    auto window = newWindow();
+    run(*window, "iterate 0\ntitle \"None\"\nexpr = (((");
+    EXPECT_EQ(prompt->calls.size(), 0u);
+    ASSERT_EQ(curvesOf(*window).size(), 1);
+    EXPECT_EQ(curvesOf(*window).front()->dataSize(), 0u);
+    expectTitles(*window, "None", "X", "Y");
+}
+
+TEST_F(KurvoTest, TooManyPointsToHoldIsAParserError)
+{
+    auto window = newWindow();
+    AddressSpaceLimit limit;
+    ASSERT_TRUE(limit.isActive());
+    run(*window, "iterate 4294967295\ntitle \"Huge\"\nexpr = x");
+    ASSERT_EQ(prompt->count("critical"), 1);
+    EXPECT_EQ(prompt->calls[0].title, "PARSER ERROR");
+    EXPECT_EQ(prompt->calls[0].label, "Not enough memory for 4294967295 points");
+    EXPECT_TRUE(curvesOf(*window).isEmpty());
+    expectTitles(*window, "Huge", "X", "Y");
+}
+
+TEST_F(KurvoTest, AutosaveRoundTripKeepsNonAsciiText)
+{
+    const QString script = QString::fromUtf8("title \"Spannung ü ∑ Ω\"\nexpr = x // größer\n");
+    {
+        auto window = newWindow();
+        window->scriptEditor()->setPlainText(script);
+    }
+    const QByteArray written = readFile(ScriptFile::autosavePath());
+    EXPECT_EQ(written, script.toLocal8Bit());
+
+    auto again = newWindow();
+    EXPECT_EQ(again->scriptEditor()->toPlainText(), QString::fromUtf8(script.toLocal8Bit()));
+    if (QTextCodec::codecForLocale()->name() == "UTF-8") {
+        EXPECT_EQ(again->scriptEditor()->toPlainText(), script);
+    }
+}
+
+TEST_F(KurvoTest, StartRestoresTheAutosavedScriptAsUtf8)
+{
+    writeAutosave(QString::fromUtf8("iterate 5\ntitle \"Wärme\"").toUtf8());
+    auto window = newWindow();
+    EXPECT_EQ(window->scriptEditor()->toPlainText(), QString::fromUtf8("iterate 5\ntitle \"Wärme\""));
+}
+
+TEST_F(KurvoTest, WithoutScriptFolderTheEditorStartsEmptyAndLeavesNothing)
+{
+    {
+        auto window = newWindow();
+        EXPECT_TRUE(window->scriptEditor()->toPlainText().isEmpty());
+    }
+    EXPECT_FALSE(QDir("script").exists());
+}
+
+TEST_F(KurvoTest, AutosaveCreatesTheMissingFolderForTypedText)
+{
+    {
+        auto window = newWindow();
+        window->scriptEditor()->setPlainText("iterate 3");
+    }
+    EXPECT_EQ(readFile(ScriptFile::autosavePath()), QByteArray("iterate 3"));
+}
+
+TEST_F(KurvoTest, LoadAsksForAScriptAndReplacesTheText)
+{
+    QFile file("sine.ms");
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("expr = sin(x)\n");
+    file.close();
+
+    auto window = newWindow();
+    window->scriptEditor()->setPlainText("old");
+    prompt->answers.push_back(QDir::current().filePath("sine.ms"));
+    QTest::mouseClick(window->findChild<QPushButton*>("openPB"), Qt::LeftButton);
+    ASSERT_EQ(prompt->calls.size(), 1u);
+    EXPECT_EQ(prompt->calls[0].kind, "openFileName");
+    EXPECT_EQ(prompt->calls[0].title, "Load script");
+    EXPECT_EQ(prompt->calls[0].dir, QCoreApplication::applicationDirPath() + "/script");
+    EXPECT_EQ(prompt->calls[0].choices, QStringList{"Math script (*.ms)"});
+    EXPECT_EQ(window->scriptEditor()->toPlainText(), "expr = sin(x)\n");
+
+    // Cancelled: nothing changes.
+    window->scriptEditor()->setPlainText("kept");
+    window->scriptLoad();
+    EXPECT_EQ(window->scriptEditor()->toPlainText(), "kept");
+
+    // A file that cannot be read clears the editor.
+    prompt->answers.push_back(QDir::current().filePath("missing.ms"));
+    window->scriptLoad();
+    EXPECT_TRUE(window->scriptEditor()->toPlainText().isEmpty());
+}
+
+TEST_F(KurvoTest, SaveAsksForAFileAndWritesTheText)
+{
+    auto window = newWindow();
+    window->scriptEditor()->setPlainText("iterate 7\nexpr = x");
+    prompt->answers.push_back(QDir::current().filePath("out.ms"));
+    QTest::mouseClick(window->findChild<QPushButton*>("savePB"), Qt::LeftButton);
+    ASSERT_EQ(prompt->calls.size(), 1u);
+    EXPECT_EQ(prompt->calls[0].kind, "saveFileName");
+    EXPECT_EQ(prompt->calls[0].title, "Save script");
+    EXPECT_EQ(prompt->calls[0].dir, QCoreApplication::applicationDirPath() + "/script");
+    EXPECT_EQ(prompt->calls[0].choices, QStringList{"Math script (*.ms)"});
+    EXPECT_EQ(readFile("out.ms"), QByteArray("iterate 7\nexpr = x"));
+
+    // Cancelled: the file stays as it was.
+    window->scriptEditor()->setPlainText("other");
+    window->scriptSave();
+    EXPECT_EQ(readFile("out.ms"), QByteArray("iterate 7\nexpr = x"));
+}
+
+TEST_F(KurvoTest, CommandLineArgumentsAreDataFilesInOrder)
+{
+    char program[] = "Kurvo";
+    char first[] = "first.csv";
+    char second[] = "zweite-\xc3\xbc.dat";
+    char* argv[] = {program, first, second, nullptr};
+    const QStringList files = commandLineDataFiles(3, argv);
+    EXPECT_EQ(files, (QStringList{"first.csv", QString::fromUtf8("zweite-ü.dat")}));
+    EXPECT_TRUE(commandLineDataFiles(1, argv).isEmpty());
+
+    auto window = newWindow();
+    std::vector<std::pair<vxKurvo*, QString>> loaded;
+    loadDataFiles(*window, files, [&](vxKurvo& plot, const QString& path) { loaded.emplace_back(&plot, path); });
+    ASSERT_EQ(loaded.size(), 2u);
+    EXPECT_EQ(loaded[0].first, window->plotWidget());
+    EXPECT_EQ(loaded[0].second, "first.csv");
+    EXPECT_EQ(loaded[1].first, window->plotWidget());
+    EXPECT_EQ(loaded[1].second, QString::fromUtf8("zweite-ü.dat"));
+}
+
+TEST_F(KurvoTest, PlotLogLinesAppearInTheLog)
+{
+    auto window = newWindow();
+    makePlotLog(*window);
+    const QString text = logOf(*window)->toPlainText();
+    EXPECT_EQ(text.split('\n').size(), 2);
+    EXPECT_TRUE(text.startsWith("Sx = 1.000000, Sy = 2.000000")) << text.toStdString();
+    EXPECT_TRUE(text.endsWith("Dx = 4.000000, Dy = 6.000000")) << text.toStdString();
+    EXPECT_EQ(logOf(*window)->textCursor().position(), logOf(*window)->document()->characterCount() - 1);
+}
+
+TEST_F(KurvoTest, NewOpensAWindowThatReceivesTheLogLines)
+{
+    writeAutosave("iterate 42");
+    auto first = newWindow();
+    first->scriptEditor()->setPlainText("changed, not saved yet");
+    QTest::mouseClick(first->plotWidget()->findChild<QToolButton*>("plotNewTB"), Qt::LeftButton);
+
+    std::unique_ptr<Kurvo> second(Kurvo::currentWindow());
+    ASSERT_NE(second.get(), first.get());
+    ASSERT_NE(second.get(), nullptr);
+    EXPECT_TRUE(second->isVisible());
+    EXPECT_EQ(second->parentWidget(), nullptr);
+    EXPECT_EQ(second->scriptEditor()->toPlainText(), "iterate 42");
+
+    // Lines of either plot widget go to the newest window.
+    makePlotLog(*first);
+    makePlotLog(*second);
+    EXPECT_TRUE(logOf(*first)->toPlainText().isEmpty());
+    EXPECT_EQ(logOf(*second)->toPlainText().count("Sx = "), 2);
+
+    // Once the newest window is gone, the lines go to the one that is left.
+    second.reset();
+    EXPECT_EQ(Kurvo::currentWindow(), first.get());
+    makePlotLog(*first);
+    EXPECT_EQ(logOf(*first)->toPlainText().count("Sx = "), 1);
+}
+
+} // namespace
