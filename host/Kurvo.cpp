@@ -9,7 +9,6 @@
 #include <QCoreApplication>
 #include <QPushButton>
 #include <QTabWidget>
-#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextEdit>
 
@@ -131,7 +130,7 @@ void Kurvo::scriptSave()
 
 void Kurvo::scriptRun()
 {
-    ScriptResult run = runScript(ui.scriptEditor->toPlainText(), pointEvaluator);
+    const ScriptResult run = runScript(ui.scriptEditor->toPlainText(), pointEvaluator);
     if (!run.ok)
         prompter->critical(this, tr("PARSER ERROR"), run.error);
     else
