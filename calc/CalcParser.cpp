@@ -22,7 +22,7 @@ CalcParser::CalcParser()
 {
     setSyntax(CalcSyntax{'.', ','});
     enableAutoVarDefinition(false);
-    CalcDefaultLibrary::defineInto(*this);
+    CalcDefaultLibrary::defineInto(*registrar_);
     refreshView();
 }
 

@@ -3,6 +3,7 @@
 #include "CalcInstruction.h"
 #include "CalcParserItemI.h"
 #include "CalcSyntax.h"
+#include "CalcVariableFactoryI.h"
 
 #include <cstdint>
 #include <memory>
@@ -12,7 +13,6 @@ class CalcCompilerI;
 class CalcFunctionI;
 class CalcOperatorI;
 class CalcRegistrarI;
-class CalcVariableFactoryI;
 class CalcVariableI;
 
 // The expression engine. Define variables and constants, compile an expression

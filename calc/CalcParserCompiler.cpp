@@ -251,10 +251,12 @@ void CalcParserCompiler::pushCallByName(const std::string& name, std::int32_t ar
 
 void CalcParserCompiler::compileSubExpression(const std::string& text)
 {
+    // The text may be the current token, which the swap below empties.
+    const std::string subText = text;
     Scan outer;
     std::swap(outer, scan_);
     const std::size_t before = program_.size();
-    scan(text);
+    scan(subText);
     if (program_.size() == before)
         raise("CALCPARSINGEXCEP_InvalidSyntax", 0);
     std::swap(outer, scan_);

@@ -1,7 +1,7 @@
 #include "CalcDefaultLibrary.h"
 
 #include "CalcNan.h"
-#include "CalcParser.h"
+#include "CalcRegistrarPublicI.h"
 
 #include "AbsFct.h"
 #include "AddOp.h"
@@ -57,58 +57,58 @@
 
 // The order fixes the tie-breaks: equally long operator symbols match in
 // definition order, and overloads resolve in definition order.
-void CalcDefaultLibrary::defineInto(CalcParser& parser)
+void CalcDefaultLibrary::defineInto(CalcRegistrarPublicI& registrar)
 {
-    parser.defineOp(std::make_unique<AddOp>());
-    parser.defineOp(std::make_unique<UnaryAddOp>());
-    parser.defineOp(std::make_unique<MinusOp>());
-    parser.defineOp(std::make_unique<MultOp>());
-    parser.defineOp(std::make_unique<DivOp>());
-    parser.defineOp(std::make_unique<ExpOp>());
-    parser.defineOp(std::make_unique<UnaryMinusOp>());
-    parser.defineOp(std::make_unique<ModuloOp>());
-    parser.defineOp(std::make_unique<GreaterThanOp>());
-    parser.defineOp(std::make_unique<LesserThanOp>());
-    parser.defineOp(std::make_unique<GreaterEqualThanOp>());
-    parser.defineOp(std::make_unique<LesserEqualThanOp>());
-    parser.defineOp(std::make_unique<NotEqualOp>());
-    parser.defineOp(std::make_unique<EqualOp>());
-    parser.defineOp(std::make_unique<AndOp>());
-    parser.defineOp(std::make_unique<OrOp>());
-    parser.defineOp(std::make_unique<NotOp>());
+    registrar.addOperator(std::make_unique<AddOp>());
+    registrar.addOperator(std::make_unique<UnaryAddOp>());
+    registrar.addOperator(std::make_unique<MinusOp>());
+    registrar.addOperator(std::make_unique<MultOp>());
+    registrar.addOperator(std::make_unique<DivOp>());
+    registrar.addOperator(std::make_unique<ExpOp>());
+    registrar.addOperator(std::make_unique<UnaryMinusOp>());
+    registrar.addOperator(std::make_unique<ModuloOp>());
+    registrar.addOperator(std::make_unique<GreaterThanOp>());
+    registrar.addOperator(std::make_unique<LesserThanOp>());
+    registrar.addOperator(std::make_unique<GreaterEqualThanOp>());
+    registrar.addOperator(std::make_unique<LesserEqualThanOp>());
+    registrar.addOperator(std::make_unique<NotEqualOp>());
+    registrar.addOperator(std::make_unique<EqualOp>());
+    registrar.addOperator(std::make_unique<AndOp>());
+    registrar.addOperator(std::make_unique<OrOp>());
+    registrar.addOperator(std::make_unique<NotOp>());
 
-    parser.defineFunc(std::make_unique<RoundFct>());
-    parser.defineFunc(std::make_unique<SinFct>());
-    parser.defineFunc(std::make_unique<ArcSinFct>());
-    parser.defineFunc(std::make_unique<SinhFct>());
-    parser.defineFunc(std::make_unique<CosFct>());
-    parser.defineFunc(std::make_unique<ArcCosFct>());
-    parser.defineFunc(std::make_unique<CoshFct>());
-    parser.defineFunc(std::make_unique<TanFct>());
-    parser.defineFunc(std::make_unique<ArcTanFct>());
-    parser.defineFunc(std::make_unique<TanhFct>());
-    parser.defineFunc(std::make_unique<SqrtFct>());
-    parser.defineFunc(std::make_unique<MinFct>());
-    parser.defineFunc(std::make_unique<Min3Fct>());
-    parser.defineFunc(std::make_unique<MinUndefFct>());
-    parser.defineFunc(std::make_unique<MaxFct>());
-    parser.defineFunc(std::make_unique<Max3Fct>());
-    parser.defineFunc(std::make_unique<MaxUndefFct>());
-    parser.defineFunc(std::make_unique<AbsFct>());
-    parser.defineFunc(std::make_unique<RandFct>());
-    parser.defineFunc(std::make_unique<RandMinMaxFct>());
-    parser.defineFunc(std::make_unique<CeilFct>());
-    parser.defineFunc(std::make_unique<FloorFct>());
-    parser.defineFunc(std::make_unique<LogFct>());
-    parser.defineFunc(std::make_unique<Log10Fct>());
-    parser.defineFunc(std::make_unique<AvgFct>());
-    parser.defineFunc(std::make_unique<SumFct>());
-    parser.defineFunc(std::make_unique<FactorialFct>());
-    parser.defineFunc(std::make_unique<IfFct>());
-    parser.defineFunc(std::make_unique<IsNaNFct>());
-    parser.defineFunc(std::make_unique<IsFiniteFct>());
-    parser.defineFunc(std::make_unique<HexConvFunc>());
-    parser.defineFunc(std::make_unique<BinConvFunc>());
+    registrar.addFunction(std::make_unique<RoundFct>());
+    registrar.addFunction(std::make_unique<SinFct>());
+    registrar.addFunction(std::make_unique<ArcSinFct>());
+    registrar.addFunction(std::make_unique<SinhFct>());
+    registrar.addFunction(std::make_unique<CosFct>());
+    registrar.addFunction(std::make_unique<ArcCosFct>());
+    registrar.addFunction(std::make_unique<CoshFct>());
+    registrar.addFunction(std::make_unique<TanFct>());
+    registrar.addFunction(std::make_unique<ArcTanFct>());
+    registrar.addFunction(std::make_unique<TanhFct>());
+    registrar.addFunction(std::make_unique<SqrtFct>());
+    registrar.addFunction(std::make_unique<MinFct>());
+    registrar.addFunction(std::make_unique<Min3Fct>());
+    registrar.addFunction(std::make_unique<MinUndefFct>());
+    registrar.addFunction(std::make_unique<MaxFct>());
+    registrar.addFunction(std::make_unique<Max3Fct>());
+    registrar.addFunction(std::make_unique<MaxUndefFct>());
+    registrar.addFunction(std::make_unique<AbsFct>());
+    registrar.addFunction(std::make_unique<RandFct>());
+    registrar.addFunction(std::make_unique<RandMinMaxFct>());
+    registrar.addFunction(std::make_unique<CeilFct>());
+    registrar.addFunction(std::make_unique<FloorFct>());
+    registrar.addFunction(std::make_unique<LogFct>());
+    registrar.addFunction(std::make_unique<Log10Fct>());
+    registrar.addFunction(std::make_unique<AvgFct>());
+    registrar.addFunction(std::make_unique<SumFct>());
+    registrar.addFunction(std::make_unique<FactorialFct>());
+    registrar.addFunction(std::make_unique<IfFct>());
+    registrar.addFunction(std::make_unique<IsNaNFct>());
+    registrar.addFunction(std::make_unique<IsFiniteFct>());
+    registrar.addFunction(std::make_unique<HexConvFunc>());
+    registrar.addFunction(std::make_unique<BinConvFunc>());
 
-    parser.defineConst("NaN", calcNan());
+    registrar.addConstant("NaN", calcNan());
 }

@@ -1,9 +1,9 @@
 #pragma once
 
-class CalcParser;
+class CalcRegistrarPublicI;
 
 // The operators, functions and constant every engine starts with.
 class CalcDefaultLibrary {
 public:
-    static void defineInto(CalcParser& parser);
+    static void defineInto(CalcRegistrarPublicI& registrar);
 };
