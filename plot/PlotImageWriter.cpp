@@ -34,6 +34,8 @@ bool PlotImageWriter::writeSvg(QwtPlot* plot, const QString& path, const QSize& 
     QSvgGenerator generator;
     generator.setFileName(path);
     generator.setSize(size);
+    // At the CSS resolution a viewer shows the picture at exactly `size` pixels.
+    generator.setResolution(96);
     generator.setViewBox(QRect(QPoint(0, 0), size));
     QwtPlotRenderer renderer;
     QPainter painter(&generator);

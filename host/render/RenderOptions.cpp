@@ -1,0 +1,161 @@
+#include "RenderOptions.h"
+
+#include <cmath>
+
+namespace {
+
+bool parseNumbers(const QString& text, int expected, QVector<double>& numbers)
+{
+    const QStringList parts = text.split(QLatin1Char(','));
+    if (parts.size() != expected)
+        return false;
+    numbers.clear();
+    for (const QString& part : parts) {
+        bool ok = false;
+        const double value = part.trimmed().toDouble(&ok);
+        if (!ok || !std::isfinite(value))
+            return false;
+        numbers << value;
+    }
+    return true;
+}
+
+bool parseSize(const QString& text, QSize& size)
+{
+    const QStringList parts = text.split(QLatin1Char('x'));
+    if (parts.size() != 2)
+        return false;
+    bool okWidth = false;
+    bool okHeight = false;
+    const int width = parts[0].toInt(&okWidth);
+    const int height = parts[1].toInt(&okHeight);
+    // Keeps a picture's pixels well within memory even at four bytes each.
+    const int limit = 20000;
+    if (!okWidth || !okHeight || width < 1 || height < 1 || width > limit || height > limit)
+        return false;
+    size = QSize(width, height);
+    return true;
+}
+
+} // namespace
+
+QString RenderOptions::usage()
+{
+    return QStringLiteral(
+        "Usage: kurvo-render [OPTIONS] INPUT...\n"
+        "Runs Math scripts (.ms) and loads data files as Kurvo does, applies the options in\n"
+        "command-line order after every input is loaded, prints figures and writes files.\n"
+        "\n"
+        "  --fit-fft            load data files cut to a power of two (\"Change data size for FFT\")\n"
+        "  --title T            plot title\n"
+        "  --xtitle T           bottom axis title\n"
+        "  --ytitle T           left axis title\n"
+        "  --range X0,X1,Y0,Y1  the Range tab's limits\n"
+        "  --log-x, --log-y     logarithmic axes\n"
+        "  --calibrate FS       the \"Hor. Calib.\" value\n"
+        "  --select ID          make curve ID the current curve\n"
+        "  --stats              print the statistics of the current curve\n"
+        "  --dump FILE          every curve's points as CSV (id,name,x,y); - for standard output\n"
+        "  -o FILE              render the plot; .png, .jpg, .bmp, .svg or .pdf\n"
+        "  --size WxH           picture size in pixels (default 1024x768)\n"
+        "  --log                copy the plot library's log lines to standard error\n"
+        "  -h, --help           this text\n"
+        "\n"
+        "Exit status: 0 success, 1 a script failed (PARSER ERROR), 2 bad usage or unreadable input.\n");
+}
+
+bool RenderOptions::parse(const QStringList& arguments, QString& error)
+{
+    for (int i = 0; i < arguments.size(); ++i) {
+        const QString& arg = arguments[i];
+        if (arg.startsWith(QLatin1Char('-')) && arg != QLatin1String("-")) {
+            if (!parseOption(arguments, i, error))
+                return false;
+            if (help)
+                return true;
+        } else {
+            inputs << arg;
+        }
+    }
+    if (inputs.isEmpty()) {
+        error = QStringLiteral("no input given (see --help)");
+        return false;
+    }
+    return true;
+}
+
+bool RenderOptions::takeValue(const QStringList& arguments, int& i, QString& value, QString& error) const
+{
+    if (i + 1 >= arguments.size()) {
+        error = QStringLiteral("%1 needs a value").arg(arguments[i]);
+        return false;
+    }
+    value = arguments[++i];
+    return true;
+}
+
+bool RenderOptions::parseOption(const QStringList& arguments, int& i, QString& error)
+{
+    const QString option = arguments[i];
+    struct Flag {
+        const char* name;
+        Step::Kind kind;
+    };
+    static const Flag flags[] = {{"--log-x", Step::LogX}, {"--log-y", Step::LogY}, {"--stats", Step::Stats}};
+    static const Flag texts[] = {{"--title", Step::Title}, {"--xtitle", Step::XTitle},
+                                 {"--ytitle", Step::YTitle}, {"--dump", Step::Dump}, {"-o", Step::Output}};
+
+    if (option == QLatin1String("-h") || option == QLatin1String("--help")) {
+        help = true;
+        return true;
+    }
+    if (option == QLatin1String("--fit-fft")) {
+        fitFft = true;
+        return true;
+    }
+    if (option == QLatin1String("--log")) {
+        log = true;
+        return true;
+    }
+    for (const Flag& flag : flags) {
+        if (option == QLatin1String(flag.name)) {
+            steps.push_back({flag.kind, QString(), {}});
+            return true;
+        }
+    }
+    QString value;
+    for (const Flag& text : texts) {
+        if (option == QLatin1String(text.name)) {
+            if (!takeValue(arguments, i, value, error))
+                return false;
+            steps.push_back({text.kind, value, {}});
+            return true;
+        }
+    }
+    if (option == QLatin1String("--size")) {
+        if (!takeValue(arguments, i, value, error))
+            return false;
+        if (!parseSize(value, size)) {
+            error = QStringLiteral("--size takes WIDTHxHEIGHT in pixels, from 1 to 20000: %1").arg(value);
+            return false;
+        }
+        return true;
+    }
+    if (option == QLatin1String("--range") || option == QLatin1String("--calibrate")
+        || option == QLatin1String("--select")) {
+        if (!takeValue(arguments, i, value, error))
+            return false;
+        const bool range = option == QLatin1String("--range");
+        Step step{range ? Step::Range : option == QLatin1String("--select") ? Step::Select : Step::Calibrate,
+                  value, {}};
+        if (!parseNumbers(value, range ? 4 : 1, step.numbers)) {
+            error = range ? QStringLiteral("--range takes four numbers X0,X1,Y0,Y1: %1").arg(value)
+                          : QStringLiteral("%1 takes a number: %2").arg(option, value);
+            return false;
+        }
+        steps.push_back(step);
+        return true;
+    }
+    error = QStringLiteral("unknown option %1 (see --help)").arg(option);
+    return false;
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QSize>
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+#include <vector>
+
+// The command line of kurvo-render: inputs, then the operations in the order given.
+struct RenderOptions {
+    struct Step {
+        enum Kind { Title, XTitle, YTitle, Range, LogX, LogY, Calibrate, Select, Stats, Dump, Output };
+        Kind kind;
+        QString text;
+        QVector<double> numbers;
+    };
+
+    QStringList inputs;
+    std::vector<Step> steps;
+    QSize size{1024, 768};
+    bool fitFft = false;
+    bool log = false;
+    bool help = false;
+
+    // Fills `error` with a one-line reason and returns false on bad usage.
+    bool parse(const QStringList& arguments, QString& error);
+
+    static QString usage();
+
+private:
+    bool parseOption(const QStringList& arguments, int& i, QString& error);
+    bool takeValue(const QStringList& arguments, int& i, QString& value, QString& error) const;
+};

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "RenderOptions.h"
+
+#include <memory>
+
+class PlotServer;
+class QTextStream;
+class RefusingPrompt;
+
+// One run of kurvo-render: a plot widget that is never shown, fed and driven exactly as
+// the window's buttons drive it.
+class RenderSession
+{
+public:
+    enum Status { Success = 0, ScriptFailed = 1, BadInput = 2 };
+
+    RenderSession(const RenderOptions& options, QTextStream& out, QTextStream& err);
+    ~RenderSession();
+
+    Status run();
+
+private:
+    Status load(const QString& input);
+    Status runScript(const QString& path);
+    Status loadData(const QString& path);
+    Status apply(const RenderOptions::Step& step);
+    Status select(int id);
+    Status printStatistics();
+    Status dump(const QString& path);
+    Status render(const QString& path);
+    Status fail(const QString& reason);
+
+    const RenderOptions& options;
+    QTextStream& out;
+    QTextStream& err;
+    std::unique_ptr<PlotServer> server;
+    RefusingPrompt* prompt = nullptr;
+};

@@ -1,0 +1,168 @@
+#include "ScriptRun.h"
+
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QSvgRenderer>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <charconv>
+
+namespace {
+
+struct Outcome {
+    int status = -1;
+    QString out;
+    QString err;
+};
+
+class KurvoRenderTest : public ::testing::Test
+{
+protected:
+    Outcome render(const QStringList& arguments)
+    {
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.remove(QStringLiteral("DISPLAY"));
+        environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), dir.path());
+        process.setProcessEnvironment(environment);
+        process.setWorkingDirectory(dir.path());
+        process.start(QStringLiteral(KURVO_RENDER), arguments);
+        EXPECT_TRUE(process.waitForFinished(60000));
+        return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+                QString::fromUtf8(process.readAllStandardOutput()),
+                QString::fromUtf8(process.readAllStandardError())};
+    }
+
+    QString write(const QString& name, const QByteArray& text)
+    {
+        QFile file(dir.filePath(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(text);
+        return file.fileName();
+    }
+
+    QString path(const QString& name) const { return dir.filePath(name); }
+
+    QTemporaryDir dir;
+};
+
+QString shortest(double value)
+{
+    char buffer[32];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return QString::fromLatin1(buffer, int(result.ptr - buffer));
+}
+
+const QByteArray kParabola = "iterate 7\nstep 0.1\nexpr = x^2 - 3*x\ntitle \"Parabola\"\n";
+
+TEST_F(KurvoRenderTest, DumpHoldsExactlyTheScriptsPoints)
+{
+    const QString script = write("parabola.ms", kParabola);
+    const Outcome run = render({script, "--dump", "-"});
+    ASSERT_EQ(run.status, 0) << run.err.toStdString();
+
+    const ScriptResult expected = runScript(QString::fromUtf8(kParabola));
+    ASSERT_TRUE(expected.ok);
+    QStringList lines{"id,name,x,y"};
+    for (quint32 i = 0; i < expected.settings.count; ++i)
+        lines << QStringLiteral("0,f(y),%1,%2").arg(shortest(expected.x()[i]), shortest(expected.y()[i]));
+    EXPECT_EQ(run.out, lines.join('\n') + '\n');
+}
+
+TEST_F(KurvoRenderTest, StatisticsOfAKnownCurveInTheTablesOrder)
+{
+    const QString data = write("ramp.csv", "0;1\n1;2\n2;3\n3;4\n");
+    const Outcome run = render({data, "--stats"});
+    ASSERT_EQ(run.status, 0) << run.err.toStdString();
+    EXPECT_EQ(run.out, "Minimum 1\nMaximum 4\nAmount 10\nEnergy 30\nPower 7.5\nSamples 4\n"
+                       "Mean 2.5\nSigma 1.11803\nNorm 5.47723\nRMS 2.73861\n");
+}
+
+TEST_F(KurvoRenderTest, OperationsRunInCommandLineOrder)
+{
+    const QString data = write("ramp.csv", "0;1\n1;2\n2;3\n3;4\n");
+    const QString script = write("parabola.ms", kParabola);
+    const Outcome run = render({data, script, "--select", "0", "--calibrate", "1000", "--stats",
+                                "--dump", "points.csv"});
+    ASSERT_EQ(run.status, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.out.startsWith("Minimum 1\nMaximum 4\n"));
+    QFile dump(path("points.csv"));
+    ASSERT_TRUE(dump.open(QIODevice::ReadOnly));
+    const QStringList lines = QString::fromUtf8(dump.readAll()).split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 1 + 4 + 7);
+    EXPECT_EQ(lines[1], "0,ramp.0,0,1");
+    EXPECT_EQ(lines[4], "0,ramp.0,750,4");
+    EXPECT_EQ(lines[5], "1,f(y),0,0");
+}
+
+TEST_F(KurvoRenderTest, FailingScriptExitsWithItsParserError)
+{
+    const QString script = write("broken.ms", "iterate 3\nexpr = sin(x\n");
+    const Outcome run = render({script, "-o", "never.png"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_TRUE(run.err.contains("PARSER ERROR")) << run.err.toStdString();
+    EXPECT_FALSE(QFile::exists(path("never.png")));
+}
+
+TEST_F(KurvoRenderTest, PicturesHaveTheStatedSize)
+{
+    const QString script = write("parabola.ms", kParabola);
+    const Outcome run = render({script, "--size", "640x480", "--title", "Measured", "-o", "plot.png",
+                                "-o", "plot.svg", "-o", "plot.pdf", "-o", "plot.jpg"});
+    ASSERT_EQ(run.status, 0) << run.err.toStdString();
+    EXPECT_EQ(QImage(path("plot.png")).size(), QSize(640, 480));
+    EXPECT_EQ(QImage(path("plot.jpg")).size(), QSize(640, 480));
+    QSvgRenderer svg(path("plot.svg"));
+    ASSERT_TRUE(svg.isValid());
+    EXPECT_EQ(svg.viewBoxF(), QRectF(0, 0, 640, 480));
+    QFile svgFile(path("plot.svg"));
+    ASSERT_TRUE(svgFile.open(QIODevice::ReadOnly));
+    const QByteArray svgText = svgFile.readAll();
+    // 640 pixels at 96 dots per inch.
+    EXPECT_TRUE(svgText.contains("width=\"169.333mm\" height=\"127mm\"")) << svgText.left(200).constData();
+    EXPECT_TRUE(svgText.contains("Measured"));
+    QFile pdf(path("plot.pdf"));
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(pdf.read(4) == "%PDF");
+}
+
+TEST_F(KurvoRenderTest, BadUsageAndUnreadableInputExitWithTwo)
+{
+    const QString script = write("parabola.ms", kParabola);
+    const QString empty = write("empty.txt", "");
+    const QList<QStringList> cases{
+        {},
+        {script, "--bogus"},
+        {script, "--range", "1,2,3"},
+        {script, "--size", "0x10"},
+        {script, "--title"},
+        {path("missing.csv")},
+        {empty},
+        {script, "--select", "9"},
+        {script, "-o", "plot.unknown"},
+    };
+    for (const QStringList& arguments : cases) {
+        const Outcome run = render(arguments);
+        EXPECT_EQ(run.status, 2) << arguments.join(' ').toStdString();
+        EXPECT_TRUE(run.err.startsWith("kurvo-render: ")) << run.err.toStdString();
+        EXPECT_EQ(run.err.count('\n'), 1) << run.err.toStdString();
+    }
+}
+
+TEST_F(KurvoRenderTest, HelpAndLog)
+{
+    const Outcome help = render({"--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_TRUE(help.out.startsWith("Usage: kurvo-render [OPTIONS] INPUT..."));
+
+    const QString data = write("ramp.csv", "0;1\n1;2\n");
+    const Outcome run = render({"--log", data});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_TRUE(run.err.contains("Kurvo: Field separator [;]")) << run.err.toStdString();
+}
+
+} // namespace
