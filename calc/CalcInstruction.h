@@ -11,6 +11,9 @@ struct CalcInstruction {
     CalcParserItemI* item = nullptr;
     double* args = nullptr;
     double* target = nullptr;
+    // Set when running the item would only read this double (a variable
+    // reference, a fetch of a plain memory variable): it is read without a call.
+    const double* source = nullptr;
     std::int32_t argCount = 0;
     std::int32_t position = 0;
     double value = 0.0;

@@ -65,7 +65,8 @@ public:
         if (runCount_ == 0)
             return constantResult_;
         for (const CalcInstruction* record = first_; record != end_; ++record)
-            *record->target = record->item->evaluate(record->argCount, record->args);
+            *record->target = record->source ? *record->source
+                                             : record->item->evaluate(record->argCount, record->args);
         return end_[-1].value;
     }
     double evaluate(const std::string& expression);

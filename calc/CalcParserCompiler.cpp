@@ -128,6 +128,9 @@ void CalcParserCompiler::assemble()
         fetch.target = &fetch.value;
         usedVars_[i].stub->bind(&fetch.value);
     }
+    for (const auto& reference : references_)
+        program_[used + reference.first].source = &program_[used - 1 - reference.second].value;
+    references_.clear();
 }
 
 // The fetch records lead the program and are never folded, so removing the
@@ -145,6 +148,8 @@ void CalcParserCompiler::resetExpression()
     clearScan();
     fetches_.clear();
     usedVars_.clear();
+    usedIndex_.clear();
+    references_.clear();
     installEmptyProgram();
 }
 
@@ -210,6 +215,11 @@ void CalcParserCompiler::pushValue(double value)
 
 CalcParserItemI* CalcParserCompiler::resolveVariable(const std::string& name)
 {
+    return usedVars_[useVariable(name)].stub.get();
+}
+
+std::size_t CalcParserCompiler::useVariable(const std::string& name)
+{
     if (!registrar_.hasVariable(name) && autoVarDefinition_) {
         try {
             registrar_.addVariableByName(name);
@@ -218,21 +228,24 @@ CalcParserItemI* CalcParserCompiler::resolveVariable(const std::string& name)
         }
     }
     CalcVariableI* variable = registrar_.variableByName(name);
-    for (const UsedVariable& used : usedVars_)
-        if (used.name == name)
-            return used.stub.get();
+    const auto known = usedIndex_.find(name);
+    if (known != usedIndex_.end())
+        return known->second;
+    usedIndex_.emplace(name, usedVars_.size());
     usedVars_.push_back(UsedVariable{std::make_unique<CalcVarStub>(), name});
     CalcInstruction fetch;
     fetch.item = variable;
+    fetch.source = variable->directValue();
     fetch.isVarFetch = true;
     fetches_.push_back(fetch);
-    return usedVars_.back().stub.get();
+    return usedVars_.size() - 1;
 }
 
 void CalcParserCompiler::pushVariableRef(const std::string& name)
 {
-    CalcParserItemI* stub = resolveVariable(name);
-    appendRecord(stub, 0, tokenStart());
+    const std::size_t used = useVariable(name);
+    references_.emplace_back(program_.size(), used);
+    appendRecord(usedVars_[used].stub.get(), 0, tokenStart());
     scan_.contexts.setKind(CalcElementKind::operand);
     scan_.operators.markPending();
 }
@@ -291,8 +304,10 @@ void CalcParserCompiler::rebindVariable(CalcVariableI* variable)
     const std::size_t used = usedVars_.size();
     for (std::size_t i = 0; i < used; ++i) {
         const std::size_t fetch = used - 1 - i;
-        if (usedVars_[i].name == name && fetch < program_.size() && program_[fetch].isVarFetch)
+        if (usedVars_[i].name == name && fetch < program_.size() && program_[fetch].isVarFetch) {
             program_[fetch].item = variable;
+            program_[fetch].source = variable->directValue();
+        }
     }
 }
 

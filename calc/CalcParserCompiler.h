@@ -7,8 +7,10 @@
 #include "CalcProgramFolder.h"
 #include "CalcSyntax.h"
 
+#include <map>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 class CalcConvFunctionI;
@@ -89,6 +91,8 @@ private:
     std::int32_t tokenStart() const;
     std::string callerPosition(std::int32_t position) const;
     void enterState(CalcConvFunctionI& state);
+    // The variable's place in the used-variable list, adding it on first use.
+    std::size_t useVariable(const std::string& name);
 
     void output(const CalcOperatorEntry& entry);
     void outputCall(const std::string& name, std::int32_t argCount, std::int32_t position);
@@ -105,6 +109,9 @@ private:
     CalcCompilerDefState defState_;
     CalcProgramFolder folder_;
     std::vector<UsedVariable> usedVars_;
+    std::map<std::string, std::size_t, std::less<>> usedIndex_;
+    // Each reference record's place in the scanned output and its used variable.
+    std::vector<std::pair<std::size_t, std::size_t>> references_;
     // Fetch records in order of first use, moved to the program's front at the end.
     std::vector<CalcInstruction> fetches_;
     std::vector<CalcInstruction> program_;

@@ -12,4 +12,7 @@ public:
     bool isConstant() const override { return false; }
     // A copy with the same name and the same value source.
     virtual std::unique_ptr<CalcVariableI> spawn() const = 0;
+    // The one double evaluate always returns, for variables that do nothing
+    // else; the program then reads it without a call. Null by default.
+    virtual const double* directValue() const { return nullptr; }
 };

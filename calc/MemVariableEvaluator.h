@@ -19,6 +19,7 @@ public:
     // A copy of a variable with its own double gets a double of its own with
     // the same value, so that it never outlives what it reads.
     std::unique_ptr<CalcVariableI> spawn() const override;
+    const double* directValue() const override { return value_; }
 
     // Lets the owner of an automatically defined variable set its value.
     double* valueAddress() { return value_; }

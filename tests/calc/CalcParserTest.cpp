@@ -110,6 +110,11 @@ TEST(CalcParserTest, RedefineVarRebindsTheCompiledProgram)
     parser.redefineVar("x", &second);
     EXPECT_EQ(parser.evaluate(), 11.0);
     EXPECT_EQ(parser.varCount(), 1u);
+    // A variable that does more than read memory is run at every fetch.
+    const double values[] = {5.0, 6.0};
+    parser.redefineVar(std::make_unique<CalcDoubleVector>("x", values, 2));
+    EXPECT_EQ(parser.evaluate(), 6.0);
+    EXPECT_EQ(parser.evaluate(), 7.0);
 
     int deletions = 0;
     const CalcError error = thrownBy([&] { parser.redefineVar(std::make_unique<CountedVariable>("q", 0, deletions)); });
