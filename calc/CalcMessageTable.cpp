@@ -9,8 +9,8 @@ namespace {
 
 using Row = std::pair<const char*, const char*>;
 
-// The texts are the engine's established wording, misspellings included:
-// localized info files key their translations on them.
+// Kept word for word, misspellings included: hosts show them as the engine's
+// established messages.
 constexpr std::array<Row, 51> rows{{
     {"CALCDEFEXCEP_OpAlreadyDefined",
      "Operator already defined: '%itemName'"},

@@ -3,7 +3,11 @@
 #include "CalcOperatorI.h"
 #include "CalcParser.h"
 #include "CalcTestErrors.h"
+#include "CalcParserCompiler.h"
+#include "CalcParserRegistrar.h"
 #include "MemVariableEvaluator.h"
+#include "MemVariableFactory.h"
+#include "library/CalcDefaultLibrary.h"
 
 #include <gtest/gtest.h>
 
@@ -177,6 +181,24 @@ TEST(CalcParserTest, CopiesAreIndependentAndRecompiled)
     EXPECT_THROW(broken.compile("1+"), CalcError);
     CalcParser copyOfBroken(broken);
     EXPECT_TRUE(std::isnan(copyOfBroken.evaluate()));
+}
+
+TEST(CalcParserTest, BuildsFromAnotherCompilerAndRegistry)
+{
+    CalcParserRegistrar registrar;
+    CalcDefaultLibrary::defineInto(registrar);
+    registrar.addConstant("k", 2.0);
+    registrar.setVariableFactory(std::make_unique<CalcParser::MemVariableFactory>());
+    CalcParserCompiler compiler(registrar);
+    compiler.enableAutoVarDefinition(true);
+    compiler.compile("k");
+
+    CalcParser parser(compiler, registrar);
+    EXPECT_TRUE(std::isnan(parser.evaluate())) << "the expression is not recompiled";
+    EXPECT_EQ(parser.evaluate("k*3+fresh"), 6.0);
+    EXPECT_FALSE(registrar.hasVariable("fresh"));
+    parser.copyFrom(compiler, registrar);
+    EXPECT_EQ(parser.varCount(), 0u);
 }
 
 TEST(CalcParserTest, AutomaticVariablesHaveTheirOwnSettableValue)
