@@ -3,6 +3,7 @@
 #include "ArrayFileReader.h"
 #include "DataFileKind.h"
 #include "DataRange.h"
+#include "PlotCurve.h"
 #include "FileBytes.h"
 #include "QtPrompt.h"
 #include "TextTableReader.h"
@@ -369,7 +370,7 @@ void PlotServer::createPlot(int id, const QString& name, unsigned int count, dou
 
     dropCurve(nextCurveId);
     auto record = std::make_unique<CurveRecord>();
-    auto* curve = new QwtPlotCurve(name);
+    auto* curve = new PlotCurve(name);
     curve->setRenderHint(QwtPlotItem::RenderAntialiased, true);
     curve->setPen(QPen(curveColors[size_t(nextCurveId) % curveColors.size()]));
     if (rightAxis != 0) {
@@ -1066,7 +1067,7 @@ QwtPlotCurve* PlotServer::addLoadedCurve(const QString& name, const double* x, c
                                          std::size_t count)
 {
     dropCurve(nextCurveId);
-    auto* curve = new QwtPlotCurve(QStringLiteral("%1.%2").arg(name).arg(nextCurveId));
+    auto* curve = new PlotCurve(QStringLiteral("%1.%2").arg(name).arg(nextCurveId));
     curve->setRenderHint(QwtPlotItem::RenderAntialiased, true);
     curve->setPen(QPen(curveColors[size_t(nextCurveId) % curveColors.size()]));
     curve->setYAxis(QwtPlot::yLeft);
