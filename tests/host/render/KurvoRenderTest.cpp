@@ -99,6 +99,16 @@ TEST_F(KurvoRenderTest, OperationsRunInCommandLineOrder)
     EXPECT_EQ(lines[5], "1,f(y),0,0");
 }
 
+TEST_F(KurvoRenderTest, FitFftCutsDataFilesToAPowerOfTwo)
+{
+    const QString data = write("five.csv", "0;1\n1;2\n2;3\n3;4\n4;5\n");
+    const Outcome whole = render({data, "--dump", "-"});
+    const Outcome cut = render({"--fit-fft", data, "--dump", "-"});
+    ASSERT_EQ(cut.status, 0) << cut.err.toStdString();
+    EXPECT_EQ(whole.out.count('\n'), 1 + 5);
+    EXPECT_EQ(cut.out.count('\n'), 1 + 4);
+}
+
 TEST_F(KurvoRenderTest, FailingScriptExitsWithItsParserError)
 {
     const QString script = write("broken.ms", "iterate 3\nexpr = sin(x\n");
