@@ -144,8 +144,7 @@ void CalcCompilerDefState::closeGroup(bool isSeparator)
         if (next == ')')
             c_.raise("CALCPARSINGEXCEP_UselessArgSeparator", at);
     }
-    bool anyOutput = false;
-    popToBracket(anyOutput);
+    const bool anyOutput = popToBracket();
     const bool hadContent = countArgument();
     if (isSeparator && !anyOutput && !hadContent)
         c_.raise("CALCPARSINGEXCEP_UselessArgSeparator", at);
@@ -159,14 +158,16 @@ void CalcCompilerDefState::closeGroup(bool isSeparator)
     scan.operators.setMark(carry && hadContent);
 }
 
-void CalcCompilerDefState::popToBracket(bool& anyOutput)
+bool CalcCompilerDefState::popToBracket()
 {
     CalcOperatorStack& stack = c_.scan_.operators;
+    bool anyOutput = false;
     while (stack.top().kind != Entry::Kind::bracket) {
         c_.output(stack.top());
         stack.pop();
         anyOutput = true;
     }
+    return anyOutput;
 }
 
 bool CalcCompilerDefState::countArgument()

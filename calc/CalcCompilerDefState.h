@@ -29,7 +29,8 @@ private:
     bool beginCall(const std::string& name, std::int32_t start);
     void pushName(const std::string& name, std::int32_t start);
     void closeGroup(bool isSeparator);
-    void popToBracket(bool& anyOutput);
+    // Outputs what the innermost bracket holds; true when there was anything.
+    bool popToBracket();
     bool countArgument();
     bool isNumber(const std::string& token) const;
     double toNumber(const std::string& token) const;

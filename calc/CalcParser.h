@@ -17,7 +17,8 @@ class CalcVariableI;
 
 // The expression engine. Define variables and constants, compile an expression
 // once, then evaluate it as often as needed: evaluation reads the variables'
-// current values, allocates nothing and makes one virtual call per record.
+// current values, allocates nothing and makes at most one virtual call per
+// record.
 // Every failure throws CalcError (CalcChainedExceptions<CalcExcepData>).
 class CalcParser final {
 public:
