@@ -21,7 +21,7 @@ test: build
 	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
 
 bench: build
-	@for b in $(BUILD)/bench/*Bench; do $$b; done
+	@for b in $$(find $(BUILD)/bench -type f -name "*Bench" -perm -u+x | sort); do $$b; done
 
 clean:
 	@rm -rf $(BUILD)

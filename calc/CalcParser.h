@@ -4,6 +4,13 @@
 #include "CalcParserItemI.h"
 #include "CalcSyntax.h"
 #include "CalcVariableFactoryI.h"
+#include "library/AddOp.h"
+#include "library/CosFct.h"
+#include "library/DivOp.h"
+#include "library/ExpOp.h"
+#include "library/MinusOp.h"
+#include "library/MultOp.h"
+#include "library/SinFct.h"
 
 #include <cstdint>
 #include <memory>
@@ -66,8 +73,7 @@ public:
         if (runCount_ == 0)
             return constantResult_;
         for (const CalcInstruction* record = first_; record != end_; ++record)
-            *record->target = record->source ? *record->source
-                                             : record->item->evaluate(record->argCount, record->args);
+            *record->target = run(*record);
         return end_[-1].value;
     }
     double evaluate(const std::string& expression);
@@ -107,6 +113,34 @@ private:
     // Declared first so that it is destroyed last: the compiler refers to it.
     std::unique_ptr<CalcRegistrarI> registrar_;
     std::unique_ptr<CalcCompilerI> compiler_;
+    // The classes are final, so each inline case compiles to the item's own body.
+    static double run(const CalcInstruction& record)
+    {
+        if (record.source)
+            return *record.source;
+        CalcParserItemI* item = record.item;
+        const double* a = record.args;
+        switch (record.inlineOp) {
+        case CalcInlineOp::Add:
+            return static_cast<AddOp*>(item)->evaluate(2, a);
+        case CalcInlineOp::Subtract:
+            return static_cast<MinusOp*>(item)->evaluate(2, a);
+        case CalcInlineOp::Multiply:
+            return static_cast<MultOp*>(item)->evaluate(2, a);
+        case CalcInlineOp::Divide:
+            return static_cast<DivOp*>(item)->evaluate(2, a);
+        case CalcInlineOp::Power:
+            return static_cast<ExpOp*>(item)->evaluate(2, a);
+        case CalcInlineOp::Sine:
+            return static_cast<SinFct*>(item)->evaluate(1, a);
+        case CalcInlineOp::Cosine:
+            return static_cast<CosFct*>(item)->evaluate(1, a);
+        case CalcInlineOp::None:
+            break;
+        }
+        return item->evaluate(record.argCount, a);
+    }
+
     const CalcInstruction* first_ = nullptr;
     const CalcInstruction* end_ = nullptr;
     std::uint32_t runCount_ = 0;

@@ -7,11 +7,40 @@
 #include "CalcRegistrarI.h"
 #include "CalcVarStub.h"
 #include "CalcVariableI.h"
+#include "library/AddOp.h"
+#include "library/CosFct.h"
+#include "library/DivOp.h"
+#include "library/ExpOp.h"
+#include "library/MinusOp.h"
+#include "library/MultOp.h"
+#include "library/SinFct.h"
 
 #include <algorithm>
+#include <typeinfo>
 #include <utility>
 
 namespace {
+
+// Only the library's own classes qualify: a replacement "+" keeps its call.
+CalcInlineOp inlineOpOf(const CalcParserItemI* item)
+{
+    const std::type_info& type = typeid(*item);
+    if (type == typeid(AddOp))
+        return CalcInlineOp::Add;
+    if (type == typeid(MinusOp))
+        return CalcInlineOp::Subtract;
+    if (type == typeid(MultOp))
+        return CalcInlineOp::Multiply;
+    if (type == typeid(DivOp))
+        return CalcInlineOp::Divide;
+    if (type == typeid(ExpOp))
+        return CalcInlineOp::Power;
+    if (type == typeid(SinFct))
+        return CalcInlineOp::Sine;
+    if (type == typeid(CosFct))
+        return CalcInlineOp::Cosine;
+    return CalcInlineOp::None;
+}
 const char* const sourceUnit = "CalcParserCompiler";
 }
 
@@ -189,6 +218,7 @@ void CalcParserCompiler::appendRecord(CalcParserItemI* item, std::int32_t argCou
 {
     CalcInstruction record;
     record.item = item;
+    record.inlineOp = inlineOpOf(item);
     record.argCount = argCount;
     record.position = position;
     program_.push_back(record);

@@ -81,6 +81,39 @@ TEST(CalcParserTest, CompiledOnceEvaluatesTheBoundDoubleEachTime)
     EXPECT_EQ(parser.lastResultIsFinite(), 0);
 }
 
+// The commonest operators and functions run inline; they must give what their items give.
+TEST(CalcParserTest, InlineItemsMatchTheirOwnResults)
+{
+    CalcParser parser;
+    double x = 0.0;
+    parser.defineVar("x", &x);
+    struct Row {
+        const char* text;
+        std::function<double(double)> expected;
+    };
+    const Row rows[] = {
+        {"x+0.5", [](double v) { return v + 0.5; }},
+        {"x-3", [](double v) { return v - 3; }},
+        {"x*x", [](double v) { return v * v; }},
+        {"x/0", [](double v) { return v / 0.0; }},
+        {"x^2", [](double v) { return v * v; }},
+        {"x^2.5", [](double v) { return std::pow(v, 2.5); }},
+        {"sin(x)*cos(x)", [](double v) { return std::sin(v) * std::cos(v); }},
+    };
+    for (const Row& row : rows) {
+        parser.compile(row.text);
+        for (double v : {-2.0, 0.0, 4.0}) {
+            x = v;
+            const double got = parser.evaluate();
+            const double want = row.expected(v);
+            if (std::isnan(want))
+                EXPECT_TRUE(std::isnan(got)) << row.text << " at " << v;
+            else
+                EXPECT_EQ(got, want) << row.text << " at " << v;
+        }
+    }
+}
+
 TEST(CalcParserTest, UndefiningAnItemResetsTheExpression)
 {
     CalcParser parser;
