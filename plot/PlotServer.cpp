@@ -669,23 +669,11 @@ void PlotServer::fitAllCurves()
 
     yMin = all.top();
     yMax = all.bottom();
-    setAxisRange(QwtPlot::yLeft, yMin, yMax);
-    ui.qwtPlot->replot();
-    {
-        const QSignalBlocker low(ui.verLowSB);
-        const QSignalBlocker high(ui.verHighSB);
-        ui.verLowSB->setValue(yMin);
-        ui.verHighSB->setValue(yMax);
-    }
     xMin = all.left();
     xMax = all.right();
-    {
-        const QSignalBlocker start(ui.horStartSB);
-        const QSignalBlocker stop(ui.horStopSB);
-        ui.horStartSB->setValue(xMin);
-        ui.horStopSB->setValue(xMax);
-    }
+    setAxisRange(QwtPlot::yLeft, yMin, yMax);
     setAxisRange(QwtPlot::xBottom, xMin, xMax);
+    syncRangeSpinBoxes();
     ui.qwtPlot->replot();
 }
 

@@ -1,4 +1,5 @@
 #include "PlotServer.h"
+#include "LogCollector.h"
 #include "ScriptedPrompt.h"
 #include "Zoomer.h"
 
@@ -19,12 +20,6 @@
 
 namespace {
 
-QStringList logLines;
-void collectLog(const QString& line)
-{
-    logLines << line;
-}
-
 class PlotServerAxesTest : public ::testing::Test
 {
 protected:
@@ -32,10 +27,10 @@ protected:
     {
         server.setPrompt(std::make_unique<ScriptedPrompt>());
         server.begin("Kurvo", "X", "Y", "");
-        server.setLogCallback(collectLog);
+        server.setLogCallback(LogCollector::collect);
         server.resize(800, 600);
         server.show();
-        logLines.clear();
+        LogCollector::lines().clear();
     }
 
     void addCurve(std::vector<double> x, std::vector<double> y)
@@ -94,8 +89,8 @@ TEST_F(PlotServerAxesTest, RectangleZoomFillsTheSpinBoxesWithoutMovingTheStoredR
     EXPECT_DOUBLE_EQ(spin("verLowSB")->value(), 5.0);
     EXPECT_DOUBLE_EQ(spin("verHighSB")->value(), 15.0);
     EXPECT_EQ(server.dataRange(), QRectF(QPointF(0, 0), QPointF(3, 30)));
-    EXPECT_TRUE(logLines.contains("Sx = 1.000000, Sy = 5.000000"));
-    EXPECT_TRUE(logLines.contains("Dx = 2.000000, Dy = 15.000000"));
+    EXPECT_TRUE(LogCollector::lines().contains("Sx = 1.000000, Sy = 5.000000"));
+    EXPECT_TRUE(LogCollector::lines().contains("Dx = 2.000000, Dy = 15.000000"));
 
     spin("verLowSB")->setValue(-4.0);
     EXPECT_DOUBLE_EQ(axis(QwtPlot::yLeft).minValue(), -4.0);

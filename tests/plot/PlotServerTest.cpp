@@ -1,4 +1,5 @@
 #include "PlotServer.h"
+#include "LogCollector.h"
 #include "ScriptedPrompt.h"
 
 #include <QLabel>
@@ -20,12 +21,6 @@
 
 namespace {
 
-QStringList logLines;
-void collectLog(const QString& line)
-{
-    logLines << line;
-}
-
 class PlotServerTest : public ::testing::Test
 {
 protected:
@@ -35,7 +30,7 @@ protected:
         prompt = scripted.get();
         server.setPrompt(std::move(scripted));
         server.begin("Kurvo", "X", "Y", "");
-        logLines.clear();
+        LogCollector::lines().clear();
     }
 
     // Adds a curve whose x runs 0..n-1 and whose y is offset + x.
@@ -250,7 +245,7 @@ TEST_F(PlotServerTest, LegendClickSelectsTheClickedCurveAmongEqualTitles)
     QCoreApplication::processEvents();
     auto* legend = qobject_cast<QwtLegend*>(server.plot()->legend());
     ASSERT_NE(legend, nullptr);
-    server.setLogCallback(collectLog);
+    server.setLogCallback(LogCollector::collect);
 
     QWidget* entry = legend->legendWidget(server.plot()->itemToInfo(server.record(1)->curve));
     ASSERT_NE(entry, nullptr);
@@ -259,7 +254,7 @@ TEST_F(PlotServerTest, LegendClickSelectsTheClickedCurveAmongEqualTitles)
     EXPECT_EQ(server.currentCurve(), 1);
     EXPECT_EQ(server.findChild<QLabel*>("selectedCurveLabel")->text(), "Selected curve: f(y)");
     EXPECT_EQ(prompt->count("menu"), 1);
-    EXPECT_TRUE(logLines.contains("selectedId = 1, f(y)"));
+    EXPECT_TRUE(LogCollector::lines().contains("selectedId = 1, f(y)"));
     EXPECT_EQ(server.findCurveByTitle("f(y)"), 0);
     EXPECT_EQ(server.findCurveByTitle("other"), 2);
     EXPECT_EQ(server.findCurveByTitle("none"), -1);
@@ -287,22 +282,22 @@ TEST_F(PlotServerTest, ClearMarkersPutsAllFourAtZero)
 
 TEST_F(PlotServerTest, LogLinesAreCutAtTheBufferAndReadAsLocalText)
 {
-    server.setLogCallback(collectLog);
+    server.setLogCallback(LogCollector::collect);
     const std::string longText(5000, 'a');
     EXPECT_EQ(server.logMessage("%s", longText.c_str()), 4095);
-    ASSERT_EQ(logLines.size(), 1);
-    EXPECT_EQ(logLines[0].size(), 4095);
+    ASSERT_EQ(LogCollector::lines().size(), 1);
+    EXPECT_EQ(LogCollector::lines()[0].size(), 4095);
 
     const QByteArray name = QString::fromUtf8("Kurvo: Messdaten-\u00fcber-\u00e9t\u00e9.csv").toLocal8Bit();
     server.logMessage("%s", name.constData());
-    EXPECT_EQ(logLines[1], QString::fromUtf8("Kurvo: Messdaten-\u00fcber-\u00e9t\u00e9.csv"));
+    EXPECT_EQ(LogCollector::lines()[1], QString::fromUtf8("Kurvo: Messdaten-\u00fcber-\u00e9t\u00e9.csv"));
 }
 
 TEST_F(PlotServerTest, LoggingWithoutACallbackIsQuiet)
 {
     server.setLogCallback(nullptr);
     EXPECT_EQ(server.logMessage("Sx = %lf, Sy = %lf", 1.0, 2.0), 28);
-    EXPECT_TRUE(logLines.isEmpty());
+    EXPECT_TRUE(LogCollector::lines().isEmpty());
 }
 
 } // namespace

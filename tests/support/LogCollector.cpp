@@ -1,0 +1,12 @@
+#include "LogCollector.h"
+
+void LogCollector::collect(const QString& line)
+{
+    lines() << line;
+}
+
+QStringList& LogCollector::lines()
+{
+    static QStringList collected;
+    return collected;
+}
