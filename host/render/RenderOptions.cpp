@@ -141,16 +141,23 @@ bool RenderOptions::parseOption(const QStringList& arguments, int& i, QString& e
         }
         return true;
     }
-    if (option == QLatin1String("--range") || option == QLatin1String("--calibrate")
-        || option == QLatin1String("--select")) {
+    struct Numbers {
+        const char* name;
+        Step::Kind kind;
+        int count;
+        const char* form;
+    };
+    static const Numbers numbers[] = {{"--range", Step::Range, 4, "four numbers X0,X1,Y0,Y1"},
+                                      {"--calibrate", Step::Calibrate, 1, "a number"},
+                                      {"--select", Step::Select, 1, "a number"}};
+    for (const Numbers& entry : numbers) {
+        if (option != QLatin1String(entry.name))
+            continue;
         if (!takeValue(arguments, i, value, error))
             return false;
-        const bool range = option == QLatin1String("--range");
-        Step step{range ? Step::Range : option == QLatin1String("--select") ? Step::Select : Step::Calibrate,
-                  value, {}};
-        if (!parseNumbers(value, range ? 4 : 1, step.numbers)) {
-            error = range ? QStringLiteral("--range takes four numbers X0,X1,Y0,Y1: %1").arg(value)
-                          : QStringLiteral("%1 takes a number: %2").arg(option, value);
+        Step step{entry.kind, value, {}};
+        if (!parseNumbers(value, entry.count, step.numbers)) {
+            error = QStringLiteral("%1 takes %2: %3").arg(option, QLatin1String(entry.form), value);
             return false;
         }
         steps.push_back(step);
