@@ -2,6 +2,11 @@
 BUILD ?= build
 JOBS  ?= 2
 BUILD_TYPE ?= RelWithDebInfo
+# Passed on every configure, so that a build folder once configured with -Werror
+# goes back to plain warnings when the next call leaves it off.
+KURVO_WERROR ?= OFF
+# Further -D options for CMake, e.g. CMAKE_FLAGS=-DKURVO_ONLY_CALC=ON.
+CMAKE_FLAGS ?=
 
 .PHONY: run test build deps configure bench clean
 
@@ -9,7 +14,8 @@ deps:
 	@scripts/install-deps
 
 configure: deps
-	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) >/dev/null
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) \
+	  -DKURVO_WERROR=$(KURVO_WERROR) $(CMAKE_FLAGS) >/dev/null
 
 build: configure
 	@cmake --build $(BUILD) -j$(JOBS)
@@ -18,7 +24,7 @@ run: build
 	@scripts/run-kurvo $(BUILD)
 
 test: build
-	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
+	@cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
 
 bench: build
 	@for b in $$(find $(BUILD)/bench -type f -name "*Bench" -perm -u+x | sort); do $$b; done

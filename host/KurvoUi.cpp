@@ -1,6 +1,7 @@
 #include "KurvoUi.h"
 
 #include "CodeEditor.h"
+#include "KurvoVersion.h"
 #include "vxKurvo.h"
 
 #include <QCoreApplication>
@@ -81,6 +82,7 @@ QPalette logPalette()
 // text breaks its own.
 const char* const kAboutText = R"(<html><body>
 <h2>Kurvo</h2>
+<p>Version )" KURVO_VERSION R"(</p>
 <p>Kurvo makes and examines two-dimensional plots.<br>
 Write a short <i>Math script</i> in the <b>Script</b> tab and press<br>
 <b>RUN</b>: the expression is evaluated point by point and the<br>

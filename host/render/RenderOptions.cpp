@@ -60,6 +60,7 @@ QString RenderOptions::usage()
         "  --size WxH           picture size in pixels (default 1024x768)\n"
         "  --log                copy the plot library's log lines to standard error\n"
         "  -h, --help           this text\n"
+        "  --version            print the version and exit\n"
         "\n"
         "Exit status: 0 success, 1 a script failed (PARSER ERROR), 2 bad usage or unreadable input.\n");
 }
@@ -71,7 +72,7 @@ bool RenderOptions::parse(const QStringList& arguments, QString& error)
         if (arg.startsWith(QLatin1Char('-')) && arg != QLatin1String("-")) {
             if (!parseOption(arguments, i, error))
                 return false;
-            if (help)
+            if (help || version)
                 return true;
         } else {
             inputs << arg;
@@ -107,6 +108,10 @@ bool RenderOptions::parseOption(const QStringList& arguments, int& i, QString& e
 
     if (option == QLatin1String("-h") || option == QLatin1String("--help")) {
         help = true;
+        return true;
+    }
+    if (option == QLatin1String("--version")) {
+        version = true;
         return true;
     }
     if (option == QLatin1String("--fit-fft")) {

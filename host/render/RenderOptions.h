@@ -22,6 +22,7 @@ struct RenderOptions {
     bool fitFft = false;
     bool log = false;
     bool help = false;
+    bool version = false;
 
     // Fills `error` with a one-line reason and returns false on bad usage.
     bool parse(const QStringList& arguments, QString& error);

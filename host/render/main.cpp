@@ -1,3 +1,4 @@
+#include "KurvoVersion.h"
 #include "RenderOptions.h"
 #include "RenderSession.h"
 
@@ -24,6 +25,10 @@ int main(int argc, char* argv[])
     }
     if (options.help) {
         out << RenderOptions::usage();
+        return RenderSession::Success;
+    }
+    if (options.version) {
+        out << "kurvo-render " KURVO_VERSION "\n";
         return RenderSession::Success;
     }
     RenderSession session(options, out, err);

@@ -1,5 +1,6 @@
 #include "CodeEditor.h"
 #include "Kurvo.h"
+#include "KurvoVersion.h"
 #include "QStringPrinter.h"
 #include "ScriptFile.h"
 #include "ScriptParser.h"
@@ -231,6 +232,7 @@ TEST_F(KurvoTest, AboutPageExplainsScriptsAndThePlot)
                               "Left drag", "Right click", "Ctrl+right click", "Middle drag",
                               "wheel", "legend", "tool panel"})
         EXPECT_TRUE(text.contains(words, Qt::CaseInsensitive)) << words;
+    EXPECT_TRUE(text.startsWith("Kurvo\nVersion " KURVO_VERSION "\n")) << text.left(40).toStdString();
 }
 
 TEST_F(KurvoTest, RunAddsACurveSetsTheTitlesAndShowsThePlot)

@@ -1,8 +1,10 @@
+#include "KurvoVersion.h"
 #include "ScriptRun.h"
 
 #include <QFile>
 #include <QImage>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QSvgRenderer>
 #include <QTemporaryDir>
 
@@ -173,6 +175,16 @@ TEST_F(KurvoRenderTest, HelpAndLog)
     const Outcome run = render({"--log", data});
     EXPECT_EQ(run.status, 0);
     EXPECT_TRUE(run.err.contains("Kurvo: Field separator [;]")) << run.err.toStdString();
+}
+
+TEST_F(KurvoRenderTest, VersionIsTheProjectsAndNeedsNoInput)
+{
+    const Outcome run = render({"--version"});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, "kurvo-render " KURVO_VERSION "\n");
+    EXPECT_TRUE(QRegularExpression("^kurvo-render \\d+(\\.\\d+)+\n$").match(run.out).hasMatch())
+        << run.out.toStdString();
+    EXPECT_TRUE(run.err.isEmpty()) << run.err.toStdString();
 }
 
 } // namespace
