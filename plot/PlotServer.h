@@ -2,34 +2,32 @@
 
 #include "CurveRecord.h"
 #include "LogCallback.h"
+#include "PlotLog.h"
 #include "PlotServerUi.h"
 
 #include <QColor>
 #include <QRectF>
-#include <QVector>
 #include <QWidget>
 
-#include <array>
-#include <map>
 #include <memory>
 
-#include <qwt_symbol.h>
-
-struct DataRange;
+class AxesController;
+class CurveAppearance;
+class CurveMenu;
+class CurveStore;
+class DataImporter;
+class PeakPanel;
 class Prompt;
-class QAction;
+class QLabel;
 class QListWidgetItem;
-class QMenu;
 class QPrinter;
-class QwtLegend;
 class QwtPlotItem;
 class QwtPlotMarker;
-class QwtPlotPanner;
-class QwtPlotPicker;
+class StatisticsTable;
 class Zoomer;
 
-// The plot widget behind the library facade: a Qwt plot with its tool panel, the store of
-// curves keyed by identifier, axes and zooming, and the tools that work on the curves.
+// The plot widget behind the library facade: a Qwt plot with its tool panel. Its slots are the
+// user's actions; each one hands its work to the curve store or to the tool it belongs to.
 class PlotServer : public QWidget
 {
     Q_OBJECT
@@ -38,15 +36,16 @@ public:
     explicit PlotServer(QWidget* parent = nullptr);
     ~PlotServer() override;
 
-    // Read access for the host and for tests.
+    // Read access for the host, kurvo-render and tests.
+    const CurveStore& curveStore() const { return *store; }
     const CurveRecord* record(int id) const;
-    int curves() const { return nextCurveId; }
-    int currentCurve() const { return currentCurveId; }
+    int curves() const;
+    int currentCurve() const;
     QRectF dataRange() const;
-    double horCalibration() const { return horizontalCalibration; }
+    double horCalibration() const;
     QwtPlot* plot() const { return ui.qwtPlot; }
-    QwtPlotMarker* peakMarker(int index) const { return peakMarkers.at(index); }
-    Zoomer* bottomLeftZoomer() const { return zoomer; }
+    QwtPlotMarker* peakMarker(int index) const;
+    Zoomer* bottomLeftZoomer() const;
     QColor canvasColor() const;
     QPen curvePen(int id) const;
     int findCurveByTitle(const QString& title) const;
@@ -59,13 +58,14 @@ public:
 
     void begin(const QString& title, const QString& xTitle, const QString& yTitle,
                const QString& rightTitle);
-    void setLogCallback(LogCallback callback) { logCallback = callback; }
+    void setLogCallback(LogCallback callback) { log.setCallback(callback); }
     int logMessage(const char* format, ...) __attribute__((format(printf, 2, 3)));
 
-    void createPlot(int id, const QString& name, unsigned int count, double* x, double* y, bool flag,
-                    int rightAxis);
-    void setPlot(int id, unsigned int count, double* x, double* y);
-    void setPlot(int id, unsigned int count, double* x, double* y, double xMin, double xMax,
+    // The arrays are copied before these return; the caller keeps them.
+    void createPlot(int id, const QString& name, unsigned int count, const double* x, const double* y,
+                    bool flag, int rightAxis);
+    void setPlot(int id, unsigned int count, const double* x, const double* y);
+    void setPlot(int id, unsigned int count, const double* x, const double* y, double xMin, double xMax,
                  double yMin, double yMax);
     void deletePlot(int id);
 
@@ -75,12 +75,16 @@ public:
 
     void addCurve(int id, QString path, QString name, bool fitToPowerOfTwo);
     void loadRawData(const QString& path);
+    // Loads one data file with the reader its suffix names; the outcome shows only in the
+    // log and the plot.
+    void loadDataFile(int id, const QString& path, const QString& name, bool fitToPowerOfTwo);
     bool peakSave(const QString& path);
 
     void setHorizRange(double min, double max);
     void rebuildZoomers();
     void syncRangeSpinBoxes();
     void fitAllCurves();
+    // Shows the statistics of curve `id` in the table, then runs the peak detector on it.
     void updateStatistics(int id);
 
 signals:
@@ -161,71 +165,24 @@ public slots:
     void peakSave();
 
 private:
-    CurveRecord* find(int id) const;
     void select(QwtPlotItem* item);
-    CurveRecord* currentRecord() const { return find(currentCurveId); }
-    void dropCurve(int id);
-    void setCurveSamples(QwtPlotCurve* curve, unsigned int count, const double* x, const double* y);
-    void setAxisRange(int axis, double min, double max);
-    void applyDataRange(const DataRange& range, int yAxis);
-    void setSymbolStyle(QwtSymbol::Style style);
-    void setLineStyle(Qt::PenStyle style);
     void askTitle(const char* dialogTitle, int axis);
     void setupPlot();
-    void setupPeakMarkers();
     void connectConstructorSignals();
     void connectToolPanel();
-    void buildCurveMenu();
-    void runPeakDetector(int id);
+    void setUpLegendAndGrid();
 
     PlotServerUi ui;
     std::unique_ptr<Prompt> prompter;
-    LogCallback logCallback = nullptr;
-
-    std::array<QColor, 16> curveColors;
-    QColor symbolBrushColor = Qt::black;
-    QColor symbolPenColor = Qt::white;
-    int symbolSize = 5;
-
-    std::map<quint32, std::unique_ptr<CurveRecord>> curveMap;
-    int nextCurveId = 0;
-    int currentCurveId = -1;
-    double xMin = 0.0;
-    double xMax = 0.0;
-    double yMin = 0.0;
-    double yMax = 0.0;
-    double horizontalCalibration = 1.0;
-
-    Zoomer* zoomer = nullptr;
-    Zoomer* rightZoomer = nullptr;
-    QwtPlotPicker* picker = nullptr;
-    QwtPlotPanner* panner = nullptr;
-    QwtLegend* legend = nullptr;
-    std::array<QwtPlotMarker*, 4> peakMarkers{};
+    PlotLog log;
+    CurveStore* store = nullptr;
+    AxesController* axes = nullptr;
+    std::unique_ptr<CurveAppearance> appearance;
+    std::unique_ptr<CurveMenu> curveMenu;
+    std::unique_ptr<StatisticsTable> statistics;
+    std::unique_ptr<PeakPanel> peaks;
+    std::unique_ptr<DataImporter> importer;
 
     QString selectedCurveName;
-    QMenu* curveMenu = nullptr;
-    QAction* antialiasingAction = nullptr;
     QLabel* selectedCurveLabel = nullptr;
-
-    // ---- data file import ----
-public:
-    // Loads one data file with the reader its suffix names; the outcome shows only in the
-    // log and the plot.
-    void loadDataFile(int id, const QString& path, const QString& name, bool fitToPowerOfTwo);
-
-private:
-    bool askDataSize(bool& fitToPowerOfTwo);
-    void readTextData(const QString& path, const QString& name, bool fitToPowerOfTwo);
-    void readArrayData(const QString& path, const QString& name);
-    void readAudioData(const QString& path, const QString& name, bool fitToPowerOfTwo);
-    void logLines(const QStringList& lines);
-    // Shared by every reader: switch replotting off while curves are added, add one curve
-    // under nextCurveId, then fit the axes to the data range and rebuild the zoom base.
-    bool pauseReplot();
-    QwtPlotCurve* addLoadedCurve(const QString& name, const double* x, const double* y, std::size_t count);
-    void finishLoading(bool autoReplot);
-
-    QString lastDataFolder;
-    QString lastDataFilter;
 };

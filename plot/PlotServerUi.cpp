@@ -1,5 +1,7 @@
 #include "PlotServerUi.h"
 
+#include "StatisticsCells.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -148,26 +150,6 @@ QPalette statisticsPalette()
     set(QPalette::Disabled, grey, grey, grey, QColor(240, 240, 240));
     return palette;
 }
-
-struct StatisticsLabel {
-    int row;
-    int column;
-    const char* text;
-    const char* tip;
-};
-
-const StatisticsLabel kStatisticsLabels[] = {
-    {0, 0, "Minimum", "Minimum value"},
-    {1, 0, "Maximum", "Maximum value"},
-    {2, 0, "Amount", "Sum of all values"},
-    {0, 2, "Energy", "Area under the squared magnitude"},
-    {1, 2, "Power", "Amount of energy consumed per unit time"},
-    {2, 2, "Samples", nullptr},
-    {0, 4, "Mean", nullptr},
-    {1, 4, "Sigma", "Standard deviation"},
-    {0, 6, "Norm", "Euclidean norm"},
-    {1, 6, "RMS", "Root mean square"},
-};
 
 } // namespace
 
@@ -404,8 +386,8 @@ void PlotServerUi::setupStatistics(QWidget* plotServer)
             column, new QTableWidgetItem(tr(column % 2 == 0 ? "Statistics" : "Value")));
     for (int row = 0; row < 3; ++row)
         statisticsWD->setVerticalHeaderItem(row, new QTableWidgetItem(QStringLiteral("-")));
-    for (const StatisticsLabel& cell : kStatisticsLabels) {
-        auto* name = new QTableWidgetItem(tr(cell.text));
+    for (const StatisticsCell& cell : StatisticsCell::all()) {
+        auto* name = new QTableWidgetItem(tr(cell.label));
         auto* value = new QTableWidgetItem(QStringLiteral("0"));
         if (cell.tip) {
             name->setToolTip(tr(cell.tip));

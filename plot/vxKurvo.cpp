@@ -25,18 +25,18 @@ void vxKurvo::begin(const QString& title, const QString& xTitle, const QString& 
     server->begin(title, xTitle, yTitle, rightTitle);
 }
 
-void vxKurvo::createPlot(int id, const QString& name, unsigned int count, double* x, double* y,
+void vxKurvo::createPlot(int id, const QString& name, unsigned int count, const double* x, const double* y,
                          bool flag, int rightAxis)
 {
     server->createPlot(id, name, count, x, y, flag, rightAxis);
 }
 
-void vxKurvo::setPlot(int id, unsigned int count, double* x, double* y)
+void vxKurvo::setPlot(int id, unsigned int count, const double* x, const double* y)
 {
     server->setPlot(id, count, x, y);
 }
 
-void vxKurvo::setPlot(int id, unsigned int count, double* x, double* y, double xMin, double xMax,
+void vxKurvo::setPlot(int id, unsigned int count, const double* x, const double* y, double xMin, double xMax,
                       double yMin, double yMax)
 {
     server->setPlot(id, count, x, y, xMin, xMax, yMin, yMax);

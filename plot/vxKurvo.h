@@ -25,10 +25,10 @@ public:
     void begin(const QString& title, const QString& xTitle, const QString& yTitle,
                const QString& rightTitle);
     // The arrays are copied before the call returns; the caller keeps and frees them.
-    void createPlot(int id, const QString& name, unsigned int count, double* x, double* y, bool flag,
+    void createPlot(int id, const QString& name, unsigned int count, const double* x, const double* y, bool flag,
                     int rightAxis);
-    void setPlot(int id, unsigned int count, double* x, double* y);
-    void setPlot(int id, unsigned int count, double* x, double* y, double xMin, double xMax,
+    void setPlot(int id, unsigned int count, const double* x, const double* y);
+    void setPlot(int id, unsigned int count, const double* x, const double* y, double xMin, double xMax,
                  double yMin, double yMax);
     void deletePlot(int id);
     int curves();

@@ -42,7 +42,7 @@ void TextTableReaderFromMemory(benchmark::State& state)
 {
     const std::string& text = bigTable();
     for (auto _ : state) {
-        TextTable table = TextTableReader::read(text, false);
+        ImportedData table = TextTableReader::read(text, QString(), false);
         benchmark::DoNotOptimize(table);
     }
     setBytes(state);
@@ -55,7 +55,7 @@ void TextTableReaderFromFile(benchmark::State& state)
     for (auto _ : state) {
         std::string bytes;
         readFileBytes(path, bytes);
-        TextTable table = TextTableReader::read(bytes, false);
+        ImportedData table = TextTableReader::read(bytes, QString(), false);
         benchmark::DoNotOptimize(table);
     }
     setBytes(state);

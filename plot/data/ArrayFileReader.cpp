@@ -9,9 +9,6 @@
 
 namespace {
 
-// Longest line text quoted in a log line; the log buffer holds 4095 characters.
-const int kMaxQuoted = 4000;
-
 bool startsWith(std::string_view s, std::string_view prefix)
 {
     return s.substr(0, prefix.size()) == prefix;
@@ -32,7 +29,7 @@ long long fieldCount(std::string_view line)
 
 } // namespace
 
-ArrayData ArrayFileReader::read(std::string_view bytes, const QString& name)
+ImportedData ArrayFileReader::read(std::string_view bytes, const QString& name)
 {
     ArrayFileReader reader(bytes, name);
     reader.run();
@@ -43,6 +40,10 @@ ArrayFileReader::ArrayFileReader(std::string_view bytes, const QString& name)
     : lines(bytes)
 {
     data.title = name;
+    data.look = ImportedData::Look::Sticks;
+    data.selectEachCurve = false;
+    // The y range always holds 0.
+    data.range.addY(0.0);
 }
 
 void ArrayFileReader::run()
@@ -74,7 +75,7 @@ void ArrayFileReader::readHeaderLine(std::string_view line)
 {
     const QString text = QString::fromUtf8(line.data(), int(std::min<std::size_t>(line.size(), INT_MAX))).simplified();
     const QStringList fields = text.split(QLatin1Char(','));
-    log(QStringLiteral("Kurvo: [%1]-> %2").arg(text.left(kMaxQuoted)).arg(fields.size()));
+    log(QStringLiteral("Kurvo: [%1]-> %2").arg(text).arg(fields.size()));
     const QString& keyword = fields.front();
     const bool pair = fields.size() == 2;
     if (keyword == QLatin1String("#DOC"))
@@ -113,17 +114,13 @@ void ArrayFileReader::readRows()
 void ArrayFileReader::keepFirstRow(std::string_view line)
 {
     std::size_t at = line.find(',');
-    while (at != std::string_view::npos && data.y.size() < std::size_t(columnCount)) {
+    while (at != std::string_view::npos && firstRow.size() < std::size_t(columnCount)) {
         line.remove_prefix(at + 1);
         at = line.find(',');
         double value = 0.0;
         NumberParser::parse(line.substr(0, at), false, value);
-        // An infinity or a NaN would leave the axis unusable; it is drawn but not fitted.
-        if (std::isfinite(value)) {
-            data.yMin = std::min(data.yMin, value);
-            data.yMax = std::max(data.yMax, value);
-        }
-        data.y.push_back(value);
+        data.range.addY(value);
+        firstRow.push_back(value);
     }
 }
 
@@ -138,13 +135,20 @@ void ArrayFileReader::buildCurve()
     const long long points = std::min<long long>(columnCount, widestRow);
     if (points < columnCount)
         log(QStringLiteral("Kurvo: #COLS %1 is more than the %2 values of the widest row").arg(columnCount).arg(points));
-    data.y.resize(std::size_t(points), 0.0);
+    const QString summary = QStringLiteral("Kurvo: %1x%2 { yMin = %3, yMax = %4 }")
+                                .arg(points)
+                                .arg(rowsRead)
+                                .arg(truncated(data.range.yMin))
+                                .arg(truncated(data.range.yMax));
+    log(summary);
+    if (points == 0)
+        return;
+    firstRow.resize(std::size_t(points), 0.0);
+    data.y.push_back(std::move(firstRow));
     data.x.resize(std::size_t(points));
     std::iota(data.x.begin(), data.x.end(), 0.0);
-    data.summary = QStringLiteral("Kurvo: %1x%2 { yMin = %3, yMax = %4 }")
-                       .arg(points)
-                       .arg(rowsRead)
-                       .arg(truncated(data.yMin))
-                       .arg(truncated(data.yMax));
-    log(data.summary);
+    data.range.addX(0.0);
+    data.range.addX(data.x.back());
+    // The summary shows again once the curve is drawn as sticks.
+    data.closingLog << summary;
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ArrayData.h"
+#include "ImportedData.h"
 #include "ByteLines.h"
 
 #include <string_view>
@@ -11,7 +11,8 @@
 class ArrayFileReader
 {
 public:
-    static ArrayData read(std::string_view bytes, const QString& name);
+    // One curve titled after `name` or the file's "#TITLE", drawn as sticks.
+    static ImportedData read(std::string_view bytes, const QString& name);
 
 private:
     ArrayFileReader(std::string_view bytes, const QString& name);
@@ -32,5 +33,6 @@ private:
     long long rowsExpected = 0;
     int rowsRead = 0;
     long long widestRow = 0;
-    ArrayData data;
+    std::vector<double> firstRow;
+    ImportedData data;
 };

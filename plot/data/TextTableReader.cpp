@@ -16,9 +16,6 @@ namespace {
 const char kSeparators[] = {' ', ';', ',', ':', '\t'};
 // A curve holds at most INT_MAX points.
 const std::size_t kMaxRows = std::size_t(INT_MAX);
-// Longest field text quoted in a log line; the log buffer holds 4095 characters.
-const std::size_t kMaxQuoted = 4000;
-
 bool isAsciiSpace(char c)
 {
     return c == ' ' || (c >= '\t' && c <= '\r');
@@ -29,10 +26,9 @@ bool startsWith(std::string_view s, std::string_view prefix)
     return s.substr(0, prefix.size()) == prefix;
 }
 
-QString quoted(std::string_view text)
+QString quoted(const std::string& text)
 {
-    text = text.substr(0, kMaxQuoted);
-    return QString::fromUtf8(text.data(), int(text.size()));
+    return QString::fromUtf8(text.data(), int(std::min<std::size_t>(text.size(), INT_MAX)));
 }
 
 std::vector<std::string_view> splitAt(std::string_view line, char separator)
@@ -47,51 +43,12 @@ std::vector<std::string_view> splitAt(std::string_view line, char separator)
     }
 }
 
-// Limits over the finite values only: an infinity or a NaN among the data would leave the
-// axes unusable. Without any finite value the limits stay 0.
-class Limits
-{
-public:
-    void add(double v)
-    {
-        if (!std::isfinite(v))
-            return;
-        if (!any || v < min)
-            min = v;
-        if (!any || v > max)
-            max = v;
-        any = true;
-    }
-    double min = 0.0;
-    double max = 0.0;
-
-private:
-    bool any = false;
-};
-
-DataRange rangeOf(const std::vector<double>& x, const std::vector<std::vector<double>>& y)
-{
-    Limits xs;
-    for (double v : x)
-        xs.add(v);
-    Limits ys;
-    for (const auto& column : y) {
-        for (double v : column)
-            ys.add(v);
-    }
-    DataRange r;
-    r.xMin = xs.min;
-    r.xMax = xs.max;
-    r.yMin = ys.min;
-    r.yMax = ys.max;
-    return r;
-}
-
 } // namespace
 
-TextTable TextTableReader::read(std::string_view bytes, bool fitToPowerOfTwo)
+ImportedData TextTableReader::read(std::string_view bytes, const QString& name, bool fitToPowerOfTwo)
 {
     TextTableReader reader(bytes);
+    reader.table.title = name;
     reader.run(fitToPowerOfTwo);
     return std::move(reader.table);
 }
@@ -280,5 +237,7 @@ void TextTableReader::buildTable(bool fitToPowerOfTwo)
         table.x = std::move(columns.front());
         table.y.assign(std::make_move_iterator(columns.begin() + 1), std::make_move_iterator(columns.end()));
     }
-    table.range = rangeOf(table.x, table.y);
+    table.range.addX(table.x.data(), table.x.size());
+    for (const auto& column : table.y)
+        table.range.addY(column.data(), column.size());
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "ByteLines.h"
-#include "TextTable.h"
+#include "ImportedData.h"
 
 #include <array>
 #include <string>
@@ -14,7 +14,8 @@ class TextTableReader
 public:
     static constexpr int kMaxFields = 16;
 
-    static TextTable read(std::string_view bytes, bool fitToPowerOfTwo);
+    // The curves are titled after `name`.
+    static ImportedData read(std::string_view bytes, const QString& name, bool fitToPowerOfTwo);
 
 private:
     explicit TextTableReader(std::string_view bytes);
@@ -40,5 +41,5 @@ private:
     std::array<double, kMaxFields> firstValues{};
     std::vector<std::vector<double>> columns;
     std::size_t rows = 0;
-    TextTable table;
+    ImportedData table;
 };

@@ -11,9 +11,9 @@ namespace {
 
 using Column = std::vector<double>;
 
-TextTable read(const std::string& text, bool fit = false)
+ImportedData read(const std::string& text, bool fit = false)
 {
-    return TextTableReader::read(text, fit);
+    return TextTableReader::read(text, "name", fit);
 }
 
 QStringList lines(std::initializer_list<const char*> texts)
@@ -57,11 +57,11 @@ TEST(TextTableReaderTest, SeparatorDetectionLogsEveryStep)
         {"only comments", "// a\n// b\n", lines({"Kurvo: No data line found"}), 0},
     };
     for (const SeparatorCase& c : cases) {
-        const TextTable table = read(c.text);
+        const ImportedData table = read(c.text);
         EXPECT_EQ(table.log, c.log) << c.name;
         EXPECT_EQ(table.y.size(), c.curves) << c.name;
     }
-    const TextTable wide = read(twenty);
+    const ImportedData wide = read(twenty);
     EXPECT_EQ(wide.y.size(), 15u);
     EXPECT_EQ(wide.log.size(), 17);
     EXPECT_EQ(wide.y.back(), Column{15});
@@ -70,7 +70,7 @@ TEST(TextTableReaderTest, SeparatorDetectionLogsEveryStep)
 
 TEST(TextTableReaderTest, AutoXScaleNumbersTheRows)
 {
-    const TextTable table = read("$AUTOXSCALE\n5 50\n6 60\n\n7 70\n");
+    const ImportedData table = read("$AUTOXSCALE\n5 50\n6 60\n\n7 70\n");
     EXPECT_EQ(table.x, (Column{0, 1, 2}));
     ASSERT_EQ(table.y.size(), 2u);
     EXPECT_EQ(table.y[0], (Column{5, 6, 7}));
@@ -84,7 +84,7 @@ TEST(TextTableReaderTest, AutoXScaleNumbersTheRows)
 
 TEST(TextTableReaderTest, CommentsOnlyBeforeTheFirstDataLine)
 {
-    const TextTable table = read("// measured 2024\n// t u\n  1 2  \n// late\n3 4\n");
+    const ImportedData table = read("// measured 2024\n// t u\n  1 2  \n// late\n3 4\n");
     EXPECT_EQ(table.x, (Column{1, 0, 3}));
     EXPECT_EQ(table.y[0], (Column{2, 0, 4}));
     // Only the first line is trimmed before the comment test.
@@ -95,7 +95,7 @@ TEST(TextTableReaderTest, CommentsOnlyBeforeTheFirstDataLine)
 TEST(TextTableReaderTest, OddRowsNeverShiftTheColumns)
 {
     const std::string padded = "3;" + std::string(3000, ' ') + "4;" + std::string(2000, '0') + "5\n";
-    const TextTable table = read("1;2;9\n\n   \n" + padded + "x;oops;7;99;100\n6\n7;8");
+    const ImportedData table = read("1;2;9\n\n   \n" + padded + "x;oops;7;99;100\n6\n7;8");
     EXPECT_EQ(table.x, (Column{1, 3, 0, 6, 7}));
     EXPECT_EQ(table.y[0], (Column{2, 4, 0, 0, 8}));
     EXPECT_EQ(table.y[1], (Column{9, 5, 7, 0, 0}));
@@ -108,8 +108,8 @@ TEST(TextTableReaderTest, EveryRowReadsAlikeWhicheverWayItTakes)
                                 "1,5;2;3", "inf;2;3",  "1e999;2", "-;2;3",  "1 ;2;3",   "0x1;2;3",   "1.;2.;-.5",
                                 "4.9e-324;1;2", "1;;3", "++1;2;3", "1;2;3 ", "1;2;3\xC2\xA0"};
     for (const char* row : rows) {
-        const TextTable plain = read(std::string("0;0;0\n") + row + "\n");
-        const TextTable general = read(std::string("0;0;0\n ") + row + "\n");
+        const ImportedData plain = read(std::string("0;0;0\n") + row + "\n");
+        const ImportedData general = read(std::string("0;0;0\n ") + row + "\n");
         EXPECT_EQ(plain.x, general.x) << row;
         EXPECT_EQ(plain.y, general.y) << row;
     }
@@ -117,10 +117,10 @@ TEST(TextTableReaderTest, EveryRowReadsAlikeWhicheverWayItTakes)
 
 TEST(TextTableReaderTest, LineEndingsMarksAndBlanks)
 {
-    const TextTable table = read("\xEF\xBB\xBF" "1;2\r\n3;4\r\n\xC2\xA0" "5;6\xC2\xA0\r\n");
+    const ImportedData table = read("\xEF\xBB\xBF" "1;2\r\n3;4\r\n\xC2\xA0" "5;6\xC2\xA0\r\n");
     EXPECT_EQ(table.x, (Column{1, 3, 5}));
     EXPECT_EQ(table.y[0], (Column{2, 4, 6}));
-    const TextTable special = read("1 inf\n2 nan\n3 1e999\n");
+    const ImportedData special = read("1 inf\n2 nan\n3 1e999\n");
     EXPECT_TRUE(std::isinf(special.y[0][0]));
     EXPECT_TRUE(std::isnan(special.y[0][1]));
     EXPECT_EQ(special.y[0][2], 0.0);
@@ -135,7 +135,7 @@ TEST(TextTableReaderTest, PowerOfTwoCorrectionKeepsTheFirstPoints)
     std::string text;
     for (int i = 0; i < 1000; ++i)
         text += std::to_string(i) + ";" + std::to_string(i < 512 ? i : 10000) + "\n";
-    const TextTable table = read(text, true);
+    const ImportedData table = read(text, true);
     EXPECT_EQ(table.log.back(), "Kurvo: # Original points 1000, corrected to 512");
     EXPECT_EQ(table.x.size(), 512u);
     EXPECT_EQ(table.y[0].size(), 512u);

@@ -43,10 +43,10 @@ public:
     }
 };
 
-class DataImportTest : public ::testing::Test
+class DataImporterTest : public ::testing::Test
 {
 protected:
-    DataImportTest()
+    DataImporterTest()
     {
         auto scripted = std::make_unique<FilterChoosingPrompt>();
         prompt = scripted.get();
@@ -84,7 +84,7 @@ protected:
     FilterChoosingPrompt* prompt = nullptr;
 };
 
-TEST_F(DataImportTest, ThreeColumnsUnderAGivenIdentifier)
+TEST_F(DataImporterTest, ThreeColumnsUnderAGivenIdentifier)
 {
     const QString path = write("sensor.dat", "// t a b c\n0 1 10 100\n1 2 20 200\n2 3 30 300\n");
     server.addCurve(5, path, "name", false);
@@ -114,7 +114,7 @@ TEST_F(DataImportTest, ThreeColumnsUnderAGivenIdentifier)
     EXPECT_EQ(server.windowTitle(), "Kurvo: " + path + " [*]");
 }
 
-TEST_F(DataImportTest, LoadingAgainUnderTheSameIdentifierReplacesTheCurves)
+TEST_F(DataImporterTest, LoadingAgainUnderTheSameIdentifierReplacesTheCurves)
 {
     const QString path = write("a.csv", "1;2\n3;4\n");
     server.addCurve(2, path, "a", false);
@@ -123,7 +123,7 @@ TEST_F(DataImportTest, LoadingAgainUnderTheSameIdentifierReplacesTheCurves)
     EXPECT_EQ(curve(2)->title().text(), "b.2");
 }
 
-TEST_F(DataImportTest, ArrayFileDrawsRowZeroAsSticks)
+TEST_F(DataImporterTest, ArrayFileDrawsRowZeroAsSticks)
 {
     const QString path = write("four.adf", "$VX_ARRAY\n#COLS,4\n#ROWS,1\n#END\nr0,1,5,2,3\n");
     server.addCurve(-1, path, "four", false);
@@ -143,7 +143,7 @@ TEST_F(DataImportTest, ArrayFileDrawsRowZeroAsSticks)
     EXPECT_EQ(logLines.back(), "Kurvo: 4x1 { yMin = 0, yMax = 5 }");
 }
 
-TEST_F(DataImportTest, DispatchBySuffix)
+TEST_F(DataImporterTest, DispatchBySuffix)
 {
     const QString audio = write("Data.WAV", "1 2\n3 4\n");
     server.addCurve(-1, audio, "Data", false);
@@ -156,7 +156,7 @@ TEST_F(DataImportTest, DispatchBySuffix)
     EXPECT_EQ(curve(0)->title().text(), "x.0");
 }
 
-TEST_F(DataImportTest, FailuresLeaveThePlotAsItWas)
+TEST_F(DataImporterTest, FailuresLeaveThePlotAsItWas)
 {
     server.addCurve(-1, write("good.txt", "0 1\n10 11\n"), "good", false);
     const struct {
@@ -178,7 +178,7 @@ TEST_F(DataImportTest, FailuresLeaveThePlotAsItWas)
     EXPECT_EQ(spin("horStopSB"), 10.0);
 }
 
-TEST_F(DataImportTest, OpenDialogLoadsEveryChosenFile)
+TEST_F(DataImporterTest, OpenDialogLoadsEveryChosenFile)
 {
     const QString first = write("first.csv", "1;2\n2;3\n");
     const QString second = write("second.txt", "$AUTOXSCALE\n5 6\n7 8\n9 10\n");
@@ -217,7 +217,7 @@ TEST_F(DataImportTest, OpenDialogLoadsEveryChosenFile)
     EXPECT_EQ(again.choices.size(), 15);
 }
 
-TEST_F(DataImportTest, CancellingLoadsNothing)
+TEST_F(DataImporterTest, CancellingLoadsNothing)
 {
     const QString file = write("a.csv", "1;2\n");
     server.readData();  // the dialog is cancelled
@@ -234,7 +234,7 @@ TEST_F(DataImportTest, CancellingLoadsNothing)
     EXPECT_EQ(prompt->calls.back().label, "Array data format (*.adf)");  // nothing remembered
 }
 
-TEST_F(DataImportTest, RawDataAsksForTheSizeAndMayFitToAPowerOfTwo)
+TEST_F(DataImporterTest, RawDataAsksForTheSizeAndMayFitToAPowerOfTwo)
 {
     QByteArray rows;
     for (int i = 0; i < 1000; ++i)
@@ -251,7 +251,7 @@ TEST_F(DataImportTest, RawDataAsksForTheSizeAndMayFitToAPowerOfTwo)
     EXPECT_EQ(axis(QwtPlot::xBottom).maxValue(), 511.0);
 }
 
-TEST_F(DataImportTest, TitleGoesToTheWindowThatHoldsThePlot)
+TEST_F(DataImporterTest, TitleGoesToTheWindowThatHoldsThePlot)
 {
     QWidget window;
     auto* holder = new QWidget(&window);
@@ -262,7 +262,7 @@ TEST_F(DataImportTest, TitleGoesToTheWindowThatHoldsThePlot)
     server.setParent(nullptr);
 }
 
-TEST_F(DataImportTest, NonAsciiPathsOpenAndLog)
+TEST_F(DataImporterTest, NonAsciiPathsOpenAndLog)
 {
     ASSERT_TRUE(QDir(dir.path()).mkdir(QString::fromUtf8("Messreihe \xC3\xA4")));
     const QString path = write(QString::fromUtf8("Messreihe \xC3\xA4/Schwingung \xC3\xBC.csv"), "0;1\n1;0\n");
@@ -271,7 +271,7 @@ TEST_F(DataImportTest, NonAsciiPathsOpenAndLog)
     EXPECT_EQ(server.curves(), 1);
 }
 
-TEST_F(DataImportTest, NonFiniteValuesLoadWithoutHanging)
+TEST_F(DataImporterTest, NonFiniteValuesLoadWithoutHanging)
 {
     server.addCurve(-1, write("odd.txt", "nan 1\n1 inf\n2 -inf\n3 4\n"), "odd", false);
     ASSERT_NE(curve(0), nullptr);
@@ -281,7 +281,7 @@ TEST_F(DataImportTest, NonFiniteValuesLoadWithoutHanging)
     EXPECT_EQ(axis(QwtPlot::yLeft).maxValue(), 4.0);
 }
 
-TEST_F(DataImportTest, ExamplesLoad)
+TEST_F(DataImporterTest, ExamplesLoad)
 {
     const struct {
         const char* file;

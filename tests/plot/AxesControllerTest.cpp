@@ -20,10 +20,10 @@
 
 namespace {
 
-class PlotServerAxesTest : public ::testing::Test
+class AxesControllerTest : public ::testing::Test
 {
 protected:
-    PlotServerAxesTest()
+    AxesControllerTest()
     {
         server.setPrompt(std::make_unique<ScriptedPrompt>());
         server.begin("Kurvo", "X", "Y", "");
@@ -48,7 +48,7 @@ protected:
     PlotServer server;
 };
 
-TEST_F(PlotServerAxesTest, NavigationIsSetUpByBegin)
+TEST_F(AxesControllerTest, NavigationIsSetUpByBegin)
 {
     QWidget* canvas = server.plot()->canvas();
     auto* magnifier = canvas->findChild<QwtPlotMagnifier*>();
@@ -64,7 +64,7 @@ TEST_F(PlotServerAxesTest, NavigationIsSetUpByBegin)
     EXPECT_EQ(server.bottomLeftZoomer(), nullptr);
 }
 
-TEST_F(PlotServerAxesTest, ZoomerPatternsAndRebuild)
+TEST_F(AxesControllerTest, ZoomerPatternsAndRebuild)
 {
     addCurve({0, 1, 2, 3}, {0, 10, 20, 30});
     Zoomer* zoomer = server.bottomLeftZoomer();
@@ -80,7 +80,7 @@ TEST_F(PlotServerAxesTest, ZoomerPatternsAndRebuild)
     EXPECT_EQ(zoomer->zoomBase(), QRectF(0, 0, 3, 30));
 }
 
-TEST_F(PlotServerAxesTest, RectangleZoomFillsTheSpinBoxesWithoutMovingTheStoredRange)
+TEST_F(AxesControllerTest, RectangleZoomFillsTheSpinBoxesWithoutMovingTheStoredRange)
 {
     addCurve({0, 1, 2, 3}, {0, 10, 20, 30});
     server.bottomLeftZoomer()->zoom(QRectF(QPointF(1, 5), QPointF(2, 15)));
@@ -97,7 +97,7 @@ TEST_F(PlotServerAxesTest, RectangleZoomFillsTheSpinBoxesWithoutMovingTheStoredR
     EXPECT_DOUBLE_EQ(axis(QwtPlot::yLeft).maxValue(), 30.0);
 }
 
-TEST_F(PlotServerAxesTest, NewCurveStartsAFreshZoomStack)
+TEST_F(AxesControllerTest, NewCurveStartsAFreshZoomStack)
 {
     addCurve({0, 1, 2, 3}, {0, 10, 20, 30});
     server.bottomLeftZoomer()->zoom(QRectF(QPointF(1, 5), QPointF(2, 15)));
@@ -110,7 +110,7 @@ TEST_F(PlotServerAxesTest, NewCurveStartsAFreshZoomStack)
     EXPECT_DOUBLE_EQ(axis(QwtPlot::xBottom).minValue(), 100.0);
 }
 
-TEST_F(PlotServerAxesTest, RangeSlotsSetTheirAxisAndAllowInvertedLimits)
+TEST_F(AxesControllerTest, RangeSlotsSetTheirAxisAndAllowInvertedLimits)
 {
     addCurve({0, 1, 2, 3}, {0, 10, 20, 30});
     spin("horStopSB")->setValue(50.0);
@@ -124,7 +124,7 @@ TEST_F(PlotServerAxesTest, RangeSlotsSetTheirAxisAndAllowInvertedLimits)
     EXPECT_EQ(server.dataRange(), QRectF(QPointF(-2, 0), QPointF(2, 7)));
 }
 
-TEST_F(PlotServerAxesTest, LogarithmicAxesSwitchOnAndOff)
+TEST_F(AxesControllerTest, LogarithmicAxesSwitchOnAndOff)
 {
     addCurve({1, 10, 100}, {1, 2, 3});
     server.logXaxysSlot(true);
@@ -139,7 +139,7 @@ TEST_F(PlotServerAxesTest, LogarithmicAxesSwitchOnAndOff)
     EXPECT_DOUBLE_EQ(linear->base(), 10.0);
 }
 
-TEST_F(PlotServerAxesTest, CalibrationSpreadsXOverTheGivenSpan)
+TEST_F(AxesControllerTest, CalibrationSpreadsXOverTheGivenSpan)
 {
     addCurve({5, 6, 7, 8}, {1, 2, 3, 4});
     server.setHorCalibration(1000.0);
@@ -154,7 +154,7 @@ TEST_F(PlotServerAxesTest, CalibrationSpreadsXOverTheGivenSpan)
     EXPECT_DOUBLE_EQ(server.horCalibration(), 1000.0);
 }
 
-TEST_F(PlotServerAxesTest, CalibrationWithoutCurvesOnlyStoresTheValue)
+TEST_F(AxesControllerTest, CalibrationWithoutCurvesOnlyStoresTheValue)
 {
     server.setHorCalibration(48000.0);
     EXPECT_DOUBLE_EQ(server.horCalibration(), 48000.0);
@@ -162,7 +162,7 @@ TEST_F(PlotServerAxesTest, CalibrationWithoutCurvesOnlyStoresTheValue)
     EXPECT_DOUBLE_EQ(server.record(0)->curve->sample(1).x(), 6.0);
 }
 
-TEST_F(PlotServerAxesTest, CalibrationSkipsEmptyCurvesAndFitsAll)
+TEST_F(AxesControllerTest, CalibrationSkipsEmptyCurvesAndFitsAll)
 {
     addCurve({0, 1}, {1, 2});
     server.createPlot(-1, "empty", 0, nullptr, nullptr, false, 0);
@@ -173,14 +173,14 @@ TEST_F(PlotServerAxesTest, CalibrationSkipsEmptyCurvesAndFitsAll)
     EXPECT_EQ(server.dataRange(), QRectF(QPointF(0, -5), QPointF(6, 10)));
 }
 
-TEST_F(PlotServerAxesTest, FitAllCurvesWithNoCurvesLeavesTheAxesAlone)
+TEST_F(AxesControllerTest, FitAllCurvesWithNoCurvesLeavesTheAxesAlone)
 {
     server.setHorizRange(3, 4);
     server.fitAllCurves();
     EXPECT_DOUBLE_EQ(axis(QwtPlot::xBottom).minValue(), 3.0);
 }
 
-TEST_F(PlotServerAxesTest, StatisticsTableShowsTheNewestCurve)
+TEST_F(AxesControllerTest, StatisticsTableShowsTheNewestCurve)
 {
     addCurve({0, 1, 2, 3}, {1, 2, 3, 4});
     EXPECT_EQ(cell(0, 1), "1");
@@ -198,7 +198,7 @@ TEST_F(PlotServerAxesTest, StatisticsTableShowsTheNewestCurve)
     EXPECT_DOUBLE_EQ(server.record(0)->rms, 2.7386127875258306);
 }
 
-TEST_F(PlotServerAxesTest, EmptyCurveShowsZeroSamples)
+TEST_F(AxesControllerTest, EmptyCurveShowsZeroSamples)
 {
     server.createPlot(-1, "empty", 0, nullptr, nullptr, false, 0);
     EXPECT_EQ(cell(2, 3), "0");

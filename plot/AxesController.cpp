@@ -1,0 +1,222 @@
+#include "AxesController.h"
+
+#include "CurveStore.h"
+#include "DataRange.h"
+#include "PlotServerUi.h"
+#include "Zoomer.h"
+
+#include <QDoubleSpinBox>
+#include <QSignalBlocker>
+
+#include <qwt_plot.h>
+#include <qwt_plot_curve.h>
+#include <qwt_plot_magnifier.h>
+#include <qwt_plot_panner.h>
+#include <qwt_plot_picker.h>
+#include <qwt_scale_engine.h>
+
+namespace {
+
+void setAxisTicks(QwtPlot* plot, int axis)
+{
+    plot->setAxisAutoScale(axis, true);
+    plot->setAxisMaxMajor(axis, 10);
+    plot->setAxisMaxMinor(axis, 6);
+}
+
+} // namespace
+
+AxesController::AxesController(QwtPlot* plot, const PlotServerUi& ui, QObject* parent)
+    : QObject(parent)
+    , plot(plot)
+    , ui(ui)
+{
+}
+
+QRectF AxesController::dataRange() const
+{
+    return QRectF(QPointF(xMin, yMin), QPointF(xMax, yMax));
+}
+
+void AxesController::setUpNavigation(const QString& rightTitle)
+{
+    if (!rightTitle.isEmpty()) {
+        plot->enableAxis(QwtPlot::yRight);
+        plot->setAxisTitle(QwtPlot::yRight, rightTitle);
+        setAxisTicks(plot, QwtPlot::yRight);
+    }
+    setAxisTicks(plot, QwtPlot::xBottom);
+    setAxisTicks(plot, QwtPlot::yLeft);
+
+    // The wheel scales y only.
+    auto* magnifier = new QwtPlotMagnifier(plot->canvas());
+    magnifier->setAxisEnabled(QwtPlot::xBottom, false);
+    delete zoomer;
+    delete rightZoomer;
+    zoomer = nullptr;
+    rightZoomer = nullptr;
+    panner = new QwtPlotPanner(plot->canvas());
+    panner->setMouseButton(Qt::MiddleButton);
+    picker = new QwtPlotPicker(QwtPlot::xBottom, QwtPlot::yLeft, QwtPicker::RectRubberBand,
+                               QwtPicker::AlwaysOn, plot->canvas());
+    picker->setRubberBandPen(QPen(Qt::green));
+    picker->setTrackerPen(QPen(Qt::white));
+}
+
+void AxesController::setAxisRange(int axis, double min, double max)
+{
+    plot->setAxisAutoScale(axis, false);
+    plot->setAxisScale(axis, min, max);
+}
+
+void AxesController::showDataRange(const DataRange& range, int yAxis)
+{
+    if (range.xFound) {
+        xMin = range.xMin;
+        xMax = range.xMax;
+        setAxisRange(QwtPlot::xBottom, xMin, xMax);
+    }
+    if (range.yFound) {
+        yMin = range.yMin;
+        yMax = range.yMax;
+        setAxisRange(yAxis, yMin, yMax);
+    }
+}
+
+void AxesController::showLimits(const DataRange& range)
+{
+    storeLimits(range.xMin, range.xMax, range.yMin, range.yMax);
+    plot->setAxisScale(QwtPlot::xBottom, xMin, xMax);
+    plot->setAxisScale(QwtPlot::yLeft, yMin, yMax);
+}
+
+void AxesController::scaleAxes(int yAxis, double x0, double x1, double y0, double y1)
+{
+    plot->setAxisScale(QwtPlot::xBottom, x0, x1);
+    plot->setAxisScale(yAxis, y0, y1);
+}
+
+void AxesController::storeLimits(double x0, double x1, double y0, double y1)
+{
+    xMin = x0;
+    xMax = x1;
+    yMin = y0;
+    yMax = y1;
+}
+
+void AxesController::showX()
+{
+    setAxisRange(QwtPlot::xBottom, xMin, xMax);
+    plot->replot();
+}
+
+// The y limits always act on the left axis, whichever axis the curves use.
+void AxesController::showY()
+{
+    setAxisRange(QwtPlot::yLeft, yMin, yMax);
+    plot->replot();
+}
+
+void AxesController::setYLow(double value)
+{
+    yMin = value;
+    showY();
+}
+
+void AxesController::setYHigh(double value)
+{
+    yMax = value;
+    showY();
+}
+
+void AxesController::setXStart(double value)
+{
+    xMin = value;
+    showX();
+}
+
+void AxesController::setXStop(double value)
+{
+    xMax = value;
+    showX();
+}
+
+void AxesController::setXRange(double min, double max)
+{
+    xMin = min;
+    xMax = max;
+    showX();
+}
+
+void AxesController::fitAll(const CurveStore& store)
+{
+    DataRange all;
+    for (const auto& entry : store.records()) {
+        if (entry.second->curve->dataSize() != 0)
+            all.unite(entry.second->range);
+    }
+    if (!all.xFound && !all.yFound)
+        return;
+    if (all.yFound) {
+        yMin = all.yMin;
+        yMax = all.yMax;
+        setAxisRange(QwtPlot::yLeft, yMin, yMax);
+    }
+    if (all.xFound) {
+        xMin = all.xMin;
+        xMax = all.xMax;
+        setAxisRange(QwtPlot::xBottom, xMin, xMax);
+    }
+    syncRangeSpinBoxes();
+    plot->replot();
+}
+
+void AxesController::setLogScale(int axis, bool on)
+{
+    plot->setAxisScaleEngine(axis, on ? static_cast<QwtScaleEngine*>(new QwtLogScaleEngine(10))
+                                      : new QwtLinearScaleEngine(10));
+}
+
+void AxesController::rebuildZoomers()
+{
+    QWidget* canvas = plot->canvas();
+    if (zoomer) {
+        delete zoomer;
+        delete rightZoomer;
+    }
+    zoomer = new Zoomer(QwtPlot::xBottom, QwtPlot::yLeft, canvas);
+    zoomer->setRubberBand(QwtPicker::RectRubberBand);
+    zoomer->setRubberBandPen(QPen(Qt::green));
+    zoomer->setTrackerMode(QwtPicker::ActiveOnly);
+    zoomer->setTrackerPen(QPen(Qt::white));
+    connect(zoomer, &QwtPlotZoomer::zoomed, this, &AxesController::zoomed);
+    rightZoomer = new Zoomer(QwtPlot::xTop, QwtPlot::yRight, canvas);
+}
+
+void AxesController::syncRangeSpinBoxes()
+{
+    const QSignalBlocker low(ui.verLowSB);
+    const QSignalBlocker high(ui.verHighSB);
+    const QSignalBlocker start(ui.horStartSB);
+    const QSignalBlocker stop(ui.horStopSB);
+    ui.verLowSB->setValue(yMin);
+    ui.verHighSB->setValue(yMax);
+    ui.horStartSB->setValue(xMin);
+    ui.horStopSB->setValue(xMax);
+}
+
+void AxesController::showZoomStart(const QPointF& corner)
+{
+    const QSignalBlocker start(ui.horStartSB);
+    const QSignalBlocker low(ui.verLowSB);
+    ui.horStartSB->setValue(corner.x());
+    ui.verLowSB->setValue(corner.y());
+}
+
+void AxesController::showZoomEnd(const QPointF& corner)
+{
+    const QSignalBlocker stop(ui.horStopSB);
+    const QSignalBlocker high(ui.verHighSB);
+    ui.horStopSB->setValue(corner.x());
+    ui.verHighSB->setValue(corner.y());
+}

@@ -1,0 +1,77 @@
+#pragma once
+
+#include <QObject>
+#include <QPointF>
+#include <QRectF>
+
+struct DataRange;
+class CurveStore;
+class PlotServerUi;
+class QwtPlot;
+class QwtPlotPanner;
+class QwtPlotPicker;
+class Zoomer;
+
+// What part of the plot shows: the data range last applied to the axes, the Range tab's four
+// limit fields, the zoomers and the other mouse navigation, logarithmic scales and the
+// horizontal calibration. A zoom shows in the fields without changing the stored range, so a
+// later edit of one field combines it with the limit stored before.
+class AxesController : public QObject
+{
+    Q_OBJECT
+
+public:
+    AxesController(QwtPlot* plot, const PlotServerUi& ui, QObject* parent = nullptr);
+
+    QRectF dataRange() const;
+    Zoomer* bottomLeftZoomer() const { return zoomer; }
+    double horCalibration() const { return horizontalCalibration; }
+    void setHorCalibration(double value) { horizontalCalibration = value; }
+
+    // Ticks of the axes in use, the right one when it has a title; wheel, panner and tracker.
+    void setUpNavigation(const QString& rightTitle);
+
+    // Stores and shows the found limits of `range` on the bottom axis and on `yAxis`.
+    void showDataRange(const DataRange& range, int yAxis);
+    // Stores all four limits and shows them on the bottom and left axes.
+    void showLimits(const DataRange& range);
+    // Shows limits on the bottom axis and `yAxis` without storing them.
+    void scaleAxes(int yAxis, double x0, double x1, double y0, double y1);
+    void storeLimits(double x0, double x1, double y0, double y1);
+
+    void setYLow(double value);
+    void setYHigh(double value);
+    void setXStart(double value);
+    void setXStop(double value);
+    void setXRange(double min, double max);
+    // Fits both axes to the union of every curve's data; without data the axes stay.
+    void fitAll(const CurveStore& store);
+    void setLogScale(int axis, bool on);
+
+    // A new zoom base at the current scales; the zoom history starts afresh.
+    void rebuildZoomers();
+    void syncRangeSpinBoxes();
+    // The corners of a zoom rectangle, shown in the limit fields without applying them.
+    void showZoomStart(const QPointF& corner);
+    void showZoomEnd(const QPointF& corner);
+
+signals:
+    void zoomed(QRectF rect);
+
+private:
+    void setAxisRange(int axis, double min, double max);
+    void showX();
+    void showY();
+
+    QwtPlot* plot;
+    const PlotServerUi& ui;
+    double xMin = 0.0;
+    double xMax = 0.0;
+    double yMin = 0.0;
+    double yMax = 0.0;
+    double horizontalCalibration = 1.0;
+    Zoomer* zoomer = nullptr;
+    Zoomer* rightZoomer = nullptr;
+    QwtPlotPicker* picker = nullptr;
+    QwtPlotPanner* panner = nullptr;
+};

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QCoreApplication>
+
+class CurveAppearance;
+class PlotServer;
+class QAction;
+class QMenu;
+
+// The context menu of a legend click. One table in the source lists every entry, its text and
+// what it does; the menu acts on the current curve.
+class CurveMenu
+{
+    Q_DECLARE_TR_FUNCTIONS(PlotServer)
+
+public:
+    CurveMenu(PlotServer* server, CurveAppearance& appearance);
+
+    QMenu* menu() const { return curveMenu; }
+    QAction* antialiasingAction() const { return antialiasing; }
+
+private:
+    QMenu* curveMenu = nullptr;
+    QAction* antialiasing = nullptr;
+};

@@ -1,0 +1,143 @@
+#include "CurveStore.h"
+
+#include "PlotCurve.h"
+
+#include <QPen>
+#include <QVector>
+
+#include <vector>
+
+#include <qwt_plot.h>
+
+CurveStore::CurveStore(QwtPlot* plot, QObject* parent)
+    : QObject(parent)
+    , plot(plot)
+    , curveColors{{Qt::darkRed, Qt::darkBlue, Qt::darkGreen, Qt::blue, Qt::darkCyan, Qt::darkMagenta,
+                   Qt::darkYellow, Qt::darkGray, Qt::cyan, Qt::red, Qt::yellow, Qt::white, Qt::magenta,
+                   Qt::green, Qt::gray, Qt::lightGray}}
+{
+}
+
+// The drawn curves belong to the plot, which deletes them with itself.
+CurveStore::~CurveStore() = default;
+
+CurveRecord* CurveStore::find(int id) const
+{
+    if (id < 0)
+        return nullptr;
+    const auto it = curveMap.find(quint32(id));
+    return it == curveMap.end() ? nullptr : it->second.get();
+}
+
+int CurveStore::idOf(const QwtPlotItem* item) const
+{
+    for (const auto& entry : curveMap) {
+        if (entry.second->curve == item)
+            return int(entry.first);
+    }
+    return -1;
+}
+
+int CurveStore::findByTitle(const QString& title) const
+{
+    if (nextCurveId < 1)
+        return -1;
+    for (const auto& entry : curveMap) {
+        if (entry.second->curve->title().text() == title)
+            return int(entry.first);
+    }
+    return -1;
+}
+
+QColor CurveStore::defaultColor(int id) const
+{
+    return curveColors[std::size_t(id) % curveColors.size()];
+}
+
+void CurveStore::startAt(int id)
+{
+    if (id >= 0)
+        nextCurveId = id;
+    currentCurveId = nextCurveId;
+}
+
+QwtPlotCurve* CurveStore::add(const QString& title, const double* x, const double* y, std::size_t count,
+                              int rightAxis)
+{
+    const int id = nextCurveId;
+    drop(id);
+    auto* curve = new PlotCurve(title);
+    curve->setRenderHint(QwtPlotItem::RenderAntialiased, true);
+    curve->setPen(QPen(defaultColor(id)));
+    if (rightAxis != 0) {
+        plot->enableAxis(QwtPlot::yRight);
+        curve->setYAxis(QwtPlot::yRight);
+    } else {
+        curve->setYAxis(QwtPlot::yLeft);
+    }
+    curve->attach(plot);
+
+    auto record = std::make_unique<CurveRecord>();
+    record->rightAxis = rightAxis;
+    record->curve = curve;
+    copySamples(*record, x, y, count);
+    curveMap[quint32(id)] = std::move(record);
+    ++nextCurveId;
+    emit curveAdded(id);
+    return curve;
+}
+
+void CurveStore::setSamples(int id, const double* x, const double* y, std::size_t count)
+{
+    if (CurveRecord* record = find(id))
+        copySamples(*record, x, y, count);
+}
+
+void CurveStore::spreadX(double span)
+{
+    for (const auto& entry : curveMap) {
+        CurveRecord& record = *entry.second;
+        const std::size_t n = record.curve->dataSize();
+        if (n == 0)
+            continue;
+        std::vector<double> xs(n);
+        std::vector<double> ys(n);
+        for (std::size_t i = 0; i < n; ++i) {
+            xs[i] = double(i) * (span / double(n));
+            ys[i] = record.curve->sample(int(i)).y();
+        }
+        copySamples(record, xs.data(), ys.data(), n);
+    }
+}
+
+bool CurveStore::remove(int id)
+{
+    if (!find(id))
+        return false;
+    drop(id);
+    if (curveMap.empty())
+        nextCurveId = 0;
+    currentCurveId = -1;
+    emit curveRemoved(id);
+    return true;
+}
+
+void CurveStore::drop(int id)
+{
+    const auto it = curveMap.find(quint32(id));
+    if (it == curveMap.end())
+        return;
+    it->second->curve->detach();
+    delete it->second->curve;
+    curveMap.erase(it);
+}
+
+void CurveStore::copySamples(CurveRecord& record, const double* x, const double* y, std::size_t count)
+{
+    if (count == 0)
+        record.curve->setSamples(QVector<double>(), QVector<double>());
+    else
+        record.curve->setSamples(x, y, int(count));
+    static_cast<CurveStatistics&>(record) = CurveStatistics::of(y, count);
+    record.range = DataRange::of(x, y, count);
+}

@@ -1,0 +1,72 @@
+#pragma once
+
+#include "CurveRecord.h"
+
+#include <QColor>
+#include <QObject>
+
+#include <array>
+#include <cstddef>
+#include <map>
+#include <memory>
+
+class QwtPlot;
+class QwtPlotCurve;
+class QwtPlotItem;
+
+// The curves of the plot, keyed by identifier: the automatic identifiers, the sixteen default
+// colours, the current curve and each curve's statistics and data range. Curves it adds are
+// drawn on its plot; walks over the curves go in ascending identifier order.
+class CurveStore : public QObject
+{
+    Q_OBJECT
+
+public:
+    using Records = std::map<quint32, std::unique_ptr<CurveRecord>>;
+
+    explicit CurveStore(QwtPlot* plot, QObject* parent = nullptr);
+    ~CurveStore() override;
+
+    // Lookups never insert; an absent identifier gives null.
+    CurveRecord* find(int id) const;
+    CurveRecord* current() const { return find(currentCurveId); }
+    const Records& records() const { return curveMap; }
+    bool isEmpty() const { return curveMap.empty(); }
+    // The identifier the next automatically numbered curve gets.
+    int nextId() const { return nextCurveId; }
+    int currentId() const { return currentCurveId; }
+    // The identifier of a drawn curve, -1 for an item that is none of ours.
+    int idOf(const QwtPlotItem* item) const;
+    // The lowest identifier whose curve has this title, -1 for none.
+    int findByTitle(const QString& title) const;
+    QColor defaultColor(int id) const;
+
+    // A caller's identifier (>= 0) moves the automatic numbering to it; either way the next
+    // curve becomes the current one.
+    void startAt(int id);
+    void setCurrent(int id) { currentCurveId = id; }
+
+    // Adds a curve under the next identifier, replacing one stored there, with the default
+    // colour of that identifier; the samples are copied. Returns the drawn curve.
+    QwtPlotCurve* add(const QString& title, const double* x, const double* y, std::size_t count,
+                      int rightAxis);
+    void setSamples(int id, const double* x, const double* y, std::size_t count);
+    // Spreads the x values of every curve of n points evenly over [0, span): x = i * span / n.
+    void spreadX(double span);
+    // False when the identifier is absent. Removing the last curve restarts the numbering at 0.
+    bool remove(int id);
+
+signals:
+    void curveAdded(int id);
+    void curveRemoved(int id);
+
+private:
+    void drop(int id);
+    static void copySamples(CurveRecord& record, const double* x, const double* y, std::size_t count);
+
+    QwtPlot* plot;
+    std::array<QColor, 16> curveColors;
+    Records curveMap;
+    int nextCurveId = 0;
+    int currentCurveId = -1;
+};

@@ -1,0 +1,127 @@
+#include "DataImporter.h"
+
+#include "AxesController.h"
+#include "CurveStore.h"
+#include "ImportFormats.h"
+#include "PlotLog.h"
+#include "Prompt.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QPen>
+#include <QThread>
+
+#include <qwt_plot.h>
+#include <qwt_plot_curve.h>
+
+#include <new>
+
+DataImporter::DataImporter(QWidget* parent, QwtPlot* plot, CurveStore& store, AxesController& axes,
+                           PlotLog& log, const std::unique_ptr<Prompt>& prompter)
+    : parent(parent)
+    , plot(plot)
+    , store(store)
+    , axes(axes)
+    , log(log)
+    , prompter(prompter)
+{
+}
+
+void DataImporter::openFiles()
+{
+    QStringList filters = ImportFormats::filters();
+    const int last = filters.indexOf(lastDataFilter);
+    if (last > 0)
+        filters.move(last, 0);
+    QString selectedFilter = filters.front();
+    const QString folder = lastDataFolder.isEmpty() ? QDir::currentPath()
+                                                    : QDir::current().absoluteFilePath(lastDataFolder);
+    const QStringList files = prompter->openFileNames(parent, tr("Open File"), folder, filters, &selectedFilter);
+    if (files.isEmpty())
+        return;
+    bool fitToPowerOfTwo = false;
+    if (!askDataSize(fitToPowerOfTwo))
+        return;
+
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    for (const QString& file : files)
+        load(-1, file, QFileInfo(file).baseName(), fitToPowerOfTwo);
+    const QString first = QDir::fromNativeSeparators(files.front());
+    lastDataFolder = first.left(first.lastIndexOf(QLatin1Char('/')) + 1);
+    lastDataFilter = selectedFilter;
+    QApplication::restoreOverrideCursor();
+}
+
+bool DataImporter::askDataSize(bool& fitToPowerOfTwo)
+{
+    const QStringList items = {tr("Original Data"), tr("Change data size for FFT")};
+    QString choice;
+    if (!prompter->item(parent, tr("DATA SIZE"), tr("Select an action:"), items, 0, choice))
+        return false;
+    fitToPowerOfTwo = !choice.startsWith(QLatin1String("Original"));
+    return true;
+}
+
+void DataImporter::load(int id, const QString& path, const QString& name, bool fitToPowerOfTwo)
+{
+    store.startAt(id);
+    log.message("%s loaded ... [%s]", path.toLocal8Bit().constData(), name.toLocal8Bit().constData());
+    parent->window()->setWindowTitle(QStringLiteral("Kurvo: %1 [*]").arg(path));
+
+    const bool autoReplot = plot->autoReplot();
+    try {
+        show(ImportFormats::readerFor(path)(path, name, fitToPowerOfTwo));
+    } catch (const std::bad_alloc&) {
+        plot->setAutoReplot(autoReplot);
+        log.message("Kurvo: Not enough memory to read %s", path.toLocal8Bit().constData());
+    }
+}
+
+// Curves are added with replotting paused and each titled "%1.%2" with its identifier; then
+// the axes show the data's range and it becomes the new zoom base.
+void DataImporter::show(const ImportedData& data)
+{
+    log.lines(data.log);
+    if (data.y.empty())
+        return;
+
+    const bool autoReplot = plot->autoReplot();
+    plot->setAutoReplot(false);
+    std::vector<std::pair<int, QwtPlotCurve*>> added;
+    for (const std::vector<double>& y : data.y) {
+        if (data.selectEachCurve)
+            store.setCurrent(store.nextId());
+        const int id = store.nextId();
+        QwtPlotCurve* curve = store.add(QStringLiteral("%1.%2").arg(data.title).arg(id), data.x.data(),
+                                        y.data(), data.x.size(), 0);
+        added.emplace_back(id, curve);
+        if (data.look == ImportedData::Look::Sticks) {
+            QPen pen = curve->pen();
+            pen.setWidth(3);
+            curve->setPen(pen);
+        }
+    }
+    axes.showLimits(data.range);
+    plot->setAutoReplot(autoReplot);
+    plot->replot();
+    axes.rebuildZoomers();
+    axes.syncRangeSpinBoxes();
+
+    if (data.look == ImportedData::Look::Sticks)
+        drawAsSticks(added);
+    log.lines(data.closingLog);
+}
+
+// The curves show as lines for a moment before they turn into sticks; the events run in
+// between may have removed or replaced them.
+void DataImporter::drawAsSticks(const std::vector<std::pair<int, QwtPlotCurve*>>& curves)
+{
+    QCoreApplication::processEvents();
+    QThread::msleep(100);
+    for (const auto& [id, curve] : curves) {
+        const CurveRecord* r = store.find(id);
+        if (r && r->curve == curve)
+            curve->setStyle(QwtPlotCurve::Sticks);
+    }
+}

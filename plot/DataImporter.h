@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QCoreApplication>
+#include <QString>
+
+#include <memory>
+#include <utility>
+#include <vector>
+
+struct ImportedData;
+class AxesController;
+class CurveStore;
+class PlotLog;
+class Prompt;
+class QWidget;
+class QwtPlot;
+class QwtPlotCurve;
+
+// The one way from a data file to the plot: the Open dialog and the DATA SIZE question, the
+// reader the file's suffix names, and the curves it read put into the store, the axes fitted
+// to them and the zoom history started afresh. The outcome shows only in the log and the plot.
+class DataImporter
+{
+    Q_DECLARE_TR_FUNCTIONS(PlotServer)
+
+public:
+    DataImporter(QWidget* parent, QwtPlot* plot, CurveStore& store, AxesController& axes, PlotLog& log,
+                 const std::unique_ptr<Prompt>& prompter);
+
+    // Asks for files and the data size, then loads every file chosen; the dialog remembers
+    // the folder and the filter for the next time.
+    void openFiles();
+    // False when the question is cancelled.
+    bool askDataSize(bool& fitToPowerOfTwo);
+    // A caller's identifier (>= 0) numbers the file's first curve.
+    void load(int id, const QString& path, const QString& name, bool fitToPowerOfTwo);
+
+private:
+    void show(const ImportedData& data);
+    void drawAsSticks(const std::vector<std::pair<int, QwtPlotCurve*>>& curves);
+
+    QWidget* parent;
+    QwtPlot* plot;
+    CurveStore& store;
+    AxesController& axes;
+    PlotLog& log;
+    const std::unique_ptr<Prompt>& prompter;
+    QString lastDataFolder;
+    QString lastDataFilter;
+};

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "DataRange.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <vector>
+
+// What every reader makes of a data file, and all the plot needs to show it: the curves, which
+// share one x array and are titled "%1.%2" with `title` and their identifier, the range the
+// axes show afterwards, and the log lines in the order they arose. No y column means there is
+// nothing to plot.
+struct ImportedData {
+    // How the curves are drawn: sticks come with a wide pen, after a short look at the lines.
+    enum class Look { Lines, Sticks };
+
+    QString title;
+    std::vector<double> x;
+    std::vector<std::vector<double>> y;
+    DataRange range;
+    Look look = Look::Lines;
+    // Whether the current curve follows every curve added (and ends on the last), or stays on
+    // the first one.
+    bool selectEachCurve = true;
+    // Lines logged before the curves are added, and after they are shown.
+    QStringList log;
+    QStringList closingLog;
+};
