@@ -1,14 +1,15 @@
 #include "RenderSession.h"
 
+#include "CurveStore.h"
 #include "PlotImageWriter.h"
 #include "PlotServer.h"
 #include "RefusingPrompt.h"
 #include "ScriptFile.h"
 #include "ScriptRun.h"
+#include "StatisticsCells.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QTableWidget>
 #include <QTextStream>
 
 #include <qwt_plot.h>
@@ -118,10 +119,8 @@ RenderSession::Status RenderSession::runScript(const QString& path)
 RenderSession::Status RenderSession::loadData(const QString& path)
 {
     const int before = server->curves();
-    const int drawn = server->plot()->itemList(QwtPlotItem::Rtti_PlotCurve).size();
     server->addCurve(-1, path, QFileInfo(path).baseName(), options.fitFft);
-    if (server->curves() == before
-        && server->plot()->itemList(QwtPlotItem::Rtti_PlotCurve).size() == drawn)
+    if (server->curves() == before)
         return fail(QStringLiteral("no curve could be read from %1").arg(path));
     return Success;
 }
@@ -176,18 +175,11 @@ RenderSession::Status RenderSession::select(int id)
 
 RenderSession::Status RenderSession::printStatistics()
 {
-    if (!server->record(server->currentCurve()))
+    const CurveRecord* record = server->record(server->currentCurve());
+    if (!record)
         return fail(QStringLiteral("--stats: there is no current curve"));
-    server->updateStatistics(server->currentCurve());
-    const QTableWidget* table = server->findChild<QTableWidget*>(QStringLiteral("statisticsWD"));
-    for (int column = 0; column < table->columnCount(); column += 2) {
-        for (int row = 0; row < table->rowCount(); ++row) {
-            const QTableWidgetItem* name = table->item(row, column);
-            const QTableWidgetItem* value = table->item(row, column + 1);
-            if (name && value && !name->text().isEmpty())
-                out << name->text() << ' ' << value->text() << '\n';
-        }
-    }
+    for (const StatisticsCell& cell : StatisticsCell::all())
+        out << cell.label << ' ' << cell.valueText(*record) << '\n';
     out.flush();
     return Success;
 }
@@ -206,10 +198,7 @@ RenderSession::Status RenderSession::dump(const QString& path)
     }
     QTextStream csv(&file);
     csv << "id,name,x,y\n";
-    for (int id = 0; id < server->curves(); ++id) {
-        const CurveRecord* record = server->record(id);
-        if (!record)
-            continue;
+    for (const auto& [id, record] : server->curveStore().records()) {
         const QString name = csvField(record->curve->title().text());
         const size_t n = record->curve->dataSize();
         for (size_t i = 0; i < n; ++i) {

@@ -1,0 +1,130 @@
+#include "CurveStore.h"
+
+#include <QSignalSpy>
+
+#include <gtest/gtest.h>
+
+#include <qwt_plot.h>
+#include <qwt_plot_curve.h>
+
+#include <limits>
+#include <vector>
+
+namespace {
+
+class CurveStoreTest : public ::testing::Test
+{
+protected:
+    int add(int id, std::vector<double> y, const QString& title = "c")
+    {
+        std::vector<double> x(y.size());
+        for (std::size_t i = 0; i < x.size(); ++i)
+            x[i] = double(i);
+        store.startAt(id);
+        const int added = store.nextId();
+        store.add(title, x.data(), y.data(), y.size(), 0);
+        return added;
+    }
+
+    int drawn() const { return plot.itemList(QwtPlotItem::Rtti_PlotCurve).size(); }
+
+    QwtPlot plot;
+    CurveStore store{&plot};
+};
+
+TEST_F(CurveStoreTest, IdentifiersAndDefaultColours)
+{
+    EXPECT_EQ(add(-1, {1}), 0);
+    EXPECT_EQ(add(-1, {1}), 1);
+    EXPECT_EQ(store.currentId(), 1);
+    EXPECT_EQ(store.find(1)->curve->pen().color(), QColor(Qt::darkBlue));
+    EXPECT_EQ(add(5, {1}), 5);
+    EXPECT_EQ(store.nextId(), 6);
+    EXPECT_EQ(store.find(5)->curve->pen().color(), QColor(Qt::darkMagenta));
+    EXPECT_EQ(store.find(3), nullptr);
+    EXPECT_EQ(store.find(-1), nullptr);
+    EXPECT_EQ(store.defaultColor(16), QColor(Qt::darkRed));
+}
+
+// A curve stored again under its identifier leaves the plot; that is no removal.
+TEST_F(CurveStoreTest, AddingUnderAStoredIdentifierReplacesTheCurve)
+{
+    QSignalSpy added(&store, &CurveStore::curveAdded);
+    QSignalSpy removed(&store, &CurveStore::curveRemoved);
+    add(-1, {1, 2});
+    add(0, {3, 4, 5}, "again");
+    EXPECT_EQ(drawn(), 1);
+    EXPECT_EQ(store.records().size(), 1u);
+    EXPECT_EQ(store.find(0)->curve->title().text(), "again");
+    EXPECT_EQ(added.count(), 2);
+    EXPECT_EQ(added.at(1).at(0).toInt(), 0);
+    EXPECT_EQ(removed.count(), 0);
+}
+
+TEST_F(CurveStoreTest, RemovingTheLastCurveRestartsTheNumbering)
+{
+    QSignalSpy removed(&store, &CurveStore::curveRemoved);
+    add(-1, {1});
+    add(-1, {2});
+    EXPECT_FALSE(store.remove(7));
+    EXPECT_TRUE(store.remove(0));
+    EXPECT_EQ(store.nextId(), 2);
+    EXPECT_EQ(store.currentId(), -1);
+    EXPECT_TRUE(store.remove(1));
+    EXPECT_TRUE(store.isEmpty());
+    EXPECT_EQ(store.nextId(), 0);
+    EXPECT_EQ(drawn(), 0);
+    EXPECT_EQ(removed.count(), 2);
+}
+
+TEST_F(CurveStoreTest, StatisticsAndRangeFollowTheSamples)
+{
+    const double inf = std::numeric_limits<double>::infinity();
+    const int id = add(-1, {1, 2, 3, 4});
+    const CurveRecord* r = store.find(id);
+    EXPECT_EQ(r->samples, 4u);
+    EXPECT_EQ(r->amount, 10);
+    EXPECT_EQ(r->range.xMax, 3);
+
+    const double x[] = {10, 20, 30};
+    const double y[] = {-1, inf, 7};
+    store.setSamples(id, x, y, 3);
+    EXPECT_EQ(r->samples, 3u);
+    EXPECT_EQ(r->maximum, inf);
+    EXPECT_EQ(r->range.xMin, 10);
+    EXPECT_EQ(r->range.yMax, 7);
+    EXPECT_EQ(r->curve->dataSize(), 3u);
+
+    store.setSamples(id, nullptr, nullptr, 0);
+    EXPECT_EQ(r->samples, 0u);
+    EXPECT_FALSE(r->range.xFound);
+}
+
+TEST_F(CurveStoreTest, SpreadXKeepsYAndSkipsEmptyCurves)
+{
+    const int four = add(-1, {5, 6, 7, 8});
+    const int empty = add(-1, {});
+    store.spreadX(1000);
+    const QwtPlotCurve* curve = store.find(four)->curve;
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(curve->sample(i).x(), 250.0 * i);
+        EXPECT_EQ(curve->sample(i).y(), 5.0 + i);
+    }
+    EXPECT_EQ(store.find(four)->range.xMax, 750);
+    EXPECT_EQ(store.find(empty)->curve->dataSize(), 0u);
+}
+
+TEST_F(CurveStoreTest, TitlesRepeatSoTheLowestIdentifierAnswers)
+{
+    EXPECT_EQ(store.findByTitle("f(y)"), -1);
+    add(-1, {1}, "g");
+    add(-1, {1}, "f(y)");
+    add(-1, {1}, "f(y)");
+    EXPECT_EQ(store.findByTitle("f(y)"), 1);
+    EXPECT_EQ(store.findByTitle("F(y)"), -1);
+    EXPECT_EQ(store.idOf(store.find(2)->curve), 2);
+    QwtPlotCurve stranger;
+    EXPECT_EQ(store.idOf(&stranger), -1);
+}
+
+} // namespace
