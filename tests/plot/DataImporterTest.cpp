@@ -301,4 +301,21 @@ TEST_F(DataImporterTest, ExamplesLoad)
     }
 }
 
+// The readers quote whole fields and lines; the log cuts what it writes, not the readers.
+TEST_F(DataImporterTest, LongQuotedTextIsCutWhereTheLogWritesIt)
+{
+    const QByteArray field(6000, 'a');
+    server.addCurve(-1, write("wide.txt", field + " 1\n"), "wide", false);
+    server.addCurve(-1, write("wide.adf", "$VX_ARRAY\n#TITLE," + field + "\n#END\n"), "wide", false);
+    const QString quotedField = "Kurvo: Number of fields: " + QString(field);
+    const QString quotedLine = "Kurvo: [#TITLE," + QString(field);
+    int cut = 0;
+    for (const QString& line : logLines) {
+        EXPECT_LE(line.size(), 4095);
+        if (line == quotedField.left(4095) || line == quotedLine.left(4095))
+            ++cut;
+    }
+    EXPECT_EQ(cut, 2);
+}
+
 } // namespace
