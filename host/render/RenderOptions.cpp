@@ -1,5 +1,7 @@
 #include "RenderOptions.h"
 
+#include "ImportFormats.h"
+
 #include <cmath>
 
 namespace {
@@ -37,6 +39,15 @@ bool parseSize(const QString& text, QSize& size)
     return true;
 }
 
+// One line per format of the Open dialog, so the help lists exactly what the window reads.
+QString dataFormats()
+{
+    QString lines;
+    for (const QString& filter : ImportFormats::filters())
+        lines += QStringLiteral("  ") + filter + QLatin1Char('\n');
+    return lines;
+}
+
 } // namespace
 
 QString RenderOptions::usage()
@@ -62,7 +73,9 @@ QString RenderOptions::usage()
         "  -h, --help           this text\n"
         "  --version            print the version and exit\n"
         "\n"
-        "Exit status: 0 success, 1 a script failed (PARSER ERROR), 2 bad usage or unreadable input.\n");
+        "Data files are read by their suffix, in any case; any other suffix is read as a text table:\n")
+        + dataFormats()
+        + QStringLiteral("\nExit status: 0 success, 1 a script failed (PARSER ERROR), 2 bad usage or unreadable input.\n");
 }
 
 bool RenderOptions::parse(const QStringList& arguments, QString& error)

@@ -170,6 +170,9 @@ TEST_F(KurvoRenderTest, HelpAndLog)
     const Outcome help = render({"--help"});
     EXPECT_EQ(help.status, 0);
     EXPECT_TRUE(help.out.startsWith("Usage: kurvo-render [OPTIONS] INPUT..."));
+    // The formats are the Open dialog's own.
+    EXPECT_TRUE(help.out.contains("\n  Array data format (*.adf)\n"));
+    EXPECT_TRUE(help.out.contains("\n  Waveform audio file format (*.wav)\n"));
 
     const QString data = write("ramp.csv", "0;1\n1;2\n");
     const Outcome run = render({"--log", data});
