@@ -1,4 +1,4 @@
-#include "PlotServer.h"
+#include "PlotServerFixture.h"
 #include "LogCollector.h"
 #include "ScriptedPrompt.h"
 #include "Zoomer.h"
@@ -20,13 +20,11 @@
 
 namespace {
 
-class AxesControllerTest : public ::testing::Test
+class AxesControllerTest : public PlotServerFixture<>
 {
 protected:
     AxesControllerTest()
     {
-        server.setPrompt(std::make_unique<ScriptedPrompt>());
-        server.begin("Kurvo", "X", "Y", "");
         server.setLogCallback(LogCollector::collect);
         server.resize(800, 600);
         server.show();
@@ -44,8 +42,6 @@ protected:
     {
         return server.findChild<QTableWidget*>("statisticsWD")->item(row, column)->text();
     }
-
-    PlotServer server;
 };
 
 TEST_F(AxesControllerTest, NavigationIsSetUpByBegin)

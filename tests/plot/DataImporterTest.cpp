@@ -1,4 +1,4 @@
-#include "PlotServer.h"
+#include "PlotServerFixture.h"
 #include "ScriptedPrompt.h"
 #include "Zoomer.h"
 
@@ -43,15 +43,11 @@ public:
     }
 };
 
-class DataImporterTest : public ::testing::Test
+class DataImporterTest : public PlotServerFixture<FilterChoosingPrompt>
 {
 protected:
     DataImporterTest()
     {
-        auto scripted = std::make_unique<FilterChoosingPrompt>();
-        prompt = scripted.get();
-        server.setPrompt(std::move(scripted));
-        server.begin("Kurvo", "X", "Y", "");
         server.setLogCallback(collectLog);
         logLines.clear();
         cursorShapes.clear();
@@ -80,8 +76,6 @@ protected:
     int drawnCurves() const { return server.plot()->itemList(QwtPlotItem::Rtti_PlotCurve).size(); }
 
     QTemporaryDir dir;
-    PlotServer server;
-    FilterChoosingPrompt* prompt = nullptr;
 };
 
 TEST_F(DataImporterTest, ThreeColumnsUnderAGivenIdentifier)

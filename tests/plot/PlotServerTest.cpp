@@ -1,4 +1,4 @@
-#include "PlotServer.h"
+#include "PlotServerFixture.h"
 #include "LogCollector.h"
 #include "ScriptedPrompt.h"
 
@@ -21,17 +21,10 @@
 
 namespace {
 
-class PlotServerTest : public ::testing::Test
+class PlotServerTest : public PlotServerFixture<>
 {
 protected:
-    PlotServerTest()
-    {
-        auto scripted = std::make_unique<ScriptedPrompt>();
-        prompt = scripted.get();
-        server.setPrompt(std::move(scripted));
-        server.begin("Kurvo", "X", "Y", "");
-        LogCollector::lines().clear();
-    }
+    PlotServerTest() { LogCollector::lines().clear(); }
 
     // Adds a curve whose x runs 0..n-1 and whose y is offset + x.
     void addCurve(int id, double offset = 0.0, unsigned int n = 4, const QString& name = "f(y)",
@@ -57,8 +50,6 @@ protected:
 
     QColor colour(int id) const { return server.curvePen(id).color(); }
 
-    PlotServer server;
-    ScriptedPrompt* prompt = nullptr;
 };
 
 TEST_F(PlotServerTest, AutomaticIdentifiersCountUpWithDefaultColours)

@@ -1,4 +1,4 @@
-#include "PlotServer.h"
+#include "PlotServerFixture.h"
 #include "ScriptedPrompt.h"
 
 #include <QCheckBox>
@@ -18,17 +18,10 @@
 
 namespace {
 
-class PlotServerUiTest : public ::testing::Test
+class PlotServerUiTest : public PlotServerFixture<>
 {
 protected:
-    PlotServerUiTest()
-    {
-        auto scripted = std::make_unique<ScriptedPrompt>();
-        prompt = scripted.get();
-        server.setPrompt(std::move(scripted));
-        server.begin("Kurvo", "X", "Y", "");
-        server.show();
-    }
+    PlotServerUiTest() { server.show(); }
 
     template <typename T>
     T* child(const char* name)
@@ -40,8 +33,6 @@ protected:
 
     bool shown(const char* name) { return child<QWidget>(name)->isVisible(); }
 
-    PlotServer server;
-    ScriptedPrompt* prompt = nullptr;
 };
 
 struct ToolButtonRow {
