@@ -151,10 +151,8 @@ void AxesController::setXRange(double min, double max)
 void AxesController::fitAll(const CurveStore& store)
 {
     DataRange all;
-    for (const auto& entry : store.records()) {
-        if (entry.second->curve->dataSize() != 0)
-            all.unite(entry.second->range);
-    }
+    for (const auto& entry : store.records())
+        all.unite(store.rangeOf(int(entry.first)));
     if (!all.xFound && !all.yFound)
         return;
     if (all.yFound) {

@@ -1,15 +1,12 @@
 #pragma once
 
 #include "CurveStatistics.h"
-#include "DataRange.h"
 
 class QwtPlotCurve;
 
-// One curve of the plot: its axis, its statistics and data range as of its last samples, and
-// the drawn curve, which holds title, pen, symbol and its own copy of the samples. The curve
-// belongs to the plot.
+// One curve of the plot: its axis, its statistics as of its last samples, and the drawn curve,
+// which holds title, pen, symbol and its own copy of the samples. The curve belongs to the plot.
 struct CurveRecord : CurveStatistics {
     int rightAxis = 0;
-    DataRange range;
     QwtPlotCurve* curve = nullptr;
 };

@@ -5,9 +5,8 @@
 #include <QPen>
 #include <QVector>
 
-#include <vector>
-
 #include <qwt_plot.h>
+#include <qwt_point_data.h>
 
 CurveStore::CurveStore(QwtPlot* plot, QObject* parent)
     : QObject(parent)
@@ -54,6 +53,25 @@ QColor CurveStore::defaultColor(int id) const
     return curveColors[std::size_t(id) % curveColors.size()];
 }
 
+DataRange CurveStore::rangeOf(int id) const
+{
+    DataRange range;
+    const CurveRecord* r = find(id);
+    if (!r)
+        return range;
+    if (const auto* data = dynamic_cast<const QwtPointArrayData*>(r->curve->data())) {
+        range.addX(data->xData().constData(), data->size());
+        range.addY(data->yData().constData(), data->size());
+        return range;
+    }
+    for (std::size_t i = 0; i < r->curve->dataSize(); ++i) {
+        const QPointF p = r->curve->sample(int(i));
+        range.addX(p.x());
+        range.addY(p.y());
+    }
+    return range;
+}
+
 void CurveStore::startAt(int id)
 {
     if (id >= 0)
@@ -93,21 +111,29 @@ void CurveStore::setSamples(int id, const double* x, const double* y, std::size_
         copySamples(*record, x, y, count);
 }
 
+// Only x changes, so the statistics stay; the y values are shared with the old samples.
 void CurveStore::spreadX(double span)
 {
     for (const auto& entry : curveMap) {
-        CurveRecord& record = *entry.second;
-        const std::size_t n = record.curve->dataSize();
+        QwtPlotCurve* curve = entry.second->curve;
+        const std::size_t n = curve->dataSize();
         if (n == 0)
             continue;
-        std::vector<double> xs(n);
-        std::vector<double> ys(n);
-        for (std::size_t i = 0; i < n; ++i) {
-            xs[i] = double(i) * (span / double(n));
-            ys[i] = record.curve->sample(int(i)).y();
-        }
-        copySamples(record, xs.data(), ys.data(), n);
+        QVector<double> xs(static_cast<int>(n));
+        for (std::size_t i = 0; i < n; ++i)
+            xs[int(i)] = double(i) * (span / double(n));
+        curve->setSamples(xs, yValues(*curve));
     }
+}
+
+QVector<double> CurveStore::yValues(const QwtPlotCurve& curve)
+{
+    if (const auto* data = dynamic_cast<const QwtPointArrayData*>(curve.data()))
+        return data->yData();
+    QVector<double> ys(static_cast<int>(curve.dataSize()));
+    for (int i = 0; i < ys.size(); ++i)
+        ys[i] = curve.sample(i).y();
+    return ys;
 }
 
 bool CurveStore::remove(int id)
@@ -139,5 +165,4 @@ void CurveStore::copySamples(CurveRecord& record, const double* x, const double*
     else
         record.curve->setSamples(x, y, int(count));
     static_cast<CurveStatistics&>(record) = CurveStatistics::of(y, count);
-    record.range = DataRange::of(x, y, count);
 }

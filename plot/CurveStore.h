@@ -1,9 +1,11 @@
 #pragma once
 
 #include "CurveRecord.h"
+#include "DataRange.h"
 
 #include <QColor>
 #include <QObject>
+#include <QVector>
 
 #include <array>
 #include <cstddef>
@@ -15,8 +17,8 @@ class QwtPlotCurve;
 class QwtPlotItem;
 
 // The curves of the plot, keyed by identifier: the automatic identifiers, the sixteen default
-// colours, the current curve and each curve's statistics and data range. Curves it adds are
-// drawn on its plot; walks over the curves go in ascending identifier order.
+// colours, the current curve and each curve's statistics, kept up to date with its samples.
+// Curves it adds are drawn on its plot; walks over the curves go in ascending identifier order.
 class CurveStore : public QObject
 {
     Q_OBJECT
@@ -40,6 +42,8 @@ public:
     // The lowest identifier whose curve has this title, -1 for none.
     int findByTitle(const QString& title) const;
     QColor defaultColor(int id) const;
+    // The finite limits of a curve's samples; nothing found for an absent or empty curve.
+    DataRange rangeOf(int id) const;
 
     // A caller's identifier (>= 0) moves the automatic numbering to it; either way the next
     // curve becomes the current one.
@@ -62,6 +66,7 @@ signals:
 
 private:
     void drop(int id);
+    static QVector<double> yValues(const QwtPlotCurve& curve);
     static void copySamples(CurveRecord& record, const double* x, const double* y, std::size_t count);
 
     QwtPlot* plot;

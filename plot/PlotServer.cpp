@@ -4,6 +4,7 @@
 #include "CurveAppearance.h"
 #include "CurveMenu.h"
 #include "CurveStore.h"
+#include "DataRange.h"
 #include "DataImporter.h"
 #include "PeakPanel.h"
 #include "QtPrompt.h"
@@ -224,12 +225,11 @@ void PlotServer::createPlot(int id, const QString& name, unsigned int count, con
         return;
     }
     store->startAt(id);
-    const int added = store->nextId();
     QwtPlot* plot = ui.qwtPlot;
     const bool autoReplot = plot->autoReplot();
     plot->setAutoReplot(false);
     store->add(name, x, y, count, rightAxis);
-    axes->showDataRange(store->find(added)->range, QwtPlot::yLeft);
+    axes->showDataRange(DataRange::of(x, y, count), QwtPlot::yLeft);
     plot->setAutoReplot(autoReplot);
     plot->replot();
     rebuildZoomers();
@@ -242,7 +242,7 @@ void PlotServer::setPlot(int id, unsigned int count, const double* x, const doub
     if (!r || count > unsigned(INT_MAX))
         return;
     store->setSamples(id, x, y, count);
-    axes->showDataRange(r->range, r->curve->yAxis());
+    axes->showDataRange(DataRange::of(x, y, count), r->curve->yAxis());
     ui.qwtPlot->replot();
     rebuildZoomers();
     syncRangeSpinBoxes();

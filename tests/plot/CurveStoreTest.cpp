@@ -84,20 +84,21 @@ TEST_F(CurveStoreTest, StatisticsAndRangeFollowTheSamples)
     const CurveRecord* r = store.find(id);
     EXPECT_EQ(r->samples, 4u);
     EXPECT_EQ(r->amount, 10);
-    EXPECT_EQ(r->range.xMax, 3);
+    EXPECT_EQ(store.rangeOf(id).xMax, 3);
 
     const double x[] = {10, 20, 30};
     const double y[] = {-1, inf, 7};
     store.setSamples(id, x, y, 3);
     EXPECT_EQ(r->samples, 3u);
     EXPECT_EQ(r->maximum, inf);
-    EXPECT_EQ(r->range.xMin, 10);
-    EXPECT_EQ(r->range.yMax, 7);
+    EXPECT_EQ(store.rangeOf(id).xMin, 10);
+    EXPECT_EQ(store.rangeOf(id).yMax, 7);
     EXPECT_EQ(r->curve->dataSize(), 3u);
 
     store.setSamples(id, nullptr, nullptr, 0);
     EXPECT_EQ(r->samples, 0u);
-    EXPECT_FALSE(r->range.xFound);
+    EXPECT_FALSE(store.rangeOf(id).xFound);
+    EXPECT_FALSE(store.rangeOf(42).yFound);
 }
 
 TEST_F(CurveStoreTest, SpreadXKeepsYAndSkipsEmptyCurves)
@@ -110,7 +111,7 @@ TEST_F(CurveStoreTest, SpreadXKeepsYAndSkipsEmptyCurves)
         EXPECT_EQ(curve->sample(i).x(), 250.0 * i);
         EXPECT_EQ(curve->sample(i).y(), 5.0 + i);
     }
-    EXPECT_EQ(store.find(four)->range.xMax, 750);
+    EXPECT_EQ(store.rangeOf(four).xMax, 750);
     EXPECT_EQ(store.find(empty)->curve->dataSize(), 0u);
 }
 
