@@ -4,7 +4,6 @@
 #include <cmath>
 #include <new>
 #include <stdexcept>
-#include <utility>
 
 namespace {
 
@@ -49,18 +48,19 @@ int log2Of(std::size_t powerOfTwo)
     return bits;
 }
 
-void bitReverse(double* re, double* im, const std::vector<std::uint32_t>& swaps)
+std::uint32_t reverseBits(std::uint32_t value, int bits)
 {
-    for (std::size_t k = 0; k < swaps.size(); k += 2) {
-        const std::uint32_t a = swaps[k];
-        const std::uint32_t b = swaps[k + 1];
-        std::swap(re[a], re[b]);
-        std::swap(im[a], im[b]);
+    std::uint32_t reversed = 0;
+    for (int b = 0; b < bits; ++b) {
+        reversed = (reversed << 1) | (value & 1);
+        value >>= 1;
     }
+    return reversed;
 }
 
-// Stage 0 alone, for an odd number of stages: 2-point transforms, twiddle 1, scaled.
-void firstPassRadix2(double* __restrict re, double* __restrict im, std::size_t m, double scale)
+// 2-point transforms on neighbours (twiddle 1), scaled: stage 0 of decimation in time, or
+// the last stage of decimation in frequency, when the count of stages is odd.
+void pairsOfTwo(double* __restrict re, double* __restrict im, std::size_t m, double scale)
 {
     for (std::size_t q = 0; q < m; q += 2) {
         const double ar = re[q], ai = im[q];
@@ -72,8 +72,10 @@ void firstPassRadix2(double* __restrict re, double* __restrict im, std::size_t m
     }
 }
 
-// Stages 0 and 1 together: 4-point transforms whose twiddles are 1 and −i, scaled.
-void firstPassRadix4(double* __restrict re, double* __restrict im, std::size_t m, double scale)
+// Decimation in time, stages 0 and 1 together: 4-point transforms on neighbours whose
+// twiddles are 1 and −i, scaled.
+void firstFoursInTime(double* __restrict re, double* __restrict im, std::size_t m,
+                      double scale)
 {
     for (std::size_t q = 0; q < m; q += 4) {
         const double b0r = re[q] + re[q + 1], b0i = im[q] + im[q + 1];
@@ -92,12 +94,32 @@ void firstPassRadix4(double* __restrict re, double* __restrict im, std::size_t m
     }
 }
 
-// Stages s and s + 1 (half-span h = 2^s) on one group of 4h points, split into its four
-// quarters x0 … x3. Stage s pairs x0 with x1 and x2 with x3 under w1 = e^(−2πi·j/2h);
-// stage s + 1 pairs the results 0 with 2 under w2 = e^(−2πi·j/4h), and 1 with 3 under
-// e^(−2πi·(j+h)/4h) = −i·w2. The quarters never overlap, hence __restrict, which lets the
-// compiler vectorise the loop without runtime overlap checks.
-void radix4Group(double* __restrict r0, double* __restrict i0, double* __restrict r1,
+// Decimation in frequency, the last two stages together: the mirror of firstFoursInTime.
+void lastFoursInFrequency(double* __restrict re, double* __restrict im, std::size_t m)
+{
+    for (std::size_t q = 0; q < m; q += 4) {
+        const double b0r = re[q] + re[q + 2], b0i = im[q] + im[q + 2];
+        const double b2r = re[q] - re[q + 2], b2i = im[q] - im[q + 2];
+        const double b1r = re[q + 1] + re[q + 3], b1i = im[q + 1] + im[q + 3];
+        // −i·(x1 − x3)
+        const double b3r = im[q + 1] - im[q + 3], b3i = re[q + 3] - re[q + 1];
+        re[q] = b0r + b1r;
+        im[q] = b0i + b1i;
+        re[q + 1] = b0r - b1r;
+        im[q + 1] = b0i - b1i;
+        re[q + 2] = b2r + b3r;
+        im[q + 2] = b2i + b3i;
+        re[q + 3] = b2r - b3r;
+        im[q + 3] = b2i - b3i;
+    }
+}
+
+// Decimation in time, stages s and s + 1 (half-span h = 2^s) on one group of 4h points,
+// split into its quarters x0 … x3. Stage s pairs x0 with x1 and x2 with x3 under
+// w1 = e^(−2πi·j/2h); stage s + 1 pairs the results 0 with 2 under w2 = e^(−2πi·j/4h), and
+// 1 with 3 under e^(−2πi·(j+h)/4h) = −i·w2. The quarters never overlap, hence __restrict,
+// which lets the compiler vectorise the loop without runtime overlap checks.
+void groupInTime(double* __restrict r0, double* __restrict i0, double* __restrict r1,
                  double* __restrict i1, double* __restrict r2, double* __restrict i2,
                  double* __restrict r3, double* __restrict i3, const double* __restrict w1r,
                  const double* __restrict w1i, const double* __restrict w2r,
@@ -128,14 +150,56 @@ void radix4Group(double* __restrict r0, double* __restrict i0, double* __restric
     }
 }
 
-void radix4Pass(double* re, double* im, std::size_t m, std::size_t h, const double* w1r,
-                const double* w1i, const double* w2r, const double* w2i)
+// Decimation in frequency, the same two stages run backwards: x0 with x2 under w2 and x1
+// with x3 under −i·w2 first, then the results 0 with 1 and 2 with 3 under w1.
+void groupInFrequency(double* __restrict r0, double* __restrict i0, double* __restrict r1,
+                      double* __restrict i1, double* __restrict r2, double* __restrict i2,
+                      double* __restrict r3, double* __restrict i3,
+                      const double* __restrict w1r, const double* __restrict w1i,
+                      const double* __restrict w2r, const double* __restrict w2i,
+                      std::size_t h)
 {
+    for (std::size_t j = 0; j < h; ++j) {
+        const double b0r = r0[j] + r2[j], b0i = i0[j] + i2[j];
+        const double b1r = r1[j] + r3[j], b1i = i1[j] + i3[j];
+        const double d2r = r0[j] - r2[j], d2i = i0[j] - i2[j];
+        const double d3r = r1[j] - r3[j], d3i = i1[j] - i3[j];
+        const double b2r = w2r[j] * d2r - w2i[j] * d2i;
+        const double b2i = w2r[j] * d2i + w2i[j] * d2r;
+        // −i·w2·d3 = e_i − i·e_r with e = w2·d3
+        const double b3r = w2r[j] * d3i + w2i[j] * d3r;
+        const double b3i = w2i[j] * d3i - w2r[j] * d3r;
+        const double c1r = b0r - b1r, c1i = b0i - b1i;
+        const double c3r = b2r - b3r, c3i = b2i - b3i;
+        r0[j] = b0r + b1r;
+        i0[j] = b0i + b1i;
+        r1[j] = w1r[j] * c1r - w1i[j] * c1i;
+        i1[j] = w1r[j] * c1i + w1i[j] * c1r;
+        r2[j] = b2r + b3r;
+        i2[j] = b2i + b3i;
+        r3[j] = w1r[j] * c3r - w1i[j] * c3i;
+        i3[j] = w1r[j] * c3i + w1i[j] * c3r;
+    }
+}
+
+using GroupKernel = void (*)(double*, double*, double*, double*, double*, double*, double*,
+                             double*, const double*, const double*, const double*,
+                             const double*, std::size_t);
+
+// One pass of two stages over all groups of 4h points; w1 and w2 point at the tables of
+// half-spans h and 2h.
+void passOfFours(GroupKernel kernel, double* re, double* im, std::size_t m, std::size_t h,
+                 const double* twiddleRe, const double* twiddleIm)
+{
+    const double* w1r = twiddleRe + h - 1;
+    const double* w1i = twiddleIm + h - 1;
+    const double* w2r = twiddleRe + 2 * h - 1;
+    const double* w2i = twiddleIm + 2 * h - 1;
     for (std::size_t base = 0; base < m; base += 4 * h) {
         double* r = re + base;
         double* i = im + base;
-        radix4Group(r, i, r + h, i + h, r + 2 * h, i + 2 * h, r + 3 * h, i + 3 * h, w1r, w1i,
-                    w2r, w2i, h);
+        kernel(r, i, r + h, i + h, r + 2 * h, i + 2 * h, r + 3 * h, i + 3 * h, w1r, w1i, w2r,
+               w2i, h);
     }
 }
 
@@ -158,6 +222,33 @@ void multiplyInPlace(double* __restrict ar, double* __restrict ai, const double*
         const double r = ar[k] * br[k] - ai[k] * bi[k];
         ai[k] = ar[k] * bi[k] + ai[k] * br[k];
         ar[k] = r;
+    }
+}
+
+// Bit reversal's tiles: at most 2^5 × 2^5 points, so the two it holds at once take 16 KiB,
+// well inside the L1 cache.
+constexpr int kLargestTileBits = 5;
+constexpr std::size_t kLargestTile = std::size_t(1) << kLargestTileBits;
+
+// Copies the tile whose rows start at high·2^highShift + offset, `tile` neighbours each.
+void loadTile(const double* from, double* tileBuffer, std::size_t offset, int highShift,
+              std::size_t tile)
+{
+    for (std::size_t a = 0; a < tile; ++a) {
+        const double* row = from + ((a << highShift) | offset);
+        std::copy(row, row + tile, tileBuffer + a * tile);
+    }
+}
+
+// Writes a tile back transposed, rows and columns reversed: point (a, c) of the destination
+// takes point (rev c, rev a) of the buffer.
+void storeTileReversed(const double* tileBuffer, double* to, std::size_t offset, int highShift,
+                       std::size_t tile, const std::uint32_t* reversedLow)
+{
+    for (std::size_t a = 0; a < tile; ++a) {
+        double* row = to + ((a << highShift) | offset);
+        for (std::size_t c = 0; c < tile; ++c)
+            row[c] = tileBuffer[reversedLow[c] * tile + reversedLow[a]];
     }
 }
 
@@ -200,7 +291,7 @@ bool Fft::forward(double* re, double* im, const Progress& progress) const
     if (re == nullptr || im == nullptr)
         return false;
     if (isPowerOfTwo())
-        return radix2(re, im, 1.0 / double(n_), progress, 0);
+        return decimateInTime(re, im, 1.0 / double(n_), true, progress, 0);
     return bluestein(re, im, progress);
 }
 
@@ -222,22 +313,11 @@ void Fft::planRadix2(std::size_t m)
         }
     }
 
-    swaps_.clear();
-    swaps_.reserve(m);
-    std::size_t reversed = 0;
-    for (std::size_t i = 0; i < m; ++i) {
-        if (i < reversed) {
-            swaps_.push_back(std::uint32_t(i));
-            swaps_.push_back(std::uint32_t(reversed));
-        }
-        // Count up in reversed bit order: clear the leading ones, set the next bit.
-        std::size_t bit = m >> 1;
-        while (reversed & bit) {
-            reversed ^= bit;
-            bit >>= 1;
-        }
-        reversed |= bit;
-    }
+    tileBits_ = std::min(kLargestTileBits, log2m_ / 2);
+    const int middleBits = log2m_ - 2 * tileBits_;
+    reversedMiddle_.resize(std::size_t(1) << middleBits);
+    for (std::size_t b = 0; b < reversedMiddle_.size(); ++b)
+        reversedMiddle_[b] = reverseBits(std::uint32_t(b), middleBits);
 }
 
 void Fft::planBluestein()
@@ -265,20 +345,23 @@ void Fft::planBluestein()
         kernelRe_[k] = kernelRe_[m - k] = chirpRe_[k];
         kernelIm_[k] = kernelIm_[m - k] = -chirpIm_[k];
     }
-    radix2(kernelRe_.data(), kernelIm_.data(), 1.0 / (double(m) * double(n_)), {}, 0);
+    decimateInFrequency(kernelRe_.data(), kernelIm_.data(), {}, 0);
+    const double scale = 1.0 / (double(m) * double(n_));
+    for (std::size_t k = 0; k < m; ++k) {
+        kernelRe_[k] *= scale;
+        kernelIm_[k] *= scale;
+    }
 
     workRe_.assign(m, 0.0);
     workIm_.assign(m, 0.0);
 }
 
-bool Fft::radix2(double* re, double* im, double scale, const Progress& progress,
-                 int firstStage) const
+bool Fft::decimateInTime(double* re, double* im, double scale, bool reorder,
+                         const Progress& progress, int firstStage) const
 {
-    if (log2m_ == 0) {
-        re[0] *= scale;
-        im[0] *= scale;
+    // One point is its own transform: no stages, and the scale is 1/1.
+    if (log2m_ == 0)
         return true;
-    }
     const auto report = [&](int stage) { return !progress || progress(firstStage + stage); };
 
     // An odd count of stages starts with stage 0 alone; every later pass runs two stages.
@@ -287,20 +370,83 @@ bool Fft::radix2(double* re, double* im, double scale, const Progress& progress,
         if (!report(stage))
             return false;
     }
-    bitReverse(re, im, swaps_);
+    if (reorder) {
+        bitReverse(re);
+        bitReverse(im);
+    }
     if (firstPassStages == 2)
-        firstPassRadix4(re, im, m_, scale);
+        firstFoursInTime(re, im, m_, scale);
     else
-        firstPassRadix2(re, im, m_, scale);
+        pairsOfTwo(re, im, m_, scale);
 
     for (int stage = firstPassStages; stage < log2m_; stage += 2) {
         if (!report(stage) || !report(stage + 1))
             return false;
-        const std::size_t h = std::size_t(1) << stage;
-        radix4Pass(re, im, m_, h, twiddleRe_.data() + h - 1, twiddleIm_.data() + h - 1,
-                   twiddleRe_.data() + 2 * h - 1, twiddleIm_.data() + 2 * h - 1);
+        passOfFours(groupInTime, re, im, m_, std::size_t(1) << stage, twiddleRe_.data(),
+                    twiddleIm_.data());
     }
     return true;
+}
+
+bool Fft::decimateInFrequency(double* re, double* im, const Progress& progress,
+                              int firstStage) const
+{
+    if (log2m_ == 0)
+        return true;
+    const auto report = [&](int stage) { return !progress || progress(firstStage + stage); };
+
+    // The stages of decimation in time in reverse: pairs of them from the widest down, and
+    // the narrowest alone when their count is odd.
+    int stage = 0;
+    std::size_t h = m_ / 4;
+    for (; h >= 2; h /= 4, stage += 2) {
+        if (!report(stage) || !report(stage + 1))
+            return false;
+        passOfFours(groupInFrequency, re, im, m_, h, twiddleRe_.data(), twiddleIm_.data());
+    }
+    if (h == 1) {
+        if (!report(stage) || !report(stage + 1))
+            return false;
+        lastFoursInFrequency(re, im, m_);
+    } else {
+        if (!report(stage))
+            return false;
+        pairsOfTwo(re, im, m_, 1.0);
+    }
+    return true;
+}
+
+void Fft::bitReverse(double* values) const
+{
+    // An index is split as high·2^(L−t) + middle·2^t + low, with t = tileBits_ and L = log2(M);
+    // its reversal is rev(low)·2^(L−t) + rev(middle)·2^t + rev(high). So the tile of one
+    // middle, read as rows (high) of 2^t neighbours (low), trades places with the tile of
+    // the reversed middle, transposed and with rows and columns reversed. Both tiles go
+    // through small buffers, so the array is only read and written a whole row at a time:
+    // rows lie 2^(L−t) apart and would otherwise evict each other from the cache.
+    const std::size_t tile = std::size_t(1) << tileBits_;
+    const int highShift = log2m_ - tileBits_;
+    std::uint32_t reversedLow[kLargestTile];
+    for (std::size_t c = 0; c < tile; ++c)
+        reversedLow[c] = reverseBits(std::uint32_t(c), tileBits_);
+
+    double mine[kLargestTile * kLargestTile];
+    double theirs[kLargestTile * kLargestTile];
+    for (std::size_t b = 0; b < reversedMiddle_.size(); ++b) {
+        const std::size_t rb = reversedMiddle_[b];
+        if (rb < b)
+            continue;
+        const std::size_t here = b << tileBits_;
+        const std::size_t there = rb << tileBits_;
+        loadTile(values, mine, here, highShift, tile);
+        if (rb == b) {
+            storeTileReversed(mine, values, here, highShift, tile, reversedLow);
+        } else {
+            loadTile(values, theirs, there, highShift, tile);
+            storeTileReversed(theirs, values, here, highShift, tile, reversedLow);
+            storeTileReversed(mine, values, there, highShift, tile, reversedLow);
+        }
+    }
 }
 
 bool Fft::bluestein(double* re, double* im, const Progress& progress) const
@@ -311,12 +457,14 @@ bool Fft::bluestein(double* re, double* im, const Progress& progress) const
     std::fill(workRe + n_, workRe + m_, 0.0);
     std::fill(workIm + n_, workIm + m_, 0.0);
 
-    if (!radix2(workRe, workIm, 1.0, progress, 0))
+    // Decimation in frequency leaves the spectrum in bit-reversed order, where the kernel
+    // waits in the same order; decimation in time takes it from there back to natural
+    // order. Swapping the real and imaginary parts on the way in and out turns that forward
+    // transform into the inverse one.
+    if (!decimateInFrequency(workRe, workIm, progress, 0))
         return false;
     multiplyInPlace(workRe, workIm, kernelRe_.data(), kernelIm_.data(), m_);
-    // Swapping the real and imaginary parts on the way in and out turns the forward
-    // transform into the inverse one.
-    if (!radix2(workIm, workRe, 1.0, progress, log2m_))
+    if (!decimateInTime(workIm, workRe, 1.0, false, progress, log2m_))
         return false;
 
     multiply(workRe, workIm, chirpRe_.data(), chirpIm_.data(), re, im, n_);

@@ -17,7 +17,8 @@
 //   - Powers of two run an iterative radix-2 transform (bit reversal, then log2(N) butterfly
 //     stages; two stages share one pass over the data where they can). Every other length
 //     runs Bluestein's chirp-z: a circular convolution of length M, the power of two at or
-//     above 2N−1, done by two radix-2 transforms of M points.
+//     above 2N−1, done by two radix-2 transforms of M points (decimation in frequency, then
+//     in time, so the convolution never reorders its data).
 //   - Twiddle factors and the chirp come from std::cos and std::sin of angles reduced in
 //     integer arithmetic, never from a recurrence; the error stays near 1e-15 of the largest
 //     bin.
@@ -46,17 +47,25 @@ public:
 
     // Forward transform in place on split real and imaginary arrays of size() values each
     // (two distinct arrays), with the conventions above. False when the transform did not
-    // complete: `progress` asked to stop, and the arrays then hold partial results (or still
-    // the input, when the stop came before any pass over them), or an array is null, which
-    // is left alone.
+    // complete: either `progress` asked to stop, and the arrays then hold partial results
+    // (powers of two, once a pass has run) or still the input (otherwise: Bluestein's method
+    // works in the plan's scratch until its last step); or an array is null, and nothing
+    // happens.
     bool forward(double* re, double* im, const Progress& progress = {}) const;
 
 private:
-    bool radix2(double* re, double* im, double scale, const Progress& progress,
-                int firstStage) const;
-    bool bluestein(double* re, double* im, const Progress& progress) const;
     void planRadix2(std::size_t m);
     void planBluestein();
+    // Radix-2 transforms of m_ points, forward direction, in place. Decimation in time takes
+    // its input in natural order when `reorder` is set, else in bit-reversed order, and
+    // leaves natural order; decimation in frequency goes from natural to bit-reversed order.
+    // Their stages report as firstStage + 0 … log2(m_) − 1.
+    bool decimateInTime(double* re, double* im, double scale, bool reorder,
+                        const Progress& progress, int firstStage) const;
+    bool decimateInFrequency(double* re, double* im, const Progress& progress,
+                             int firstStage) const;
+    void bitReverse(double* values) const;
+    bool bluestein(double* re, double* im, const Progress& progress) const;
 
     std::size_t n_ = 0;
     // The radix-2 transform: n_ itself, or Bluestein's M.
@@ -66,10 +75,12 @@ private:
     // stored from offset h − 1, so each stage reads one contiguous run.
     std::vector<double> twiddleRe_;
     std::vector<double> twiddleIm_;
-    // The index pairs that bit reversal swaps, flattened.
-    std::vector<std::uint32_t> swaps_;
+    // Bit reversal works on tiles: an index is split into `tileBits_` high bits, a middle
+    // and `tileBits_` low bits; the middle's reversal comes from this table.
+    int tileBits_ = 0;
+    std::vector<std::uint32_t> reversedMiddle_;
     // Bluestein: the chirp e^(−iπ·n²/N), n < N, and the transform of its conjugate,
-    // wrapped to length M and scaled by 1/(M·N).
+    // wrapped to length M, scaled by 1/(M·N) and kept in bit-reversed order.
     std::vector<double> chirpRe_;
     std::vector<double> chirpIm_;
     std::vector<double> kernelRe_;
