@@ -299,25 +299,47 @@ void Fft::planRadix2(std::size_t m)
 {
     m_ = m;
     log2m_ = log2Of(m);
-    twiddleRe_.assign(m - 1, 0.0);
-    twiddleIm_.assign(m - 1, 0.0);
-    // Only the last stage's factors are computed; an earlier stage's factor j equals the last
-    // stage's factor j·(M/2h) bit for bit (same fraction of a turn), so it is copied.
-    const std::size_t top = m / 2;
-    for (std::size_t j = 0; j < top; ++j)
-        unitRoot(j, m, twiddleRe_[top - 1 + j], twiddleIm_[top - 1 + j]);
-    for (std::size_t h = top / 2; h >= 1; h /= 2) {
-        for (std::size_t j = 0; j < h; ++j) {
-            twiddleRe_[h - 1 + j] = twiddleRe_[top - 1 + j * (top / h)];
-            twiddleIm_[h - 1 + j] = twiddleIm_[top - 1 + j * (top / h)];
-        }
-    }
+    planTwiddles();
 
     tileBits_ = std::min(kLargestTileBits, log2m_ / 2);
     const int middleBits = log2m_ - 2 * tileBits_;
     reversedMiddle_.resize(std::size_t(1) << middleBits);
     for (std::size_t b = 0; b < reversedMiddle_.size(); ++b)
         reversedMiddle_[b] = reverseBits(std::uint32_t(b), middleBits);
+}
+
+void Fft::planTwiddles()
+{
+    twiddleRe_.assign(m_ - 1, 0.0);
+    twiddleIm_.assign(m_ - 1, 0.0);
+    double* re = twiddleRe_.data() + m_ / 2 - 1;
+    double* im = twiddleIm_.data() + m_ / 2 - 1;
+
+    // The last stage's factors W(j) = e^(−2πi·j/M), j < M/2: the first octant from the sine
+    // and cosine, the rest by symmetry, W(M/4 − j) = −i·conj W(j) and W(M/4 + j) = −i·W(j),
+    // which gives the very bits unitRoot would.
+    const std::size_t eighth = m_ / 8;
+    const std::size_t quarter = m_ / 4;
+    for (std::size_t j = 0; j < m_ / 2; ++j) {
+        if (m_ < 8 || j <= eighth) {
+            unitRoot(j, m_, re[j], im[j]);
+        } else if (j < quarter) {
+            re[j] = -im[quarter - j];
+            im[j] = -re[quarter - j];
+        } else {
+            re[j] = im[j - quarter];
+            im[j] = -re[j - quarter];
+        }
+    }
+
+    // An earlier stage's factor j equals the last stage's factor j·(M/2h), the same
+    // fraction of a turn, so it is copied.
+    for (std::size_t h = m_ / 4; h >= 1; h /= 2) {
+        for (std::size_t j = 0; j < h; ++j) {
+            twiddleRe_[h - 1 + j] = re[j * (m_ / 2 / h)];
+            twiddleIm_[h - 1 + j] = im[j * (m_ / 2 / h)];
+        }
+    }
 }
 
 void Fft::planBluestein()
