@@ -148,6 +148,13 @@ void AxesController::setXRange(double min, double max)
     showX();
 }
 
+void AxesController::setYRange(double min, double max)
+{
+    yMin = min;
+    yMax = max;
+    showY();
+}
+
 void AxesController::fitAll(const CurveStore& store)
 {
     DataRange all;

@@ -44,6 +44,7 @@ public:
     void setXStart(double value);
     void setXStop(double value);
     void setXRange(double min, double max);
+    void setYRange(double min, double max);
     // Fits both axes to the union of every curve's data; without data the axes stay.
     void fitAll(const CurveStore& store);
     void setLogScale(int axis, bool on);

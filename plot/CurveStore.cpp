@@ -53,23 +53,23 @@ QColor CurveStore::defaultColor(int id) const
     return curveColors[std::size_t(id) % curveColors.size()];
 }
 
-DataRange CurveStore::rangeOf(int id) const
+bool CurveStore::samples(int id, QVector<double>& x, QVector<double>& y) const
 {
-    DataRange range;
     const CurveRecord* r = find(id);
     if (!r)
-        return range;
-    if (const auto* data = dynamic_cast<const QwtPointArrayData*>(r->curve->data())) {
-        range.addX(data->xData().constData(), data->size());
-        range.addY(data->yData().constData(), data->size());
-        return range;
-    }
-    for (std::size_t i = 0; i < r->curve->dataSize(); ++i) {
-        const QPointF p = r->curve->sample(int(i));
-        range.addX(p.x());
-        range.addY(p.y());
-    }
-    return range;
+        return false;
+    x = xValues(*r->curve);
+    y = yValues(*r->curve);
+    return true;
+}
+
+DataRange CurveStore::rangeOf(int id) const
+{
+    QVector<double> x;
+    QVector<double> y;
+    if (!samples(id, x, y))
+        return DataRange();
+    return DataRange::of(x.constData(), y.constData(), std::size_t(x.size()));
 }
 
 void CurveStore::startAt(int id)
@@ -124,6 +124,26 @@ void CurveStore::spreadX(double span)
             xs[int(i)] = double(i) * (span / double(n));
         curve->setSamples(xs, yValues(*curve));
     }
+}
+
+void CurveStore::setSamples(int id, const QVector<double>& x, const QVector<double>& y)
+{
+    CurveRecord* record = find(id);
+    if (!record)
+        return;
+    record->curve->setSamples(x, y);
+    static_cast<CurveStatistics&>(*record) = CurveStatistics::of(y.constData(), std::size_t(y.size()));
+}
+
+// Curves hold their samples as arrays; any other series is read point by point.
+QVector<double> CurveStore::xValues(const QwtPlotCurve& curve)
+{
+    if (const auto* data = dynamic_cast<const QwtPointArrayData*>(curve.data()))
+        return data->xData();
+    QVector<double> xs(static_cast<int>(curve.dataSize()));
+    for (int i = 0; i < xs.size(); ++i)
+        xs[i] = curve.sample(i).x();
+    return xs;
 }
 
 QVector<double> CurveStore::yValues(const QwtPlotCurve& curve)

@@ -42,6 +42,9 @@ public:
     // The lowest identifier whose curve has this title, -1 for none.
     int findByTitle(const QString& title) const;
     QColor defaultColor(int id) const;
+    // A curve's samples, shared with the curve until either side changes them; false for an
+    // absent curve.
+    bool samples(int id, QVector<double>& x, QVector<double>& y) const;
     // The finite limits of a curve's samples; nothing found for an absent or empty curve.
     DataRange rangeOf(int id) const;
 
@@ -55,6 +58,8 @@ public:
     QwtPlotCurve* add(const QString& title, const double* x, const double* y, std::size_t count,
                       int rightAxis);
     void setSamples(int id, const double* x, const double* y, std::size_t count);
+    // The curve shares the vectors instead of copying them; they must be of equal length.
+    void setSamples(int id, const QVector<double>& x, const QVector<double>& y);
     // Spreads the x values of every curve of n points evenly over [0, span): x = i * span / n.
     void spreadX(double span);
     // False when the identifier is absent. Removing the last curve restarts the numbering at 0.
@@ -66,6 +71,7 @@ signals:
 
 private:
     void drop(int id);
+    static QVector<double> xValues(const QwtPlotCurve& curve);
     static QVector<double> yValues(const QwtPlotCurve& curve);
     static void copySamples(CurveRecord& record, const double* x, const double* y, std::size_t count);
 

@@ -8,7 +8,9 @@
 #include "DataImporter.h"
 #include "PeakPanel.h"
 #include "QtPrompt.h"
+#include "SpectrumTool.h"
 #include "StatisticsTable.h"
+#include "UndoStore.h"
 #include "WindowFunction.h"
 #include "Zoomer.h"
 
@@ -64,6 +66,9 @@ PlotServer::PlotServer(QWidget* parent)
     statistics = std::make_unique<StatisticsTable>(ui.statisticsWD);
     peaks = std::make_unique<PeakPanel>(ui.qwtPlot, ui);
     importer = std::make_unique<DataImporter>(this, ui.qwtPlot, *store, *axes, log, prompter);
+    const auto showStatistics = [this](int id) { updateStatistics(id); };
+    undoStore = std::make_unique<UndoStore>(*store, *axes, log, showStatistics);
+    spectrum = std::make_unique<SpectrumTool>(this, *store, *axes, *undoStore, log, prompter, showStatistics);
     setupPlot();
     connectConstructorSignals();
 }
@@ -481,6 +486,17 @@ void PlotServer::loadDataFile(int id, const QString& path, const QString& name, 
     importer->load(id, path, name, fitToPowerOfTwo);
 }
 
+// ---- spectrum and undo ---------------------------------------------------------------------
+
+// The snapshot to read back is chosen by its number alone; `saveIt` changes nothing.
+int PlotServer::undo(int index, bool) { return undoStore->undo(index); }
+int PlotServer::undo(int index) { return undo(index, true); }
+int PlotServer::undo() { return undo(-1, true); }
+void PlotServer::windowFunction(int index) { spectrum->windowFunction(index); }
+void PlotServer::applyDFT() { spectrum->applyDFT(axes->horCalibration()); }
+void PlotServer::applyDB() { spectrum->applyDB(); }
+void PlotServer::applyAbs() { spectrum->applyAbs(); }
+
 // ---- peak detector --------------------------------------------------------------------------
 
 QwtPlotMarker* PlotServer::peakMarker(int index) const { return peaks->marker(index); }
@@ -491,16 +507,9 @@ void PlotServer::peakSlot(bool ena) { peaks->setVisible(ena); }
 // They are wired to the panel and the menu already, so the widget tree is complete; until
 // their units exist they leave every curve as it is.
 
-int PlotServer::undo(int, bool) { return 0; }
-int PlotServer::undo(int index) { return undo(index, true); }
-int PlotServer::undo() { return undo(-1, true); }
 void PlotServer::print() {}
 void PlotServer::paintRequestedSlot(QPrinter*) {}
 void PlotServer::saveBitmap() {}
-void PlotServer::windowFunction(int) {}
-void PlotServer::applyDFT() {}
-void PlotServer::applyDB() {}
-void PlotServer::applyAbs() {}
 void PlotServer::exportYdata() {}
 void PlotServer::exportXdata() {}
 void PlotServer::exportExcel() {}

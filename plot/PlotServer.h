@@ -23,7 +23,9 @@ class QListWidgetItem;
 class QPrinter;
 class QwtPlotItem;
 class QwtPlotMarker;
+class SpectrumTool;
 class StatisticsTable;
+class UndoStore;
 class Zoomer;
 
 // The plot widget behind the library facade: a Qwt plot with its tool panel. Its slots are the
@@ -38,6 +40,7 @@ public:
 
     // Read access for the host, kurvo-render and tests.
     const CurveStore& curveStore() const { return *store; }
+    UndoStore& undoFiles() const { return *undoStore; }
     const CurveRecord* record(int id) const;
     int curves() const;
     int currentCurve() const;
@@ -182,6 +185,8 @@ private:
     std::unique_ptr<StatisticsTable> statistics;
     std::unique_ptr<PeakPanel> peaks;
     std::unique_ptr<DataImporter> importer;
+    std::unique_ptr<UndoStore> undoStore;
+    std::unique_ptr<SpectrumTool> spectrum;
 
     QString selectedCurveName;
     QLabel* selectedCurveLabel = nullptr;

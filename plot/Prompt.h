@@ -5,6 +5,10 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
+
+class PromptProgress;
+
 class QDialog;
 class QMenu;
 class QAction;
@@ -44,4 +48,8 @@ public:
     virtual int dialog(QDialog* dialog) = 0;
     // Shows a context menu modally; returns the triggered action or null.
     virtual QAction* menu(QMenu* menu, const QPoint& globalPos) = 0;
+
+    // A window-modal progress dialog over [minimum, maximum] with a cancel button, shown at once.
+    virtual std::unique_ptr<PromptProgress> progress(QWidget* parent, const QString& label,
+                                                     const QString& cancelText, int minimum, int maximum) = 0;
 };

@@ -1,10 +1,13 @@
 #include "QtPrompt.h"
 
+#include "PromptProgress.h"
+
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
+#include <QProgressDialog>
 
 QStringList QtPrompt::openFileNames(QWidget* parent, const QString& caption, const QString& dir,
                                     const QStringList& filters, QString* selectedFilter)
@@ -86,4 +89,32 @@ int QtPrompt::dialog(QDialog* dialog)
 QAction* QtPrompt::menu(QMenu* menu, const QPoint& globalPos)
 {
     return menu->exec(globalPos);
+}
+
+namespace {
+
+class DialogProgress : public PromptProgress
+{
+public:
+    DialogProgress(QWidget* parent, const QString& label, const QString& cancelText, int minimum, int maximum)
+        : dialog(label, cancelText, minimum, maximum, parent)
+    {
+        dialog.setWindowModality(Qt::WindowModal);
+        dialog.setMinimumDuration(0);
+        dialog.show();
+    }
+
+    void setValue(int value) override { dialog.setValue(value); }
+    bool wasCanceled() const override { return dialog.wasCanceled(); }
+
+private:
+    QProgressDialog dialog;
+};
+
+} // namespace
+
+std::unique_ptr<PromptProgress> QtPrompt::progress(QWidget* parent, const QString& label, const QString& cancelText,
+                                                   int minimum, int maximum)
+{
+    return std::make_unique<DialogProgress>(parent, label, cancelText, minimum, maximum);
 }

@@ -23,4 +23,6 @@ public:
     void critical(QWidget* parent, const QString& title, const QString& text) override;
     int dialog(QDialog* dialog) override;
     QAction* menu(QMenu* menu, const QPoint& globalPos) override;
+    std::unique_ptr<PromptProgress> progress(QWidget* parent, const QString& label, const QString& cancelText,
+                                             int minimum, int maximum) override;
 };

@@ -1,5 +1,7 @@
 #include "RefusingPrompt.h"
 
+#include "PromptProgress.h"
+
 #include <QDialog>
 
 void RefusingPrompt::refuse(const QString& what)
@@ -70,4 +72,21 @@ int RefusingPrompt::dialog(QDialog* dialog)
 QAction* RefusingPrompt::menu(QMenu*, const QPoint&)
 {
     return nullptr;
+}
+
+namespace {
+
+// Nothing to show and nobody to press Cancel: the operation runs to its end.
+class SilentProgress : public PromptProgress
+{
+public:
+    void setValue(int) override {}
+    bool wasCanceled() const override { return false; }
+};
+
+} // namespace
+
+std::unique_ptr<PromptProgress> RefusingPrompt::progress(QWidget*, const QString&, const QString&, int, int)
+{
+    return std::make_unique<SilentProgress>();
 }

@@ -21,6 +21,7 @@ public:
     void critical(QWidget*, const QString& title, const QString& text) override;
     int dialog(QDialog* dialog) override;
     QAction* menu(QMenu* menu, const QPoint&) override;
+    std::unique_ptr<PromptProgress> progress(QWidget*, const QString&, const QString&, int, int) override;
 
 private:
     void refuse(const QString& what);

@@ -1,6 +1,7 @@
 #include "RenderOptions.h"
 
 #include "ImportFormats.h"
+#include "WindowFunction.h"
 
 #include <cmath>
 
@@ -68,6 +69,13 @@ QString RenderOptions::usage()
         "  --stats              print the statistics of the current curve\n"
         "  --dump FILE          every curve's points as CSV (id,name,x,y); - for standard output\n"
         "  -o FILE              render the plot; .png, .jpg, .bmp, .svg or .pdf\n"
+        "  --window NAME        apply a window function to every curve: Triangular, Welch, Sine,\n"
+        "                       Hann, Hamming, Blackman, Nuttall, \"Blackman Nuttall\",\n"
+        "                       \"Blackman Harris\", \"Flat top\", Gaussian, or its number 0 to 10\n"
+        "  --fft                Fourier transform of every curve (magnitudes, bin k at k*FS/N)\n"
+        "  --db                 every curve in dB, after the absolute-value shift\n"
+        "  --abs                lift every curve by the magnitude of its minimum\n"
+        "  --undo               undo the last of these operations\n"
         "  --size WxH           picture size in pixels (default 1024x768)\n"
         "  --log                copy the plot library's log lines to standard error\n"
         "  -h, --help           this text\n"
@@ -98,6 +106,26 @@ bool RenderOptions::parse(const QStringList& arguments, QString& error)
     return true;
 }
 
+// A window by the name the Process tab lists, in any case, or by its place in that list.
+bool RenderOptions::parseWindow(const QString& value, QString& error)
+{
+    QStringList names;
+    for (std::size_t i = 0; i < kWindowFunctionCount; ++i) {
+        names << QLatin1String(windowFunctionName(i));
+        bool isNumber = false;
+        const int index = value.toInt(&isNumber);
+        if ((isNumber && index == int(i)) || value.compare(names.back(), Qt::CaseInsensitive) == 0) {
+            steps.push_back({Step::Window, names.back(), {double(i)}});
+            return true;
+        }
+    }
+    error = QStringLiteral("--window takes one of %1, or its number 0 to %2: %3")
+                .arg(names.join(QStringLiteral(", ")))
+                .arg(kWindowFunctionCount - 1)
+                .arg(value);
+    return false;
+}
+
 bool RenderOptions::takeValue(const QStringList& arguments, int& i, QString& value, QString& error) const
 {
     if (i + 1 >= arguments.size()) {
@@ -115,7 +143,9 @@ bool RenderOptions::parseOption(const QStringList& arguments, int& i, QString& e
         const char* name;
         Step::Kind kind;
     };
-    static const Flag flags[] = {{"--log-x", Step::LogX}, {"--log-y", Step::LogY}, {"--stats", Step::Stats}};
+    static const Flag flags[] = {{"--log-x", Step::LogX}, {"--log-y", Step::LogY}, {"--stats", Step::Stats},
+                                 {"--fft", Step::Fft},    {"--db", Step::Db},      {"--abs", Step::Abs},
+                                 {"--undo", Step::Undo}};
     static const Flag texts[] = {{"--title", Step::Title}, {"--xtitle", Step::XTitle},
                                  {"--ytitle", Step::YTitle}, {"--dump", Step::Dump}, {"-o", Step::Output}};
 
@@ -150,6 +180,8 @@ bool RenderOptions::parseOption(const QStringList& arguments, int& i, QString& e
             return true;
         }
     }
+    if (option == QLatin1String("--window"))
+        return takeValue(arguments, i, value, error) && parseWindow(value, error);
     if (option == QLatin1String("--size")) {
         if (!takeValue(arguments, i, value, error))
             return false;

@@ -10,7 +10,10 @@
 // The command line of kurvo-render: inputs, then the operations in the order given.
 struct RenderOptions {
     struct Step {
-        enum Kind { Title, XTitle, YTitle, Range, LogX, LogY, Calibrate, Select, Stats, Dump, Output };
+        enum Kind {
+            Title, XTitle, YTitle, Range, LogX, LogY, Calibrate, Select, Stats, Dump, Output,
+            Window, Fft, Db, Abs, Undo
+        };
         Kind kind;
         QString text;
         QVector<double> numbers;
@@ -31,5 +34,6 @@ struct RenderOptions {
 
 private:
     bool parseOption(const QStringList& arguments, int& i, QString& error);
+    bool parseWindow(const QString& value, QString& error);
     bool takeValue(const QStringList& arguments, int& i, QString& value, QString& error) const;
 };

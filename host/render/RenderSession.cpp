@@ -161,6 +161,21 @@ RenderSession::Status RenderSession::apply(const RenderOptions::Step& step)
         return dump(step.text);
     case Step::Output:
         return render(step.text);
+    case Step::Window:
+        server->windowFunction(int(step.numbers[0]));
+        return Success;
+    case Step::Fft:
+        server->applyDFT();
+        return Success;
+    case Step::Db:
+        server->applyDB();
+        return Success;
+    case Step::Abs:
+        server->applyAbs();
+        return Success;
+    case Step::Undo:
+        server->undo();
+        return Success;
     }
     return Success;
 }

@@ -1,5 +1,7 @@
 #include "ScriptedPrompt.h"
 
+#include "PromptProgress.h"
+
 #include <QAction>
 #include <QDialog>
 #include <QMenu>
@@ -108,4 +110,42 @@ QAction* ScriptedPrompt::menu(QMenu* menu, const QPoint&)
     if (chosen)
         chosen->trigger();
     return chosen;
+}
+
+namespace {
+
+class ScriptedProgress : public PromptProgress
+{
+public:
+    ScriptedProgress(ScriptedPrompt& prompt, ScriptedPrompt::ProgressRecord& record)
+        : prompt(prompt)
+        , record(record)
+    {
+    }
+    ~ScriptedProgress() override { record.closed = true; }
+
+    void setValue(int value) override { record.values.push_back(value); }
+    bool wasCanceled() const override
+    {
+        return prompt.cancelAtCheck > 0 && ++prompt.cancelChecks >= prompt.cancelAtCheck;
+    }
+
+private:
+    ScriptedPrompt& prompt;
+    ScriptedPrompt::ProgressRecord& record;
+};
+
+} // namespace
+
+std::unique_ptr<PromptProgress> ScriptedPrompt::progress(QWidget*, const QString& label, const QString& cancelText,
+                                                         int minimum, int maximum)
+{
+    calls.push_back({QStringLiteral("progress"), label, cancelText, QString(), {}});
+    ProgressRecord record;
+    record.label = label;
+    record.cancelText = cancelText;
+    record.minimum = minimum;
+    record.maximum = maximum;
+    progressDialogs.push_back(record);
+    return std::make_unique<ScriptedProgress>(*this, progressDialogs.back());
 }

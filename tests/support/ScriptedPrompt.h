@@ -21,7 +21,22 @@ public:
         QStringList choices;
     };
 
+    // A progress dialog as it was opened, the values it was given, and whether it has closed.
+    struct ProgressRecord {
+        QString label;
+        QString cancelText;
+        int minimum = 0;
+        int maximum = 0;
+        std::vector<int> values;
+        bool closed = false;
+    };
+
     std::deque<QVariant> answers;
+    std::deque<ProgressRecord> progressDialogs;
+    // Cancel is pressed when an operation asks for the n-th time (counted from 1 over every
+    // dialog) whether it was cancelled; 0 never presses it.
+    int cancelAtCheck = 0;
+    int cancelChecks = 0;
     std::vector<Call> calls;
     std::function<int(QDialog*)> onDialog;
     std::function<QAction*(QMenu*)> onMenu;
@@ -43,6 +58,8 @@ public:
     void critical(QWidget* parent, const QString& title, const QString& text) override;
     int dialog(QDialog* dialog) override;
     QAction* menu(QMenu* menu, const QPoint& globalPos) override;
+    std::unique_ptr<PromptProgress> progress(QWidget* parent, const QString& label, const QString& cancelText,
+                                             int minimum, int maximum) override;
 
     int count(const QString& kind) const;
 

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <charconv>
+#include <vector>
 
 namespace {
 
@@ -188,6 +189,93 @@ TEST_F(KurvoRenderTest, VersionIsTheProjectsAndNeedsNoInput)
     EXPECT_TRUE(QRegularExpression("^kurvo-render \\d+(\\.\\d+)+\n$").match(run.out).hasMatch())
         << run.out.toStdString();
     EXPECT_TRUE(run.err.isEmpty()) << run.err.toStdString();
+}
+
+// The y values of curve `id` in a dump.
+std::vector<double> dumpedY(const QString& dump, int id = 0)
+{
+    std::vector<double> y;
+    for (const QString& line : dump.split('\n', Qt::SkipEmptyParts).mid(1)) {
+        const QStringList fields = line.split(',');
+        if (fields.size() == 4 && fields[0].toInt() == id)
+            y.push_back(fields[3].toDouble());
+    }
+    return y;
+}
+
+void expectValues(const std::vector<double>& actual, const std::vector<double>& expected, double tolerance)
+{
+    ASSERT_EQ(actual.size(), expected.size());
+    for (std::size_t i = 0; i < actual.size(); ++i)
+        EXPECT_NEAR(actual[i], expected[i], tolerance) << i;
+}
+
+TEST_F(KurvoRenderTest, WindowsByNameOrNumber)
+{
+    const QString ones = write("ones.csv", "0;1\n1;1\n2;1\n3;1\n4;1\n");
+    for (const char* window : {"Hann", "hann", "3"}) {
+        const Outcome run = render({ones, "--window", window, "--dump", "-"});
+        ASSERT_EQ(run.status, 0) << run.err.toStdString();
+        expectValues(dumpedY(run.out), {0, 0.5, 1, 0.5, 0}, 1e-15);
+    }
+    const Outcome triangular = render({ones, "--window", "Triangular", "--dump", "-"});
+    expectValues(dumpedY(triangular.out), {1.0 / 3, 2.0 / 3, 1, 2.0 / 3, 1.0 / 3}, 1e-15);
+    const Outcome twoWords = render({ones, "--window", "Blackman Harris", "--stats"});
+    EXPECT_EQ(twoWords.status, 0);
+
+    for (const char* bad : {"Hanning", "11", "-1"}) {
+        const Outcome run = render({ones, "--window", bad});
+        EXPECT_EQ(run.status, 2) << bad;
+        EXPECT_TRUE(run.err.contains("--window takes one of Triangular, Welch")) << run.err.toStdString();
+    }
+}
+
+TEST_F(KurvoRenderTest, FourierTransformDecibelsAndAbsoluteValue)
+{
+    const QString pair = write("pair.csv", "0;1\n1;3\n");
+    const Outcome fft = render({pair, "--fft", "--dump", "-"});
+    ASSERT_EQ(fft.status, 0) << fft.err.toStdString();
+    EXPECT_EQ(fft.out, "id,name,x,y\n0,pair.0,0,2\n0,pair.0,0.5,1\n");
+
+    const QString wave = write("wave.ms", "iterate 1024\nexpr = sin(2*pi*64*x/1024)\n");
+    const Outcome big = render({wave, "--fft", "--calibrate", "1024", "--stats"});
+    ASSERT_EQ(big.status, 0) << big.err.toStdString();
+    EXPECT_TRUE(big.out.contains("Maximum 0.5\n")) << big.out.toStdString();
+
+    const QString signs = write("signs.csv", "0;-3\n1;5\n2;-1\n");
+    const Outcome abs = render({signs, "--abs", "--dump", "-"});
+    expectValues(dumpedY(abs.out), {0, 8, 2}, 0);
+
+    const QString levels = write("levels.csv", "0;-1\n1;0\n2;9\n");
+    const Outcome db = render({levels, "--db", "--dump", "-"});
+    expectValues(dumpedY(db.out), {0, 6.0206, 20.8279}, 1e-4);
+}
+
+TEST_F(KurvoRenderTest, UndoStepsBackOneOperation)
+{
+    const QString signs = write("signs.csv", "0;-3\n1;5\n2;-1\n");
+    const Outcome run = render({signs, "--abs", "--db", "--undo", "--dump", "-"});
+    ASSERT_EQ(run.status, 0) << run.err.toStdString();
+    expectValues(dumpedY(run.out), {0, 8, 2}, 0);
+    const Outcome nothing = render({signs, "--undo", "--dump", "-"});
+    expectValues(dumpedY(nothing.out), {-3, 5, -1}, 0);
+}
+
+// The example of the README: the spectrum of two tones peaks at 50 and 120 Hz.
+TEST_F(KurvoRenderTest, TwoTonesExampleShowsItsPeaks)
+{
+    const Outcome run = render({KURVO_EXAMPLES_DIR "/two-tones.ms", "--fft", "--calibrate", "1000", "--dump", "-"});
+    ASSERT_EQ(run.status, 0) << run.err.toStdString();
+    const std::vector<double> y = dumpedY(run.out);
+    ASSERT_EQ(y.size(), 1000u);
+    EXPECT_NEAR(y[50], 0.5, 1e-12);
+    EXPECT_NEAR(y[120], 0.25, 1e-12);
+    EXPECT_NEAR(y[950], 0.5, 1e-12);
+    for (std::size_t k = 0; k < 500; ++k) {
+        if (k != 50 && k != 120) {
+            EXPECT_LT(y[k], 1e-12) << k;
+        }
+    }
 }
 
 } // namespace

@@ -1,0 +1,175 @@
+#include "SpectrumTool.h"
+
+#include "AxesController.h"
+#include "CurveStore.h"
+#include "Fft.h"
+#include "Levels.h"
+#include "PlotLog.h"
+#include "Prompt.h"
+#include "PromptProgress.h"
+#include "UndoStore.h"
+#include "WindowFunction.h"
+
+#include <cmath>
+#include <new>
+
+namespace {
+
+// Transforms of other lengths than powers of two take a moment from here on.
+const std::size_t kLongTransform = std::size_t(1) << 16;
+// The dialog is drawn, and Cancel can be pressed, every this many stages.
+const int kStagesPerRefresh = 8;
+
+bool showsProgress(const Fft& fft)
+{
+    return fft.isPowerOfTwo() ? fft.size() >= 4 : fft.size() >= kLongTransform;
+}
+
+} // namespace
+
+SpectrumTool::SpectrumTool(QWidget* dialogParent, CurveStore& store, AxesController& axes, UndoStore& undo,
+                           PlotLog& log, const std::unique_ptr<Prompt>& prompter, std::function<void(int)> curveChanged)
+    : dialogParent(dialogParent)
+    , store(store)
+    , axes(axes)
+    , undo(undo)
+    , log(log)
+    , prompter(prompter)
+    , curveChanged(std::move(curveChanged))
+{
+}
+
+void SpectrumTool::applyDFT(double fs)
+{
+    if (forEveryCurve([this, fs](int id) { return transformCurve(id, fs); }))
+        axes.fitAll(store);
+}
+
+void SpectrumTool::applyDB()
+{
+    if (forEveryCurve([this](int id) { dbCurve(id); return true; }))
+        axes.fitAll(store);
+}
+
+void SpectrumTool::applyAbs()
+{
+    if (forEveryCurve([this](int id) { absCurve(id); return true; }))
+        axes.fitAll(store);
+}
+
+void SpectrumTool::windowFunction(int index)
+{
+    if (index < 0 || std::size_t(index) >= kWindowFunctionCount)
+        return;
+    forEveryCurve([this, index](int id) { applyWindow(id, index); return true; });
+}
+
+// The samples before the operation stay shared with `before` only, so putting them back
+// costs no copy.
+bool SpectrumTool::forEveryCurve(const std::function<bool(int)>& each)
+{
+    undo.saveUndo();
+    std::vector<int> ids;
+    for (const auto& entry : store.records())
+        ids.push_back(int(entry.first));
+    std::vector<Before> before;
+    for (int id : ids) {
+        Before old{id, {}, {}};
+        if (!store.samples(id, old.x, old.y))
+            continue;
+        before.push_back(std::move(old));
+        bool done = false;
+        try {
+            done = each(id);
+        } catch (const std::bad_alloc&) {
+            log.line(QStringLiteral("Kurvo: Not enough memory to transform curve %1").arg(id));
+        }
+        if (!done) {
+            restore(before);
+            undo.dropNewest();
+            return false;
+        }
+    }
+    return true;
+}
+
+void SpectrumTool::restore(const std::vector<Before>& before)
+{
+    for (const Before& old : before) {
+        if (store.find(old.id))
+            setSamples(old.id, old.x, old.y);
+    }
+}
+
+void SpectrumTool::setSamples(int id, const QVector<double>& x, const QVector<double>& y)
+{
+    store.setSamples(id, x, y);
+    curveChanged(id);
+}
+
+bool SpectrumTool::transformCurve(int id, double fs)
+{
+    QVector<double> x;
+    QVector<double> re;
+    if (!store.samples(id, x, re) || re.size() < 2)
+        return true;
+    const std::size_t n = std::size_t(re.size());
+    const Fft fft(n);
+    QVector<double> im(re.size(), 0.0);
+
+    std::unique_ptr<PromptProgress> progress;
+    if (showsProgress(fft))
+        progress = prompter->progress(dialogParent, tr("Fast Fourier Transform ..."), tr("Cancel"), 0, fft.stages());
+    const auto stage = [&progress](int done) {
+        if (done % kStagesPerRefresh == 0) {
+            progress->setValue(done);
+            QCoreApplication::processEvents();
+        }
+        return !progress->wasCanceled();
+    };
+    if (!fft.forward(re.data(), im.data(), progress ? Fft::Progress(stage) : Fft::Progress()))
+        return false;
+    if (progress)
+        progress->setValue(fft.stages());
+
+    // Bin k of N points lies at k·fs/N.
+    const double scale = fs / double(n);
+    for (int k = 0; k < re.size(); ++k) {
+        x[k] *= scale;
+        re[k] = std::sqrt(re[k] * re[k] + im[k] * im[k]);
+    }
+    setSamples(id, x, re);
+    return true;
+}
+
+// Lifts the curve by the magnitude of its present minimum.
+void SpectrumTool::absCurve(int id)
+{
+    QVector<double> x;
+    QVector<double> y;
+    if (!store.samples(id, x, y) || y.isEmpty())
+        return;
+    shiftByMinimum(y.data(), std::size_t(y.size()), store.find(id)->minimum);
+    setSamples(id, x, y);
+}
+
+void SpectrumTool::dbCurve(int id)
+{
+    absCurve(id);
+    QVector<double> x;
+    QVector<double> y;
+    if (!store.samples(id, x, y) || y.isEmpty())
+        return;
+    toDecibels(y.data(), std::size_t(y.size()), store.find(id)->minimum);
+    setSamples(id, x, y);
+}
+
+void SpectrumTool::applyWindow(int id, int index)
+{
+    QVector<double> x;
+    QVector<double> y;
+    if (!store.samples(id, x, y) || y.size() < 2)
+        return;
+    ::applyWindow(WindowFunction(index), y.data(), std::size_t(y.size()));
+    setSamples(id, x, y);
+}
