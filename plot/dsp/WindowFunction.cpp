@@ -30,8 +30,7 @@ constexpr double kBlackman[] = {0.42659, -0.49656, 0.076849};
 constexpr double kNuttall[] = {0.355768, -0.487396, 0.144232, -0.012604};
 constexpr double kBlackmanNuttall[] = {0.3635819, -0.4891775, 0.1365995, -0.0106411};
 constexpr double kBlackmanHarris[] = {0.35875, -0.48829, 0.14128, -0.01168};
-// Not normalised: the centre is 4.636, not 1. These are the coefficients the transform has
-// always used, so amplitudes read off a flat-top spectrum keep the scale users know.
+// Not normalised: the centre is 4.636, not 1, so spectra read the same as they always have.
 constexpr double kFlatTop[] = {1.0, -1.93, 1.29, -0.388, 0.028};
 
 bool isWindow(WindowFunction f)
