@@ -1,4 +1,5 @@
 #include "UndoFile.h"
+#include "AllocationWatch.h"
 
 #include <gtest/gtest.h>
 
@@ -11,34 +12,6 @@
 #include <new>
 #include <sstream>
 #include <string>
-
-// A ceiling on single allocations, raised only while a test reads a corrupt file: a reader that
-// allocated for a count before checking it against the file would cross it.
-namespace {
-std::atomic<std::size_t> allocationCeiling{std::numeric_limits<std::size_t>::max()};
-std::atomic<bool> ceilingCrossed{false};
-} // namespace
-
-void* operator new(std::size_t size)
-{
-    if (size > allocationCeiling.load(std::memory_order_relaxed)) {
-        ceilingCrossed = true;
-        throw std::bad_alloc();
-    }
-    if (void* p = std::malloc(size == 0 ? 1 : size))
-        return p;
-    throw std::bad_alloc();
-}
-
-void operator delete(void* p) noexcept
-{
-    std::free(p);
-}
-
-void operator delete(void* p, std::size_t) noexcept
-{
-    std::free(p);
-}
 
 namespace {
 
@@ -171,12 +144,12 @@ TEST(UndoFileTest, HugeCountsAreRefusedBeforeAnythingIsAllocated)
             std::string bytes = good;
             setLittleEndian64(bytes, offset, count);
             std::vector<UndoCurve> curves;
-            allocationCeiling = std::size_t(1) << 20;
+            AllocationWatch::setCeiling(std::size_t(1) << 20);
             const bool read = readBack(bytes, curves);
-            allocationCeiling = std::numeric_limits<std::size_t>::max();
+            AllocationWatch::clearCeiling();
             EXPECT_FALSE(read) << offset << " " << count;
             EXPECT_TRUE(curves.empty());
-            EXPECT_FALSE(ceilingCrossed.exchange(false)) << offset << " " << count;
+            EXPECT_FALSE(AllocationWatch::takeCeilingCrossed()) << offset << " " << count;
         }
     }
 }
