@@ -1,5 +1,6 @@
 #include "CurveAppearance.h"
 
+#include "Attribute.h"
 #include "CurveStore.h"
 #include "Prompt.h"
 
@@ -49,9 +50,32 @@ void CurveAppearance::removeSymbol()
     r->curve->setSymbol(new QwtSymbol(QwtSymbol::NoSymbol, QBrush(Qt::NoBrush), QPen(Qt::black), QSize(5, 5)));
 }
 
-// The symbol's colours and size are chosen in the Attribute dialog; until it is in, a symbol
-// choice leaves the curve as it is.
-void CurveAppearance::setSymbolStyle(QwtSymbol::Style) {}
+// The dialog opens at the last applied choice, so restyling several curves alike takes one
+// click on APPLY each; closing it any other way keeps curve and presets.
+void CurveAppearance::setSymbolStyle(QwtSymbol::Style style)
+{
+    if (!store.current())
+        return;
+    Attribute dialog(*prompter, dialogParent);
+    dialog.setPenColor(symbolPenColor);
+    dialog.setBrushColor(symbolBrushColor);
+    dialog.setSize(symbolSize);
+    if (prompter->dialog(&dialog) != QDialog::Accepted)
+        return;
+    applySymbol(style, dialog.penColor(), dialog.brushColor(), dialog.size());
+}
+
+void CurveAppearance::applySymbol(QwtSymbol::Style style, const QColor& pen, const QColor& brush, int size)
+{
+    symbolPenColor = pen;
+    symbolBrushColor = brush;
+    symbolSize = size;
+    CurveRecord* r = store.current();
+    if (!r)
+        return;
+    r->curve->setSymbol(new QwtSymbol(style, QBrush(brush, Qt::SolidPattern), QPen(pen), QSize(size, size)));
+    r->curve->setLegendAttribute(QwtPlotCurve::LegendShowSymbol, true);
+}
 
 void CurveAppearance::setLineStyle(Qt::PenStyle style)
 {

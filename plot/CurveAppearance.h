@@ -26,6 +26,9 @@ public:
 
     void rename();
     void setSymbol(QwtSymbol::Style style);
+    // Gives the current curve a symbol of `style` in these colours and size, which become the
+    // presets of the next symbol dialog; the legend shows the symbol.
+    void applySymbol(QwtSymbol::Style style, const QColor& pen, const QColor& brush, int size);
     void setLineStyle(Qt::PenStyle style);
     void askWidth();
     void askColor();
