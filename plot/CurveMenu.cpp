@@ -55,6 +55,25 @@ QMenu* submenu(const char* title, const Row (&rows)[N], PlotServer* server, Act 
 
 } // namespace
 
+QStringList CurveMenu::symbolNames()
+{
+    QStringList names;
+    for (const SymbolRow& row : kSymbols)
+        names << QLatin1String(row.text);
+    return names;
+}
+
+bool CurveMenu::symbolStyle(const QString& name, QwtSymbol::Style& style)
+{
+    for (const SymbolRow& row : kSymbols) {
+        if (name.compare(QLatin1String(row.text), Qt::CaseInsensitive) == 0) {
+            style = row.style;
+            return true;
+        }
+    }
+    return false;
+}
+
 CurveMenu::CurveMenu(PlotServer* server, CurveAppearance& appearance)
 {
     QMenu* exports = submenu("Export", kExports, server, [server](const SlotRow& row) {

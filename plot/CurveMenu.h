@@ -1,6 +1,9 @@
 #pragma once
 
 #include <QCoreApplication>
+#include <QStringList>
+
+#include <qwt_symbol.h>
 
 class CurveAppearance;
 class PlotServer;
@@ -17,6 +20,9 @@ public:
     CurveMenu(PlotServer* server, CurveAppearance& appearance);
 
     QMenu* menu() const { return curveMenu; }
+    // The Symbol submenu's entries, and the style an entry's text names (in any case).
+    static QStringList symbolNames();
+    static bool symbolStyle(const QString& name, QwtSymbol::Style& style);
     QAction* antialiasingAction() const { return antialiasing; }
 
 private:

@@ -101,7 +101,6 @@ QwtPlotCurve* CurveStore::add(const QString& title, const double* x, const doubl
     copySamples(*record, x, y, count);
     curveMap[quint32(id)] = std::move(record);
     ++nextCurveId;
-    emit curveAdded(id);
     return curve;
 }
 

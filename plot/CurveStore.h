@@ -19,6 +19,7 @@ class QwtPlotItem;
 // The curves of the plot, keyed by identifier: the automatic identifiers, the sixteen default
 // colours, the current curve and each curve's statistics, kept up to date with its samples.
 // Curves it adds are drawn on its plot; walks over the curves go in ascending identifier order.
+// Removing a curve is announced, since the selection shown elsewhere may name it.
 class CurveStore : public QObject
 {
     Q_OBJECT
@@ -66,7 +67,6 @@ public:
     bool remove(int id);
 
 signals:
-    void curveAdded(int id);
     void curveRemoved(int id);
 
 private:

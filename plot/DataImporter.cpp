@@ -18,13 +18,15 @@
 #include <new>
 
 DataImporter::DataImporter(QWidget* parent, QwtPlot* plot, CurveStore& store, AxesController& axes,
-                           PlotLog& log, const std::unique_ptr<Prompt>& prompter)
+                           PlotLog& log, const std::unique_ptr<Prompt>& prompter,
+                           std::function<void(int)> curveShown)
     : parent(parent)
     , plot(plot)
     , store(store)
     , axes(axes)
     , log(log)
     , prompter(prompter)
+    , curveShown(std::move(curveShown))
 {
 }
 
@@ -107,6 +109,8 @@ void DataImporter::show(const ImportedData& data)
     plot->replot();
     axes.rebuildZoomers();
     axes.syncRangeSpinBoxes();
+    for (const auto& curve : added)
+        curveShown(curve.first);
 
     if (data.look == ImportedData::Look::Sticks)
         drawAsSticks(added);

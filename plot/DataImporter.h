@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QString>
 
+#include <functional>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -24,8 +25,9 @@ class DataImporter
     Q_DECLARE_TR_FUNCTIONS(PlotServer)
 
 public:
+    // `curveShown` runs for every curve read, once the axes show them all.
     DataImporter(QWidget* parent, QwtPlot* plot, CurveStore& store, AxesController& axes, PlotLog& log,
-                 const std::unique_ptr<Prompt>& prompter);
+                 const std::unique_ptr<Prompt>& prompter, std::function<void(int)> curveShown);
 
     // Asks for files and the data size, then loads every file chosen; the dialog remembers
     // the folder and the filter for the next time.
@@ -45,6 +47,7 @@ private:
     AxesController& axes;
     PlotLog& log;
     const std::unique_ptr<Prompt>& prompter;
+    std::function<void(int)> curveShown;
     QString lastDataFolder;
     QString lastDataFilter;
 };

@@ -1,14 +1,66 @@
 #include "PeakPanel.h"
 
+#include "CurveStore.h"
+#include "PeakScan.h"
+#include "PlotLog.h"
 #include "PlotServerUi.h"
+#include "Prompt.h"
 
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QFile>
 #include <QGroupBox>
+#include <QListWidget>
 #include <QPen>
+#include <QTabWidget>
+#include <QToolButton>
 
+#include <qwt_plot.h>
 #include <qwt_plot_marker.h>
+#include <qwt_scale_div.h>
 
-PeakPanel::PeakPanel(QwtPlot* plot, const PlotServerUi& ui)
-    : ui(ui)
+#include <charconv>
+
+namespace {
+
+const int kPositiveMarker = 0;
+const int kNegativeMarker = 2;
+
+// The shortest text that reads back as the same double.
+void appendNumber(std::string& text, double value)
+{
+    char buffer[32];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    text.append(buffer, result.ptr);
+}
+
+// The points from the first whose x is at least `low` to the last whose x is at most `high`.
+bool visibleRun(const QVector<double>& x, double low, double high, std::size_t& start, std::size_t& count)
+{
+    int first = 0;
+    while (first < x.size() && !(x[first] >= low))
+        ++first;
+    int last = x.size() - 1;
+    while (last >= 0 && !(x[last] <= high))
+        --last;
+    if (last - first + 1 < 2)
+        return false;
+    start = std::size_t(first);
+    count = std::size_t(last - first + 1);
+    return true;
+}
+
+} // namespace
+
+PeakPanel::PeakPanel(QWidget* dialogParent, QwtPlot* plot, const PlotServerUi& ui, const CurveStore& store,
+                     PlotLog& log, const std::unique_ptr<Prompt>& prompter)
+    : dialogParent(dialogParent)
+    , plot(plot)
+    , ui(ui)
+    , store(store)
+    , log(log)
+    , prompter(prompter)
 {
     const QColor colors[] = {Qt::darkGreen, Qt::white, Qt::blue, Qt::magenta};
     for (std::size_t i = 0; i < markers.size(); ++i) {
@@ -33,5 +85,89 @@ void PeakPanel::clearMarkers()
         marker->setXValue(0.0);
 }
 
-// The scan itself lands with the detector's own unit; until then there is nothing to find.
-void PeakPanel::detect(int) {}
+// The scan covers the points the bottom axis shows, whatever their x values are.
+void PeakPanel::detectPeaks(int id)
+{
+    if (!ui.peakTB->isChecked())
+        return;
+    const CurveRecord* record = store.find(id);
+    if (!record)
+        return;
+    ui.positivePeaks->clear();
+    ui.negativePeaks->clear();
+    positiveEntries.clear();
+    negativeEntries.clear();
+    positiveExport.clear();
+    negativeExport.clear();
+    store.samples(id, peakX, peakY);
+
+    const QwtInterval shown = plot->axisScaleDiv(QwtPlot::xBottom).interval().normalized();
+    std::size_t start = 0;
+    std::size_t count = 0;
+    if (!visibleRun(peakX, shown.minValue(), shown.maxValue(), start, count))
+        return;
+    const PeakPositions found = scanPeaks(peakY.constData() + start, count, ui.deltaSB->value(), kMaxPeaks);
+    const double offset = ui.minimumCB->isChecked() ? record->minimum : 0.0;
+    list(found.maxima, start, offset, true);
+    list(found.minima, start, offset, false);
+}
+
+// Every peak found keeps its number, so rejected ones leave gaps in the numbering.
+void PeakPanel::list(const std::vector<std::size_t>& positions, std::size_t start, double offset, bool positive)
+{
+    const QString units = ui.unitsCB->currentText() == QLatin1String("#") ? QString() : ui.unitsCB->currentText();
+    const QByteArray unitText = units.toLocal8Bit();
+    const double threshold = ui.thresholdSB->value();
+    for (std::size_t k = 0; k < positions.size(); ++k) {
+        const int idx = int(start + positions[k]);
+        const double value = peakY.at(idx) - offset;
+        if (!(value >= threshold))
+            continue;
+        const QString entry = QString::asprintf("#%03d : %5d > %10.3lf%s = %10.3lf", int(k), idx, peakX.at(idx),
+                                                unitText.constData(), value);
+        (positive ? ui.positivePeaks : ui.negativePeaks)->addItem(entry);
+        (positive ? positiveEntries : negativeEntries) << entry;
+        std::string& text = positive ? positiveExport : negativeExport;
+        appendNumber(text, peakX.at(idx));
+        text += ", ";
+        appendNumber(text, value);
+        text += "\r\n";
+    }
+}
+
+void PeakPanel::markPeak(const QListWidgetItem* item, bool positive)
+{
+    if (!item)
+        return;
+    const QStringList afterColon = item->text().split(QLatin1Char(':'));
+    if (afterColon.size() < 2)
+        return;
+    bool isNumber = false;
+    const int idx = afterColon[1].split(QLatin1Char('>')).front().simplified().toInt(&isNumber);
+    if (!isNumber || idx < 0 || idx >= peakX.size())
+        return;
+    markers[std::size_t(positive ? kPositiveMarker : kNegativeMarker)]->setXValue(peakX.at(idx));
+    plot->replot();
+}
+
+void PeakPanel::save()
+{
+    const QString path = prompter->saveFileName(dialogParent, tr("EXPORT PEAKS"), QStringLiteral("./"),
+                                                QStringLiteral("*.txt"));
+    if (!path.isEmpty())
+        save(path);
+}
+
+bool PeakPanel::save(const QString& path)
+{
+    const std::string& text = ui.foundPeaks->currentIndex() == 0 ? positiveExport : negativeExport;
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate)
+        && file.write(text.data(), qint64(text.size())) == qint64(text.size()) && file.flush()) {
+        file.close();
+        if (file.error() == QFileDevice::NoError)
+            return true;
+    }
+    log.line(QStringLiteral("Kurvo: Can't write file %1").arg(path));
+    return false;
+}

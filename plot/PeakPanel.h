@@ -1,26 +1,67 @@
 #pragma once
 
-#include <array>
+#include <QCoreApplication>
+#include <QStringList>
+#include <QVector>
 
+#include <array>
+#include <memory>
+#include <string>
+
+class CurveStore;
+class PlotLog;
 class PlotServerUi;
+class Prompt;
+class QListWidget;
+class QListWidgetItem;
+class QWidget;
 class QwtPlot;
 class QwtPlotMarker;
 
-// The peak detector beside the plot: its group of controls and the four vertical marker lines
-// it places on the plot.
+// The peak detector beside the plot: it lists the maxima and minima of one curve within the
+// visible x range, marks a listed peak on the plot, and saves the list shown. It runs, while
+// the Peak button is on, whenever a curve's statistics are shown and when EVAL is pressed.
 class PeakPanel
 {
+    Q_DECLARE_TR_FUNCTIONS(PlotServer)
+
 public:
-    PeakPanel(QwtPlot* plot, const PlotServerUi& ui);
+    // Each direction lists at most this many peaks.
+    static constexpr std::size_t kMaxPeaks = 200;
+
+    PeakPanel(QWidget* dialogParent, QwtPlot* plot, const PlotServerUi& ui, const CurveStore& store, PlotLog& log,
+              const std::unique_ptr<Prompt>& prompter);
 
     QwtPlotMarker* marker(int index) const { return markers.at(std::size_t(index)); }
+    // The entries of the last run, as the two lists show them.
+    const QStringList& entries(bool positive) const { return positive ? positiveEntries : negativeEntries; }
+
     void setVisible(bool visible);
     // Moves every marker back to x = 0.
     void clearMarkers();
-    // Runs the detector on a curve whose statistics were just shown.
-    void detect(int id);
+    void detectPeaks(int id);
+    // Moves the dark-green (positive) or blue (negative) marker to the peak of a list entry.
+    void markPeak(const QListWidgetItem* item, bool positive);
+    // Asks for a file and saves the list of the tab shown.
+    void save();
+    // False, with a log line, when the file cannot be written.
+    bool save(const QString& path);
 
 private:
+    void list(const std::vector<std::size_t>& positions, std::size_t start, double offset, bool positive);
+
+    QWidget* dialogParent;
+    QwtPlot* plot;
     const PlotServerUi& ui;
+    const CurveStore& store;
+    PlotLog& log;
+    const std::unique_ptr<Prompt>& prompter;
     std::array<QwtPlotMarker*, 4> markers{};
+    // The samples of the curve examined last; the entries index into them.
+    QVector<double> peakX;
+    QVector<double> peakY;
+    QStringList positiveEntries;
+    QStringList negativeEntries;
+    std::string positiveExport;
+    std::string negativeExport;
 };

@@ -64,9 +64,9 @@ PlotServer::PlotServer(QWidget* parent)
     axes = new AxesController(ui.qwtPlot, ui, this);
     appearance = std::make_unique<CurveAppearance>(*store, ui.qwtPlot, this, prompter);
     statistics = std::make_unique<StatisticsTable>(ui.statisticsWD);
-    peaks = std::make_unique<PeakPanel>(ui.qwtPlot, ui);
-    importer = std::make_unique<DataImporter>(this, ui.qwtPlot, *store, *axes, log, prompter);
+    peaks = std::make_unique<PeakPanel>(this, ui.qwtPlot, ui, *store, log, prompter);
     const auto showStatistics = [this](int id) { updateStatistics(id); };
+    importer = std::make_unique<DataImporter>(this, ui.qwtPlot, *store, *axes, log, prompter, showStatistics);
     undoStore = std::make_unique<UndoStore>(*store, *axes, log, showStatistics);
     spectrum = std::make_unique<SpectrumTool>(this, *store, *axes, *undoStore, log, prompter, showStatistics);
     setupPlot();
@@ -100,7 +100,6 @@ void PlotServer::setupPlot()
 
 void PlotServer::connectConstructorSignals()
 {
-    connect(store, &CurveStore::curveAdded, this, &PlotServer::updateStatistics);
     connect(store, &CurveStore::curveRemoved, this,
             [this] { selectedCurveLabel->setText(tr("Selected curve: none")); });
     connect(axes, &AxesController::zoomed, this, &PlotServer::zoomedSlot);
@@ -230,6 +229,7 @@ void PlotServer::createPlot(int id, const QString& name, unsigned int count, con
         return;
     }
     store->startAt(id);
+    const int added = store->nextId();
     QwtPlot* plot = ui.qwtPlot;
     const bool autoReplot = plot->autoReplot();
     plot->setAutoReplot(false);
@@ -239,6 +239,8 @@ void PlotServer::createPlot(int id, const QString& name, unsigned int count, con
     plot->replot();
     rebuildZoomers();
     syncRangeSpinBoxes();
+    // The peak detector scans what the axes show, so it runs once they show the new curve.
+    updateStatistics(added);
 }
 
 void PlotServer::setPlot(int id, unsigned int count, const double* x, const double* y)
@@ -322,7 +324,7 @@ void PlotServer::updateStatistics(int id)
     if (!r)
         return;
     statistics->show(*r);
-    peaks->detect(id);
+    peaks->detectPeaks(id);
 }
 
 // ---- tool panel -----------------------------------------------------------------------------
@@ -462,6 +464,11 @@ void PlotServer::colorSlot() { appearance->askColor(); }
 void PlotServer::aliasingSlot() { appearance->toggleAntialiasing(curveMenu->antialiasingAction()); }
 void PlotServer::setPlotStyle(int idx) { appearance->setPlotStyle(idx); }
 
+void PlotServer::setCurveSymbol(QwtSymbol::Style style, const QColor& pen, const QColor& brush, int size)
+{
+    appearance->applySymbol(style, pen, brush, size);
+}
+
 // ---- data files -----------------------------------------------------------------------------
 
 void PlotServer::readData()
@@ -502,6 +509,11 @@ void PlotServer::applyAbs() { spectrum->applyAbs(); }
 QwtPlotMarker* PlotServer::peakMarker(int index) const { return peaks->marker(index); }
 void PlotServer::clearMarkers() { peaks->clearMarkers(); }
 void PlotServer::peakSlot(bool ena) { peaks->setVisible(ena); }
+void PlotServer::posItemClickedSlot(QListWidgetItem* item) { peaks->markPeak(item, true); }
+void PlotServer::negItemClickedSlot(QListWidgetItem* item) { peaks->markPeak(item, false); }
+void PlotServer::evaluateSlot() { peaks->detectPeaks(store->currentId()); }
+void PlotServer::peakSave() { peaks->save(); }
+bool PlotServer::peakSave(const QString& path) { return peaks->save(path); }
 
 // ---- tools whose work lands with their own units --------------------------------------------
 // They are wired to the panel and the menu already, so the widget tree is complete; until
@@ -514,8 +526,4 @@ void PlotServer::exportYdata() {}
 void PlotServer::exportXdata() {}
 void PlotServer::exportExcel() {}
 void PlotServer::exportWav() {}
-void PlotServer::posItemClickedSlot(QListWidgetItem*) {}
-void PlotServer::negItemClickedSlot(QListWidgetItem*) {}
-void PlotServer::evaluateSlot() {}
-void PlotServer::peakSave() {}
-bool PlotServer::peakSave(const QString&) { return false; }
+

@@ -11,6 +11,8 @@
 
 #include <memory>
 
+#include <qwt_symbol.h>
+
 class AxesController;
 class CurveAppearance;
 class CurveMenu;
@@ -41,6 +43,7 @@ public:
     // Read access for the host, kurvo-render and tests.
     const CurveStore& curveStore() const { return *store; }
     UndoStore& undoFiles() const { return *undoStore; }
+    const PeakPanel& peakPanel() const { return *peaks; }
     const CurveRecord* record(int id) const;
     int curves() const;
     int currentCurve() const;
@@ -54,6 +57,8 @@ public:
     int findCurveByTitle(const QString& title) const;
     // Makes `id` the current curve as a legend click does, without the menu.
     void selectCurve(int id);
+    // What the Attribute dialog's APPLY does for a symbol choice, without the dialog.
+    void setCurveSymbol(QwtSymbol::Style style, const QColor& pen, const QColor& brush, int size);
 
     // Every dialog goes through the prompt; the widget owns it.
     void setPrompt(std::unique_ptr<Prompt> prompt);

@@ -41,32 +41,40 @@ SpectrumTool::SpectrumTool(QWidget* dialogParent, CurveStore& store, AxesControl
 
 void SpectrumTool::applyDFT(double fs)
 {
-    if (forEveryCurve([this, fs](int id) { return transformCurve(id, fs); }))
-        axes.fitAll(store);
+    run([this, fs](int id) { return transformCurve(id, fs); }, true);
 }
 
 void SpectrumTool::applyDB()
 {
-    if (forEveryCurve([this](int id) { dbCurve(id); return true; }))
-        axes.fitAll(store);
+    run([this](int id) { dbCurve(id); return true; }, true);
 }
 
 void SpectrumTool::applyAbs()
 {
-    if (forEveryCurve([this](int id) { absCurve(id); return true; }))
-        axes.fitAll(store);
+    run([this](int id) { absCurve(id); return true; }, true);
 }
 
 void SpectrumTool::windowFunction(int index)
 {
     if (index < 0 || std::size_t(index) >= kWindowFunctionCount)
         return;
-    forEveryCurve([this, index](int id) { applyWindow(id, index); return true; });
+    run([this, index](int id) { applyWindow(id, index); return true; }, false);
+}
+
+void SpectrumTool::run(const std::function<bool(int)>& each, bool fitAxes)
+{
+    std::vector<int> changed;
+    if (!forEveryCurve(each, changed))
+        return;
+    if (fitAxes)
+        axes.fitAll(store);
+    for (int id : changed)
+        curveChanged(id);
 }
 
 // The samples before the operation stay shared with `before` only, so putting them back
 // costs no copy.
-bool SpectrumTool::forEveryCurve(const std::function<bool(int)>& each)
+bool SpectrumTool::forEveryCurve(const std::function<bool(int)>& each, std::vector<int>& changed)
 {
     undo.saveUndo();
     std::vector<int> ids;
@@ -89,6 +97,7 @@ bool SpectrumTool::forEveryCurve(const std::function<bool(int)>& each)
             undo.dropNewest();
             return false;
         }
+        changed.push_back(id);
     }
     return true;
 }
@@ -96,15 +105,11 @@ bool SpectrumTool::forEveryCurve(const std::function<bool(int)>& each)
 void SpectrumTool::restore(const std::vector<Before>& before)
 {
     for (const Before& old : before) {
-        if (store.find(old.id))
-            setSamples(old.id, old.x, old.y);
+        if (!store.find(old.id))
+            continue;
+        store.setSamples(old.id, old.x, old.y);
+        curveChanged(old.id);
     }
-}
-
-void SpectrumTool::setSamples(int id, const QVector<double>& x, const QVector<double>& y)
-{
-    store.setSamples(id, x, y);
-    curveChanged(id);
 }
 
 bool SpectrumTool::transformCurve(int id, double fs)
@@ -138,7 +143,7 @@ bool SpectrumTool::transformCurve(int id, double fs)
         x[k] *= scale;
         re[k] = std::sqrt(re[k] * re[k] + im[k] * im[k]);
     }
-    setSamples(id, x, re);
+    store.setSamples(id, x, re);
     return true;
 }
 
@@ -150,7 +155,7 @@ void SpectrumTool::absCurve(int id)
     if (!store.samples(id, x, y) || y.isEmpty())
         return;
     shiftByMinimum(y.data(), std::size_t(y.size()), store.find(id)->minimum);
-    setSamples(id, x, y);
+    store.setSamples(id, x, y);
 }
 
 void SpectrumTool::dbCurve(int id)
@@ -161,7 +166,7 @@ void SpectrumTool::dbCurve(int id)
     if (!store.samples(id, x, y) || y.isEmpty())
         return;
     toDecibels(y.data(), std::size_t(y.size()), store.find(id)->minimum);
-    setSamples(id, x, y);
+    store.setSamples(id, x, y);
 }
 
 void SpectrumTool::applyWindow(int id, int index)
@@ -171,5 +176,5 @@ void SpectrumTool::applyWindow(int id, int index)
     if (!store.samples(id, x, y) || y.size() < 2)
         return;
     ::applyWindow(WindowFunction(index), y.data(), std::size_t(y.size()));
-    setSamples(id, x, y);
+    store.setSamples(id, x, y);
 }

@@ -23,7 +23,7 @@ class SpectrumTool
     Q_DECLARE_TR_FUNCTIONS(PlotServer)
 
 public:
-    // `curveChanged` runs for every curve given new samples.
+    // `curveChanged` runs for every curve given new samples, once the axes show them all.
     SpectrumTool(QWidget* dialogParent, CurveStore& store, AxesController& axes, UndoStore& undo, PlotLog& log,
                  const std::unique_ptr<Prompt>& prompter, std::function<void(int)> curveChanged);
 
@@ -47,10 +47,12 @@ private:
         QVector<double> y;
     };
 
-    // Runs `each` on every curve after a snapshot; stops and restores every curve when it fails.
-    bool forEveryCurve(const std::function<bool(int)>& each);
+    // Runs `each` on every curve after a snapshot, fits the axes to them all if asked, then
+    // shows the changed curves.
+    void run(const std::function<bool(int)>& each, bool fitAxes);
+    // Stops and restores every curve when `each` fails; `changed` names the curves done.
+    bool forEveryCurve(const std::function<bool(int)>& each, std::vector<int>& changed);
     void restore(const std::vector<Before>& before);
-    void setSamples(int id, const QVector<double>& x, const QVector<double>& y);
 
     QWidget* dialogParent;
     CurveStore& store;

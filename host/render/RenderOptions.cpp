@@ -76,6 +76,15 @@ QString RenderOptions::usage()
         "  --db                 every curve in dB, after the absolute-value shift\n"
         "  --abs                lift every curve by the magnitude of its minimum\n"
         "  --undo               undo the last of these operations\n"
+        "  --style NAME         drawing style of all curves: Lines, Sticks, Steps or Dots\n"
+        "  --symbol NAME[,SIZE[,PEN[,BRUSH]]]\n"
+        "                       symbols on the current curve: NoSymbol, Ellipse, Rect, Diamond, ...;\n"
+        "                       size in pixels (5), colours as names or #rrggbb (white, black)\n"
+        "  --peaks DELTA,THRESHOLD[,subtract]\n"
+        "                       run the peak detector on the current curve and print both lists\n"
+        "  --units TEXT         the units of the peak lists: #, ns, us, ms, s, Hz, kHz, MHz, GHz\n"
+        "  --peaks-tab TAB      the list --peaks-out saves: positive (default) or negative\n"
+        "  --peaks-out FILE     save the peak list as the panel's SAVE does\n"
         "  --size WxH           picture size in pixels (default 1024x768)\n"
         "  --log                copy the plot library's log lines to standard error\n"
         "  -h, --help           this text\n"
@@ -126,6 +135,23 @@ bool RenderOptions::parseWindow(const QString& value, QString& error)
     return false;
 }
 
+// DELTA,THRESHOLD with an optional third field "subtract": numbers {delta, threshold, 0 or 1}.
+bool RenderOptions::parsePeaks(const QString& value, QString& error)
+{
+    QStringList fields = value.split(QLatin1Char(','));
+    const bool subtract = fields.size() == 3 && fields.back() == QLatin1String("subtract");
+    if (subtract)
+        fields.removeLast();
+    Step step{Step::Peaks, value, {}};
+    if (!parseNumbers(fields.join(QLatin1Char(',')), 2, step.numbers) || step.numbers[0] < 0 || step.numbers[1] < 0) {
+        error = QStringLiteral("--peaks takes DELTA,THRESHOLD[,subtract], both 0 or more: %1").arg(value);
+        return false;
+    }
+    step.numbers << (subtract ? 1.0 : 0.0);
+    steps.push_back(step);
+    return true;
+}
+
 bool RenderOptions::takeValue(const QStringList& arguments, int& i, QString& value, QString& error) const
 {
     if (i + 1 >= arguments.size()) {
@@ -146,8 +172,11 @@ bool RenderOptions::parseOption(const QStringList& arguments, int& i, QString& e
     static const Flag flags[] = {{"--log-x", Step::LogX}, {"--log-y", Step::LogY}, {"--stats", Step::Stats},
                                  {"--fft", Step::Fft},    {"--db", Step::Db},      {"--abs", Step::Abs},
                                  {"--undo", Step::Undo}};
-    static const Flag texts[] = {{"--title", Step::Title}, {"--xtitle", Step::XTitle},
-                                 {"--ytitle", Step::YTitle}, {"--dump", Step::Dump}, {"-o", Step::Output}};
+    static const Flag texts[] = {{"--title", Step::Title},       {"--xtitle", Step::XTitle},
+                                 {"--ytitle", Step::YTitle},     {"--dump", Step::Dump},
+                                 {"-o", Step::Output},           {"--units", Step::Units},
+                                 {"--peaks-tab", Step::PeaksTab}, {"--peaks-out", Step::PeaksOut},
+                                 {"--style", Step::Style},       {"--symbol", Step::Symbol}};
 
     if (option == QLatin1String("-h") || option == QLatin1String("--help")) {
         help = true;
@@ -182,6 +211,8 @@ bool RenderOptions::parseOption(const QStringList& arguments, int& i, QString& e
     }
     if (option == QLatin1String("--window"))
         return takeValue(arguments, i, value, error) && parseWindow(value, error);
+    if (option == QLatin1String("--peaks"))
+        return takeValue(arguments, i, value, error) && parsePeaks(value, error);
     if (option == QLatin1String("--size")) {
         if (!takeValue(arguments, i, value, error))
             return false;

@@ -12,7 +12,7 @@ struct RenderOptions {
     struct Step {
         enum Kind {
             Title, XTitle, YTitle, Range, LogX, LogY, Calibrate, Select, Stats, Dump, Output,
-            Window, Fft, Db, Abs, Undo
+            Window, Fft, Db, Abs, Undo, Peaks, Units, PeaksTab, PeaksOut, Style, Symbol
         };
         Kind kind;
         QString text;
@@ -35,5 +35,6 @@ struct RenderOptions {
 private:
     bool parseOption(const QStringList& arguments, int& i, QString& error);
     bool parseWindow(const QString& value, QString& error);
+    bool parsePeaks(const QString& value, QString& error);
     bool takeValue(const QStringList& arguments, int& i, QString& value, QString& error) const;
 };

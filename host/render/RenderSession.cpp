@@ -1,16 +1,23 @@
 #include "RenderSession.h"
 
+#include "CurveMenu.h"
 #include "CurveStore.h"
 #include "PlotImageWriter.h"
 #include "PlotServer.h"
 #include "RefusingPrompt.h"
 #include "ScriptFile.h"
 #include "ScriptRun.h"
+#include "PeakPanel.h"
 #include "StatisticsCells.h"
 
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QFile>
 #include <QFileInfo>
+#include <QTabWidget>
 #include <QTextStream>
+#include <QToolButton>
 
 #include <qwt_plot.h>
 #include <qwt_plot_curve.h>
@@ -33,6 +40,14 @@ QString shortestNumber(double value)
     char buffer[32];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
     return QString::fromLatin1(buffer, int(result.ptr - buffer));
+}
+
+QStringList itemTexts(const QComboBox* box)
+{
+    QStringList texts;
+    for (int i = 0; i < box->count(); ++i)
+        texts << box->itemText(i);
+    return texts;
 }
 
 QString csvField(const QString& text)
@@ -176,6 +191,20 @@ RenderSession::Status RenderSession::apply(const RenderOptions::Step& step)
     case Step::Undo:
         server->undo();
         return Success;
+    case Step::Peaks:
+        return printPeaks(step.numbers);
+    case Step::Units:
+        return chooseUnits(step.text);
+    case Step::PeaksTab:
+        return choosePeakTab(step.text);
+    case Step::PeaksOut:
+        if (!server->peakSave(step.text))
+            return fail(QStringLiteral("Can't write file %1").arg(step.text));
+        return Success;
+    case Step::Style:
+        return chooseStyle(step.text);
+    case Step::Symbol:
+        return giveSymbol(step.text);
     }
     return Success;
 }
@@ -196,6 +225,82 @@ RenderSession::Status RenderSession::printStatistics()
     for (const StatisticsCell& cell : StatisticsCell::all())
         out << cell.label << ' ' << cell.valueText(*record) << '\n';
     out.flush();
+    return Success;
+}
+
+// As the panel does it: the Peak button on, the three fields set, EVAL pressed.
+RenderSession::Status RenderSession::printPeaks(const QVector<double>& settings)
+{
+    if (!server->record(server->currentCurve()))
+        return fail(QStringLiteral("--peaks: there is no current curve"));
+    server->findChild<QDoubleSpinBox*>(QStringLiteral("deltaSB"))->setValue(settings[0]);
+    server->findChild<QDoubleSpinBox*>(QStringLiteral("thresholdSB"))->setValue(settings[1]);
+    server->findChild<QCheckBox*>(QStringLiteral("minimumCB"))->setChecked(settings[2] != 0.0);
+    server->findChild<QToolButton*>(QStringLiteral("peakTB"))->setChecked(true);
+    server->peakSlot(true);
+    server->evaluateSlot();
+    for (const bool positive : {true, false}) {
+        out << (positive ? "Positive" : "Negative") << '\n';
+        for (const QString& entry : server->peakPanel().entries(positive))
+            out << entry << '\n';
+    }
+    out.flush();
+    return Success;
+}
+
+RenderSession::Status RenderSession::chooseUnits(const QString& units)
+{
+    auto* box = server->findChild<QComboBox*>(QStringLiteral("unitsCB"));
+    const int index = box->findText(units);
+    if (index < 0)
+        return fail(QStringLiteral("--units takes one of %1: %2").arg(itemTexts(box).join(QStringLiteral(", ")), units));
+    box->setCurrentIndex(index);
+    return Success;
+}
+
+RenderSession::Status RenderSession::choosePeakTab(const QString& tab)
+{
+    auto* tabs = server->findChild<QTabWidget*>(QStringLiteral("foundPeaks"));
+    for (int i = 0; i < tabs->count(); ++i) {
+        if (tab.compare(tabs->tabText(i), Qt::CaseInsensitive) == 0) {
+            tabs->setCurrentIndex(i);
+            return Success;
+        }
+    }
+    return fail(QStringLiteral("--peaks-tab takes positive or negative: %1").arg(tab));
+}
+
+RenderSession::Status RenderSession::chooseStyle(const QString& style)
+{
+    const auto* box = server->findChild<QComboBox*>(QStringLiteral("stylesCB"));
+    for (int i = 0; i < box->count(); ++i) {
+        if (style.compare(box->itemText(i), Qt::CaseInsensitive) == 0) {
+            server->setPlotStyle(i);
+            return Success;
+        }
+    }
+    return fail(QStringLiteral("--style takes one of %1: %2").arg(itemTexts(box).join(QStringLiteral(", ")), style));
+}
+
+// NAME[,SIZE[,PEN[,BRUSH]]]: what the Attribute dialog would ask, with its first presets.
+RenderSession::Status RenderSession::giveSymbol(const QString& value)
+{
+    const QStringList fields = value.split(QLatin1Char(','));
+    QwtSymbol::Style style = QwtSymbol::NoSymbol;
+    bool sized = true;
+    const int size = fields.size() > 1 ? fields[1].toInt(&sized) : 5;
+    const QColor pen(fields.size() > 2 ? fields[2] : QStringLiteral("white"));
+    const QColor brush(fields.size() > 3 ? fields[3] : QStringLiteral("black"));
+    if (fields.size() > 4 || !CurveMenu::symbolStyle(fields[0], style) || !sized || size < 1 || !pen.isValid()
+        || !brush.isValid())
+        return fail(QStringLiteral("--symbol takes NAME[,SIZE[,PEN[,BRUSH]]] with NAME one of %1: %2")
+                        .arg(CurveMenu::symbolNames().join(QStringLiteral(", ")), value));
+    if (!server->record(server->currentCurve()))
+        return fail(QStringLiteral("--symbol: there is no current curve"));
+    if (style == QwtSymbol::NoSymbol)
+        server->NoSymbolSlot();
+    else
+        server->setCurveSymbol(style, pen, brush, size);
     return Success;
 }
 

@@ -27,6 +27,11 @@ private:
     Status apply(const RenderOptions::Step& step);
     Status select(int id);
     Status printStatistics();
+    Status printPeaks(const QVector<double>& settings);
+    Status chooseUnits(const QString& units);
+    Status choosePeakTab(const QString& tab);
+    Status chooseStyle(const QString& style);
+    Status giveSymbol(const QString& value);
     Status dump(const QString& path);
     Status render(const QString& path);
     Status fail(const QString& reason);

@@ -9,17 +9,20 @@
 
 int main(int argc, char* argv[])
 {
-    // Needs no display: without one it draws offscreen.
-    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
-        && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
+    // Qt never sees the arguments: it would take options such as --style and --title for
+    // itself. It never shows a window either, so it always draws offscreen.
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    int qtArgc = 1;
+    QApplication app(qtArgc, argv);
     QTextStream out(stdout);
     QTextStream err(stderr);
 
     RenderOptions options;
     QString error;
-    if (!options.parse(QCoreApplication::arguments().mid(1), error)) {
+    if (!options.parse(arguments, error)) {
         err << "kurvo-render: " << error << '\n';
         return RenderSession::BadInput;
     }

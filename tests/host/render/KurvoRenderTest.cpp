@@ -278,4 +278,65 @@ TEST_F(KurvoRenderTest, TwoTonesExampleShowsItsPeaks)
     }
 }
 
+TEST_F(KurvoRenderTest, PeaksAsThePanelListsThem)
+{
+    const QString teeth = write("teeth.csv", "0;-1\n1;2.5\n2;0\n3;5\n4;0\n");
+    const Outcome plain = render({teeth, "--peaks", "1,3"});
+    ASSERT_EQ(plain.status, 0) << plain.err.toStdString();
+    EXPECT_EQ(plain.out, "Positive\n#001 :     3 >      3.000 =      5.000\nNegative\n");
+
+    const Outcome subtracted = render({teeth, "--units", "ms", "--peaks", "1,3,subtract"});
+    ASSERT_EQ(subtracted.status, 0) << subtracted.err.toStdString();
+    EXPECT_EQ(subtracted.out, "Positive\n"
+                              "#000 :     1 >      1.000ms =      3.500\n"
+                              "#001 :     3 >      3.000ms =      6.000\n"
+                              "Negative\n");
+
+    const Outcome saved = render({teeth, "--peaks", "1,0", "--peaks-tab", "negative", "--peaks-out", "low.txt"});
+    ASSERT_EQ(saved.status, 0) << saved.err.toStdString();
+    QFile file(path("low.txt"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    // The minimum −1 lies below the threshold 0.
+    EXPECT_EQ(file.readAll(), "2, 0\r\n");
+
+    const Outcome unwritable = render({teeth, "--peaks", "1,0", "--peaks-out", path("none/low.txt")});
+    EXPECT_EQ(unwritable.status, 2);
+    EXPECT_TRUE(unwritable.err.contains("Can't write file " + path("none/low.txt")));
+
+    for (const QStringList& bad : {QStringList{teeth, "--peaks", "1"}, QStringList{teeth, "--peaks", "-1,0"},
+                                   QStringList{teeth, "--peaks", "1,0,twice"}, QStringList{teeth, "--units", "Hertz"},
+                                   QStringList{teeth, "--peaks-tab", "both"}}) {
+        const Outcome run = render(bad);
+        EXPECT_EQ(run.status, 2) << bad.join(' ').toStdString();
+    }
+}
+
+TEST_F(KurvoRenderTest, StyleAndSymbolsShowInThePicture)
+{
+    const QString few = write("few.csv", "0;0\n1;1\n2;0\n3;1\n");
+    const Outcome dots = render({few, "--style", "sticks", "--symbol", "Diamond,12,red,#00ff00", "--size", "300x200",
+                                 "-o", "symbols.png"});
+    ASSERT_EQ(dots.status, 0) << dots.err.toStdString();
+    QImage image(path("symbols.png"));
+    ASSERT_FALSE(image.isNull());
+    int green = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x)
+            green += image.pixelColor(x, y) == QColor(0, 255, 0);
+    }
+    // Four diamonds of 12 pixels, and the one in the legend.
+    EXPECT_GT(green, 5 * 20);
+
+    EXPECT_EQ(render({few, "--symbol", "NoSymbol", "-o", "none.png"}).status, 0);
+    for (const char* bad : {"Star3", "Diamond,0", "Diamond,5,nocolour", "Diamond,5,red,blue,9"}) {
+        const Outcome run = render({few, "--symbol", bad});
+        EXPECT_EQ(run.status, 2) << bad;
+        EXPECT_TRUE(run.err.contains("--symbol takes NAME")) << run.err.toStdString();
+    }
+    // Qt must not take --style for itself.
+    const Outcome badStyle = render({few, "--style", "Bars"});
+    EXPECT_EQ(badStyle.status, 2);
+    EXPECT_TRUE(badStyle.err.contains("Lines, Sticks, Steps, Dots")) << badStyle.err.toStdString();
+}
+
 } // namespace
