@@ -276,6 +276,15 @@ TEST_F(KurvoRenderTest, TwoTonesExampleShowsItsPeaks)
             EXPECT_LT(y[k], 1e-12) << k;
         }
     }
+
+    const Outcome peaks = render({KURVO_EXAMPLES_DIR "/two-tones.ms", "--fft", "--calibrate", "1000", "--units", "Hz",
+                                  "--peaks", "0.1,0.1"});
+    EXPECT_EQ(peaks.out, "Positive\n"
+                         "#000 :    50 >     50.000Hz =      0.500\n"
+                         "#001 :   120 >    120.000Hz =      0.250\n"
+                         "#002 :   880 >    880.000Hz =      0.250\n"
+                         "#003 :   950 >    950.000Hz =      0.500\n"
+                         "Negative\n");
 }
 
 TEST_F(KurvoRenderTest, PeaksAsThePanelListsThem)
