@@ -37,9 +37,3 @@ ImportedData readArrayFile(const QString& path, const QString& name, bool)
         return cannotOpen(path);
     return ArrayFileReader::read(bytes, name);
 }
-
-// Audio files get a reader of their own; until it is in, they are refused as unreadable.
-ImportedData readAudioFile(const QString& path, const QString&, bool)
-{
-    return unreadable(QStringLiteral("Kurvo: Not able to open input file %1.").arg(path));
-}

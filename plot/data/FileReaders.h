@@ -7,4 +7,3 @@
 ImportedData readTextFile(const QString& path, const QString& name, bool fitToPowerOfTwo);
 // Array files have a length of their own; the power-of-two choice does not apply to them.
 ImportedData readArrayFile(const QString& path, const QString& name, bool fitToPowerOfTwo);
-ImportedData readAudioFile(const QString& path, const QString& name, bool fitToPowerOfTwo);

@@ -2,26 +2,76 @@
 
 #include "FileReaders.h"
 
+#include <cstddef>
+
+namespace {
+
+// Audio files until the audio library has registered its reader: refused as unreadable.
+ImportedData refuseAudio(const QString& path, const QString&, bool)
+{
+    ImportedData data;
+    data.log << QStringLiteral("Kurvo: Not able to open input file %1.").arg(path);
+    return data;
+}
+
+FileReader audioReaderInUse = refuseAudio;
+
+struct FormatRow {
+    const char* filter;
+    FileReader read;
+};
+
+// The rows whose reader is null take the audio reader in use.
+constexpr FormatRow formatRows[] = {
+    {"Array data format (*.adf)", readArrayFile},
+    {"Audio Interchange File Format (*.aiff)", nullptr},
+    {"Au file format (*.au *.snd)", nullptr},
+    {"Comma Separated Values (*.csv)", readTextFile},
+    {"Generic DATA file (text), comma, semicolon, space or TAB separated (*.dat)", readTextFile},
+    {"Data Interchange Format (*.dif)", readTextFile},
+    {"Ensoniq PARIS audio format (*.paf)", nullptr},
+    {"Interchange File Format (*.iff)", nullptr},
+    {"Matlab (tm) File Format (*.mat)", nullptr},
+    {"NIST Sphere data format (*.nist *.sph)", nullptr},
+    {"Raw audio format (*.raw *.pcm *.sam)", nullptr},
+    {"Berkeley/IRCAM/Carl Sound Format (*.sf)", nullptr},
+    {"TEXT file, comma, semicolon, space or TAB separated (*.txt)", readTextFile},
+    {"Creative Labs file format (*.voc)", nullptr},
+    {"Waveform audio file format (*.wav)", nullptr},
+};
+
+std::vector<ImportFormat>& table()
+{
+    static std::vector<ImportFormat> formats = [] {
+        std::vector<ImportFormat> list;
+        for (const FormatRow& row : formatRows)
+            list.push_back({row.filter, row.read ? row.read : audioReaderInUse});
+        return list;
+    }();
+    return formats;
+}
+
+} // namespace
+
 const std::vector<ImportFormat>& ImportFormats::rows()
 {
-    static const std::vector<ImportFormat> table = {
-        {"Array data format (*.adf)", readArrayFile},
-        {"Audio Interchange File Format (*.aiff)", readAudioFile},
-        {"Au file format (*.au *.snd)", readAudioFile},
-        {"Comma Separated Values (*.csv)", readTextFile},
-        {"Generic DATA file (text), comma, semicolon, space or TAB separated (*.dat)", readTextFile},
-        {"Data Interchange Format (*.dif)", readTextFile},
-        {"Ensoniq PARIS audio format (*.paf)", readAudioFile},
-        {"Interchange File Format (*.iff)", readAudioFile},
-        {"Matlab (tm) File Format (*.mat)", readAudioFile},
-        {"NIST Sphere data format (*.nist *.sph)", readAudioFile},
-        {"Raw audio format (*.raw *.pcm *.sam)", readAudioFile},
-        {"Berkeley/IRCAM/Carl Sound Format (*.sf)", readAudioFile},
-        {"TEXT file, comma, semicolon, space or TAB separated (*.txt)", readTextFile},
-        {"Creative Labs file format (*.voc)", readAudioFile},
-        {"Waveform audio file format (*.wav)", readAudioFile},
-    };
-    return table;
+    return table();
+}
+
+FileReader ImportFormats::audioReader()
+{
+    return audioReaderInUse;
+}
+
+// The rows change in place, so references to them stay valid.
+void ImportFormats::setAudioReader(FileReader reader)
+{
+    audioReaderInUse = reader ? reader : refuseAudio;
+    std::vector<ImportFormat>& formats = table();
+    for (std::size_t i = 0; i < formats.size(); ++i) {
+        if (!formatRows[i].read)
+            formats[i].read = audioReaderInUse;
+    }
 }
 
 QStringList ImportFormats::filters()

@@ -29,4 +29,9 @@ public:
     // The reader the end of `path` names, compared in any case; every path no row names goes
     // to the text reader.
     static FileReader readerFor(const QString& path);
+    // The reader of every audio row. Reading sound needs a library that the data readers do
+    // not link, so the audio library registers its reader here at start-up; until then audio
+    // files are refused as unreadable. A null reader restores the refusal.
+    static FileReader audioReader();
+    static void setAudioReader(FileReader reader);
 };

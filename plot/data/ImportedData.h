@@ -23,6 +23,9 @@ struct ImportedData {
     // Whether the current curve follows every curve added (and ends on the last), or stays on
     // the first one.
     bool selectEachCurve = true;
+    // Samples per second of an audio file, which sets the frequency scale of the Fourier
+    // transform; 0 for every other file, whose x values carry their own unit.
+    double sampleRate = 0.0;
     // Lines logged before the curves are added, and after they are shown.
     QStringList log;
     QStringList closingLog;
