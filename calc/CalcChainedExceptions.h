@@ -44,6 +44,13 @@ public:
         refreshText();
     }
 
+    // A record described by the default English message of its data.
+    void addRecord(std::int32_t line, std::string sourceUnit, Data data)
+    {
+        std::string description = CalcMessageTable::defaultMessage(data);
+        addRecord(line, std::move(sourceUnit), std::move(data), std::move(description));
+    }
+
     // Takes the other chain's records from its most recent to its first.
     void appendChain(const CalcChainedExceptions& other)
     {

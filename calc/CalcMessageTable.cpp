@@ -146,7 +146,11 @@ std::string CalcMessageTable::defaultMessage(const CalcExcepData& data)
     const char* found = find(data.identifier());
     if (!found)
         return "Unknown exception: " + data.identifier();
-    std::string text = found;
+    return fill(found, data);
+}
+
+std::string CalcMessageTable::fill(std::string text, const CalcExcepData& data)
+{
     for (std::uint32_t i = 0; i < data.paramCount(); ++i) {
         const std::string key = "%" + data.paramName(i);
         const std::string::size_type at = text.find(key);

@@ -18,4 +18,6 @@ public:
     // The template with each parameter filled in at the first occurrence of its
     // key, or "Unknown exception: " and the identifier when there is no row.
     static std::string defaultMessage(const CalcExcepData& data);
+    // Any template, built-in or translated, filled in the same way.
+    static std::string fill(std::string text, const CalcExcepData& data);
 };

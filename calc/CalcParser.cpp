@@ -1,16 +1,22 @@
 #include "CalcParser.h"
 
 #include "CalcError.h"
+#include "CalcFolderSearch.h"
 #include "CalcFunctionI.h"
+#include "CalcLibraryInfo.h"
 #include "CalcNan.h"
 #include "CalcOperatorI.h"
 #include "CalcParserCompiler.h"
+#include "CalcParserInfo.h"
+#include "CalcParserMacroFunc.h"
 #include "CalcParserRegistrar.h"
 #include "MemVariableEvaluator.h"
 #include "MemVariableFactory.h"
 #include "library/CalcDefaultLibrary.h"
 
 #include <cmath>
+
+#include <langinfo.h>
 
 namespace {
 const char* const sourceUnit = "CalcParser";
@@ -234,21 +240,47 @@ void CalcParser::undefineOpsBySymbol(const std::string& symbol)
     resetExpression();
 }
 
-// ---- services that need components this platform does not offer ----
+// ---- macros, plug-ins and the locale ----
 
-void CalcParser::loadAllPlugins(const std::string&, const std::string&)
+void CalcParser::defineMacro(const std::string& prototype, const std::string& body, const std::string& description)
 {
-    CalcError::raise(__LINE__, sourceUnit, CalcExcepData("CALCLOCEXCEP_CalcParserInfoObjectNotFound"));
+    auto macro = std::make_unique<CalcMacroFct>(prototype, body, description);
+    macro->compile(*compiler_, *registrar_);
+    defineFunc(std::move(macro));
 }
 
-void CalcParser::defineMacro(const std::string& prototype, const std::string&, const std::string&)
+void CalcParser::loadAllPlugins(const std::string& folder, const std::string& pattern)
 {
-    CalcError::raise(__LINE__, sourceUnit, CalcExcepData("CALCEXCEP_NotSupported", {{"itemName", prototype}}));
+    CalcError failures;
+    for (const std::string& file : CalcFolderSearch::find(folder, pattern)) {
+        CalcParserInfo reader;
+        CalcLibraryInfo library;
+        if (reader.load(file) != CalcParserInfo::LoadResult::loaded || !reader.libraryInfo(library)) {
+            failures.addRecord(__LINE__, sourceUnit,
+                               CalcExcepData("CALCLOCEXCEP_InfoFileOpenFailed", {{"itemName", file}}));
+            continue;
+        }
+        if (library.type != CalcLibraryInfo::pluginType)
+            continue;
+        try {
+            loadPlugin(library.classId);
+        } catch (const CalcError& failure) {
+            failures.appendChain(failure);
+        }
+    }
+    if (failures.count() > 0)
+        throw failures;
 }
 
 void CalcParser::useLocaleSyntax()
 {
-    // Without a locale query the syntax stays as it is, as when the query fails.
+    // nl_langinfo answers for the calling thread's locale, the one uselocale set.
+    const char* radix = nl_langinfo(RADIXCHAR);
+    // A separator of several bytes cannot be one syntax character: keep the syntax.
+    if (!radix || radix[0] == '\0' || radix[1] != '\0')
+        return;
+    const char decimalPoint = radix[0];
+    setSyntax(CalcSyntax{decimalPoint, decimalPoint == ',' ? ';' : ','});
 }
 
 // ---- evaluation ----

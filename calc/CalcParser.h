@@ -50,6 +50,8 @@ public:
     CalcVariableI* getVar(const std::string& name) const;
     CalcVariableI* getVar(std::uint32_t index) const;
     std::uint32_t varCount() const;
+    // Defines the constants, operators and functions of the plug-in that the
+    // plug-in registry names for the class identifier (calc/README.md).
     void loadPlugin(const std::string& classId);
     // A program compiled before keeps the value the constant had then.
     void defineConst(const std::string& name, double value);
@@ -87,12 +89,20 @@ public:
     // Without a factory, unknown names become variables of their own value 0.
     void enableAutoVarDefinition(bool enabled, std::unique_ptr<CalcVariableFactoryI> factory = nullptr);
 
+    // Loads the plug-in of every info file of type "plugin" whose name matches
+    // the pattern, in the folder and all its subfolders. Goes on past failures
+    // and throws their records together at the end.
     void loadAllPlugins(const std::string& folder, const std::string& pattern);
+    // A function written as an expression, "sq(x)" with body "x*x". Compiled
+    // now, against the definitions this engine holds now; nothing is defined
+    // when the prototype, the body or the name is refused.
     void defineMacro(const std::string& prototype, const std::string& body, const std::string& description);
     void undefineFuncById(const std::string& id);
     void undefineFuncsByName(const std::string& name);
     void undefineOpById(const std::string& id);
     void undefineOpsBySymbol(const std::string& symbol);
+    // The decimal point of the calling thread's numeric locale; arguments are
+    // then separated by ";" where that point is ",".
     void useLocaleSyntax();
     static double nanValue();
     void copyFrom(const CalcCompilerI& compiler, const CalcRegistrarI& registrar);

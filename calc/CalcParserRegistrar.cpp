@@ -3,6 +3,9 @@
 #include "CalcError.h"
 #include "CalcFunctionI.h"
 #include "CalcOperatorI.h"
+#include "CalcPlugin.h"
+#include "CalcPluginFunction.h"
+#include "CalcPluginOperator.h"
 #include "CalcVariableFactoryI.h"
 #include "CalcVariableI.h"
 
@@ -144,8 +147,55 @@ bool CalcParserRegistrar::hasVariable(std::string_view name) const
 
 void CalcParserRegistrar::loadPlugin(const std::string& classId)
 {
-    // No component service is available to create plug-in objects.
-    raiseName("CALCDEFEXCEP_PluginNotFound", classId);
+    std::shared_ptr<const CalcPlugin> plugin = CalcPlugin::load(classId);
+    try {
+        definePluginItems(plugin);
+    } catch (CalcError& conflict) {
+        conflict.addRecord(nameErrorLine, sourceUnit,
+                           CalcExcepData("CALCDEFEXCEP_PluginDefConflict", {{"itemName", classId}}));
+        throw;
+    }
+    plugins_.push_back(std::move(plugin));
+}
+
+// All or nothing: a plug-in refused halfway takes back what it had defined.
+void CalcParserRegistrar::definePluginItems(const std::shared_ptr<const CalcPlugin>& plugin)
+{
+    const CalcPluginInterface& api = plugin->api();
+    // Reserved, so that recording an item the registry accepted cannot fail.
+    std::vector<std::string> constants;
+    std::vector<CalcOperatorI*> ops;
+    std::vector<CalcFunctionI*> functions;
+    constants.reserve(api.constantCount);
+    ops.reserve(api.operatorCount);
+    functions.reserve(api.functionCount);
+    try {
+        for (std::uint32_t i = 0; i < api.constantCount; ++i) {
+            const std::string name = api.constants[i].name ? api.constants[i].name : "";
+            addConstant(name, api.constants[i].value);
+            constants.push_back(name);
+        }
+        for (std::uint32_t i = 0; i < api.operatorCount; ++i) {
+            auto op = std::make_unique<CalcPluginOperator>(plugin, api.operators[i]);
+            CalcOperatorI* added = op.get();
+            addOperator(std::move(op));
+            ops.push_back(added);
+        }
+        for (std::uint32_t i = 0; i < api.functionCount; ++i) {
+            auto function = std::make_unique<CalcPluginFunction>(plugin, api.functions[i]);
+            CalcFunctionI* added = function.get();
+            addFunction(std::move(function));
+            functions.push_back(added);
+        }
+    } catch (const CalcError&) {
+        for (auto it = functions.rbegin(); it != functions.rend(); ++it)
+            removeFunction(*it);
+        for (auto it = ops.rbegin(); it != ops.rend(); ++it)
+            removeOperator(*it);
+        for (auto it = constants.rbegin(); it != constants.rend(); ++it)
+            removeConstant(*it);
+        throw;
+    }
 }
 
 // ---- constants ----
@@ -372,6 +422,7 @@ std::unique_ptr<CalcRegistrarI> CalcParserRegistrar::clone() const
         copy->factory_ = factory_->spawn();
     for (const auto& variable : variables_)
         copy->fileVariable(variable->spawn());
+    copy->plugins_ = plugins_;
     copy->constants_ = constants_;
     copy->constantIndex_ = constantIndex_;
     for (const OperatorEntry& entry : operators_)

@@ -10,6 +10,8 @@
 #include <utility>
 #include <vector>
 
+class CalcPlugin;
+
 // Keeps everything an expression may name and checks every definition against
 // the naming rules, failing with one "CALCDEFEXCEP_" record. Names compare byte
 // for byte.
@@ -77,6 +79,7 @@ private:
     void checkFunction(const CalcFunctionI& function) const;
     void checkOperator(const CalcOperatorI& op) const;
     void checkNamesAgainst(char separator) const;
+    void definePluginItems(const std::shared_ptr<const CalcPlugin>& plugin);
 
     void fileVariable(std::unique_ptr<CalcVariableI> variable);
     void fileFunction(std::unique_ptr<CalcFunctionI> function);
@@ -96,4 +99,6 @@ private:
     // symbol first, so that the first match in a bucket is the longest.
     std::array<std::vector<std::uint32_t>, bucketCount> buckets_;
     std::unique_ptr<CalcVariableFactoryI> factory_;
+    // The plug-ins this registry, or the one it was cloned from, loaded.
+    std::vector<std::shared_ptr<const CalcPlugin>> plugins_;
 };

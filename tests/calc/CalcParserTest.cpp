@@ -267,17 +267,4 @@ TEST(CalcParserTest, UndefinesFunctionsAndOperatorsByIdAndName)
     EXPECT_EQ(thrownBy([&] { parser.compile("1-2"); }).record(0).data.valueOf("itemName"), "1-2");
 }
 
-TEST(CalcParserTest, ServicesWithoutPlatformSupportThrowOrDoNothing)
-{
-    CalcParser parser;
-    EXPECT_EQ(identifierOf(thrownBy([&] { parser.loadPlugin("{0}"); })), "CALCDEFEXCEP_PluginNotFound");
-    EXPECT_EQ(identifierOf(thrownBy([&] { parser.loadAllPlugins("plugins", "*.xml"); })),
-              "CALCLOCEXCEP_CalcParserInfoObjectNotFound");
-    EXPECT_EQ(identifierOf(thrownBy([&] { parser.defineMacro("sq(x)", "x*x", "square"); })),
-              "CALCEXCEP_NotSupported");
-    parser.useLocaleSyntax();
-    EXPECT_EQ(parser.getSyntax().decimalPoint, '.');
-    EXPECT_EQ(parser.getSyntax().argSeparator, ',');
-}
-
 } // namespace
