@@ -7,10 +7,12 @@
 #include <sndfile.h>
 
 #include <algorithm>
+#include <cmath>
+#include <cstddef>
 #include <cstdint>
+#include <limits>
 #include <memory>
 #include <new>
-#include <numeric>
 
 namespace {
 
@@ -23,6 +25,67 @@ struct SoundFileCloser {
     void operator()(SNDFILE* file) const { sf_close(file); }
 };
 using SoundFile = std::unique_ptr<SNDFILE, SoundFileCloser>;
+
+// Smallest and largest finite sample: NaN and infinities would give an axis that shows
+// nothing. Four lanes of limits, since with one pair every sample would wait for the one
+// before.
+class FiniteLimits
+{
+public:
+    FiniteLimits()
+    {
+        std::fill(min, min + lanes, std::numeric_limits<double>::infinity());
+        std::fill(max, max + lanes, -std::numeric_limits<double>::infinity());
+    }
+
+    // The limits are copied into locals: in the members, every sample would wait for a
+    // store that might have changed a sample.
+    void add(const double* samples, std::size_t count)
+    {
+        double lo[lanes];
+        double hi[lanes];
+        std::copy(min, min + lanes, lo);
+        std::copy(max, max + lanes, hi);
+        std::size_t i = 0;
+        for (; i + lanes <= count; i += lanes) {
+            for (std::size_t k = 0; k < lanes; ++k)
+                widen(samples[i + k], lo[k], hi[k]);
+        }
+        for (; i < count; ++i)
+            widen(samples[i], lo[0], hi[0]);
+        std::copy(lo, lo + lanes, min);
+        std::copy(hi, hi + lanes, max);
+    }
+
+    void widenRange(DataRange& range) const
+    {
+        for (std::size_t k = 0; k < lanes; ++k) {
+            if (min[k] <= max[k]) {
+                range.addY(min[k]);
+                range.addY(max[k]);
+            }
+        }
+    }
+
+private:
+    static constexpr std::size_t lanes = 4;
+
+    static void widen(double v, double& lo, double& hi)
+    {
+        const bool finite = std::abs(v) <= std::numeric_limits<double>::max();
+        lo = finite && v < lo ? v : lo;
+        hi = finite && v > hi ? v : hi;
+    }
+
+    double min[lanes];
+    double max[lanes];
+};
+
+// One channel's samples, and their limits, taken while each block is still in the cache.
+struct Channel {
+    std::vector<double> samples;
+    FiniteLimits limits;
+};
 
 // What every audio file gives before its samples are read.
 ImportedData audioData(const QString& name)
@@ -46,41 +109,66 @@ void reserveFrames(std::vector<double>& samples, sf_count_t frames)
     }
 }
 
+// Gathers one channel's part of a block, every `stride`th sample from `first` on, takes its
+// limits while it is in the cache and appends it in one go.
+void append(Channel& channel, const double* first, std::size_t stride, std::size_t count, std::vector<double>& gathered)
+{
+    for (std::size_t i = 0; i < count; ++i)
+        gathered[i] = first[i * stride];
+    channel.limits.add(gathered.data(), count);
+    channel.samples.insert(channel.samples.end(), gathered.begin(), gathered.begin() + std::ptrdiff_t(count));
+}
+
 // Reads every frame in blocks and spreads the first `kept` channels over their curves; the
 // channels beyond are read past. Stops at the end of the file or at a read error.
-std::vector<std::vector<double>> readChannels(SNDFILE* file, const SF_INFO& info, int kept)
+std::vector<Channel> readChannels(SNDFILE* file, const SF_INFO& info, int kept)
 {
-    std::vector<std::vector<double>> channels(static_cast<std::size_t>(kept));
-    for (std::vector<double>& samples : channels)
-        reserveFrames(samples, info.frames);
+    std::vector<Channel> channels(static_cast<std::size_t>(kept));
+    for (Channel& channel : channels)
+        reserveFrames(channel.samples, info.frames);
+    const std::size_t stride = std::size_t(info.channels);
     const int framesPerBlock = std::max(1, blockSamples / info.channels);
-    std::vector<double> block(std::size_t(framesPerBlock) * std::size_t(info.channels));
+    std::vector<double> block(std::size_t(framesPerBlock) * stride);
+    std::vector<double> gathered(static_cast<std::size_t>(framesPerBlock));
     for (;;) {
         const sf_count_t frames = sf_readf_double(file, block.data(), framesPerBlock);
         if (frames <= 0)
             return channels;
-        for (int c = 0; c < kept; ++c) {
-            const double* sample = block.data() + c;
-            std::vector<double>& samples = channels[std::size_t(c)];
-            for (sf_count_t f = 0; f < frames; ++f, sample += info.channels)
-                samples.push_back(*sample);
-        }
+        for (std::size_t c = 0; c < channels.size(); ++c)
+            append(channels[c], block.data() + c, stride, std::size_t(frames), gathered);
     }
 }
 
-// The curves of the samples read: a shared x of sample numbers, the range of the axes.
-void makeCurves(ImportedData& data, std::vector<std::vector<double>> channels, std::size_t count)
+// The sample numbers 0 … count−1, made a block at a time in the cache and appended in one go.
+void fillSampleNumbers(std::vector<double>& x, std::size_t count)
 {
-    for (std::vector<double>& samples : channels)
-        samples.resize(count);
-    data.x.resize(count);
-    std::iota(data.x.begin(), data.x.end(), 0.0);
-    data.y = std::move(channels);
+    x.reserve(count);
+    std::vector<double> numbers(blockSamples);
+    for (std::size_t start = 0; start < count; start += blockSamples) {
+        const std::size_t n = std::min<std::size_t>(blockSamples, count - start);
+        for (std::size_t i = 0; i < n; ++i)
+            numbers[i] = double(start + i);
+        x.insert(x.end(), numbers.begin(), numbers.begin() + std::ptrdiff_t(n));
+    }
+}
+
+// The curves of the first `count` samples: a shared x of sample numbers, the range of the axes.
+void makeCurves(ImportedData& data, std::vector<Channel>& channels, std::size_t count)
+{
+    fillSampleNumbers(data.x, count);
     data.range.addX(0.0);
     data.range.addX(double(count));
     data.range.addY(0.0);
-    for (const std::vector<double>& samples : data.y)
-        data.range.addY(samples.data(), samples.size());
+    data.y.reserve(channels.size());
+    for (Channel& channel : channels) {
+        if (count < channel.samples.size()) {
+            channel.samples.resize(count);
+            channel.limits = FiniteLimits();
+            channel.limits.add(channel.samples.data(), count);
+        }
+        channel.limits.widenRange(data.range);
+        data.y.push_back(std::move(channel.samples));
+    }
 }
 
 void readCurves(ImportedData& data, SNDFILE* file, const SF_INFO& info, const QString& path, bool fitToPowerOfTwo)
@@ -90,10 +178,10 @@ void readCurves(ImportedData& data, SNDFILE* file, const SF_INFO& info, const QS
         data.log << QStringLiteral("Kurvo: # Only the first %1 channels are read, %2 left out")
                         .arg(kept)
                         .arg(info.channels - kept);
-    std::vector<std::vector<double>> channels = readChannels(file, info, kept);
+    std::vector<Channel> channels = readChannels(file, info, kept);
     if (sf_error(file) != SF_ERR_NO_ERROR)
         data.log << QStringLiteral("Kurvo: # Reading stopped early: %1").arg(QString::fromLocal8Bit(sf_strerror(file)));
-    std::size_t count = channels.front().size();
+    std::size_t count = channels.front().samples.size();
     if (count == 0) {
         data.log << QStringLiteral("Kurvo: # No samples in file %1.").arg(path);
         return;
@@ -103,7 +191,7 @@ void readCurves(ImportedData& data, SNDFILE* file, const SF_INFO& info, const QS
         data.log << QStringLiteral("Kurvo: # Original points %1, corrected %2").arg(count).arg(corrected);
         count = corrected;
     }
-    makeCurves(data, std::move(channels), count);
+    makeCurves(data, channels, count);
     data.sampleRate = info.samplerate;
     data.closingLog << QStringLiteral("Kurvo: # Points x channel %1").arg(count);
 }
