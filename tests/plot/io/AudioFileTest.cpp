@@ -1,4 +1,5 @@
 #include "AudioFileReader.h"
+#include "Fft.h"
 #include "QStringPrinter.h"
 #include "WavWriter.h"
 
@@ -428,6 +429,28 @@ TEST_F(AudioFileTest, SoxReadsTheWrittenFile)
     EXPECT_EQ(ask("-b"), "24");
     EXPECT_EQ(ask("-s"), "2000");
     EXPECT_EQ(ask("-e"), "Signed Integer PCM");
+}
+
+// The example chord: two seconds at 8000 Hz, whose spectrum shows each of its three tones at
+// half its amplitude on one bin of 0.5 Hz, mirrored above the Nyquist frequency, and nothing
+// else but the quantisation noise.
+TEST(AudioExampleTest, ChordShowsThreeTonesInItsSpectrum)
+{
+    const ImportedData data = readAudio(KURVO_EXAMPLES_DIR "/chord.wav", "chord", false);
+    ASSERT_EQ(data.y.size(), 1u);
+    EXPECT_EQ(data.sampleRate, 8000.0);
+    const std::size_t n = data.y[0].size();
+    ASSERT_EQ(n, 16000u);
+
+    std::vector<double> re = data.y[0];
+    std::vector<double> im(n, 0.0);
+    ASSERT_TRUE(Fft(n).forward(re.data(), im.data()));
+    const double binWidth = data.sampleRate / double(n);
+    for (std::size_t k = 0; k < n; ++k) {
+        const double hz = std::min(double(k), double(n - k)) * binWidth;
+        const bool tone = hz == 220.0 || hz == 275.0 || hz == 330.0;
+        EXPECT_NEAR(std::hypot(re[k], im[k]), tone ? 0.125 : 0.0, 1e-4) << k * binWidth << " Hz";
+    }
 }
 
 } // namespace
