@@ -72,7 +72,10 @@ TEST(CalcMessageTableTest, HasOneRowForEachRaisedIdentifier)
         "CALCPARSINGEXCEP_MissingCloseBracket", "CALCPARSINGEXCEP_OverloadedFuncNotFound",
         "CALCPARSINGEXCEP_InvalidSyntax", "CALCPARSINGEXCEP_MissingOp", "CALCPARSINGEXCEP_UndefinedFunc",
         "CALCPARSINGEXCEP_UndefinedVar", "CALCPARSINGEXCEP_UselessArgSeparator",
-        "CALCPARSINGEXCEP_InternalError", "CALCLOCEXCEP_CalcParserInfoObjectNotFound",
+        "CALCPARSINGEXCEP_InternalError", "CALCDEFEXCEP_PluginVersion", "CALCDEFEXCEP_PluginTypeLibNotFound",
+        "CALCDEFEXCEP_PluginDefConflict", "CALCDEFEXCEP_MacroProtoSyntax", "CALCLOCEXCEP_InfoFileOpenFailed",
+        "CALCLOCEXCEP_InfoFileLoadFailed", "CALCLOCEXCEP_InfoFileLocaleFailed", "CALCLOCEXCEP_InfoFileBadVersion",
+        "CALCEXCEP_OutOfMemory",
     };
     for (const char* id : raised)
         EXPECT_NE(CalcMessageTable::find(id), nullptr) << id;
