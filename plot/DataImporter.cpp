@@ -95,8 +95,9 @@ void DataImporter::show(const ImportedData& data)
         if (data.selectEachCurve)
             store.setCurrent(store.nextId());
         const int id = store.nextId();
-        QwtPlotCurve* curve = store.add(QStringLiteral("%1.%2").arg(data.title).arg(id), data.x.data(),
-                                        y.data(), data.x.size(), 0);
+        const QString own = data.curveTitles.value(int(added.size()));
+        const QString title = own.isEmpty() ? QStringLiteral("%1.%2").arg(data.title).arg(id) : own;
+        QwtPlotCurve* curve = store.add(title, data.x.data(), y.data(), data.x.size(), 0);
         added.emplace_back(id, curve);
         if (data.look == ImportedData::Look::Sticks) {
             QPen pen = curve->pen();
@@ -104,6 +105,10 @@ void DataImporter::show(const ImportedData& data)
             curve->setPen(pen);
         }
     }
+    // An audio file's rate becomes the Fourier transform's sampling frequency; the range
+    // field the user types into stays as it was.
+    if (data.sampleRate > 0)
+        axes.setHorCalibration(data.sampleRate);
     axes.showLimits(data.range);
     plot->setAutoReplot(autoReplot);
     plot->replot();

@@ -16,6 +16,8 @@ struct ImportedData {
     enum class Look { Lines, Sticks };
 
     QString title;
+    // A curve's own title where the file names it (a header row); empty ones take the default.
+    QStringList curveTitles;
     std::vector<double> x;
     std::vector<std::vector<double>> y;
     DataRange range;

@@ -1,5 +1,6 @@
 #include "TextTableReader.h"
 
+#include "LooseTableReader.h"
 #include "NumberParser.h"
 #include "PowerOfTwo.h"
 
@@ -45,11 +46,21 @@ std::vector<std::string_view> splitAt(std::string_view line, char separator)
 
 } // namespace
 
+// Tables the strict rules read come out exactly as they always have; only where they find
+// nothing to draw is the table read again the way people write tables. When that finds
+// nothing either, the strict reader's account of why stands, with anything the second
+// reading adds.
 ImportedData TextTableReader::read(std::string_view bytes, const QString& name, bool fitToPowerOfTwo)
 {
     TextTableReader reader(bytes);
     reader.table.title = name;
     reader.run(fitToPowerOfTwo);
+    if (!reader.table.y.empty())
+        return std::move(reader.table);
+    ImportedData loose = LooseTableReader::read(bytes, name, fitToPowerOfTwo);
+    if (!loose.y.empty())
+        return loose;
+    reader.table.log << loose.log;
     return std::move(reader.table);
 }
 

@@ -159,7 +159,7 @@ TEST_F(DataImporterTest, FailuresLeaveThePlotAsItWas)
     } cases[] = {
         {dir.filePath("missing.txt"), "Kurvo: Can't open file " + dir.filePath("missing.txt")},
         {dir.path(), "Kurvo: Can't open file " + dir.path()},
-        {write("header.csv", "time;value\n1;2\n"), "Kurvo: Field separator not found"},
+        {write("header.csv", "time;value\n"), "Kurvo: Header line but no data"},
         {dir.filePath("missing.adf"), "Kurvo: Can't open file " + dir.filePath("missing.adf")},
     };
     for (const auto& c : cases) {
@@ -285,6 +285,9 @@ TEST_F(DataImporterTest, ExamplesLoad)
         {"sensor-channels.dat", 3},
         {"tide-gauge.txt", 2},
         {"echo-pulse.adf", 1},
+        {"population-header.csv", 2},
+        {"daily-temperature.csv", 2},
+        {"aligned-columns.txt", 1},
     };
     for (const auto& e : examples) {
         const QString path = QStringLiteral(KURVO_EXAMPLES_DIR "/") + e.file;
@@ -299,7 +302,7 @@ TEST_F(DataImporterTest, ExamplesLoad)
 TEST_F(DataImporterTest, LongQuotedTextIsCutWhereTheLogWritesIt)
 {
     const QByteArray field(6000, 'a');
-    server.addCurve(-1, write("wide.txt", field + " 1\n"), "wide", false);
+    server.addCurve(-1, write("wide.txt", field + " b\n"), "wide", false);
     server.addCurve(-1, write("wide.adf", "$VX_ARRAY\n#TITLE," + field + "\n#END\n"), "wide", false);
     const QString quotedField = "Kurvo: Number of fields: " + QString(field);
     const QString quotedLine = "Kurvo: [#TITLE," + QString(field);
@@ -310,6 +313,16 @@ TEST_F(DataImporterTest, LongQuotedTextIsCutWhereTheLogWritesIt)
             ++cut;
     }
     EXPECT_EQ(cut, 2);
+}
+
+// A header row names the curves; a column without a name keeps the file's name and number.
+TEST_F(DataImporterTest, HeaderNamesBecomeCurveTitles)
+{
+    server.addCurve(-1, write("named.csv", "t;level;;\n0;1;2\n1;3;4\n"), "named", false);
+    ASSERT_NE(curve(0), nullptr);
+    EXPECT_EQ(curve(0)->title().text(), "level");
+    EXPECT_EQ(curve(1)->title().text(), "named.1");
+    EXPECT_EQ(logLines.filter("Header line").size(), 1);
 }
 
 } // namespace
