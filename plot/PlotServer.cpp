@@ -1,10 +1,13 @@
 #include "PlotServer.h"
 
 #include "AxesController.h"
+#include "AudioFileReader.h"
 #include "CurveAppearance.h"
+#include "CurveExporter.h"
 #include "CurveMenu.h"
 #include "CurveStore.h"
 #include "DataRange.h"
+#include "ImportFormats.h"
 #include "DataImporter.h"
 #include "PeakPanel.h"
 #include "QtPrompt.h"
@@ -69,6 +72,8 @@ PlotServer::PlotServer(QWidget* parent)
     importer = std::make_unique<DataImporter>(this, ui.qwtPlot, *store, *axes, log, prompter, showStatistics);
     undoStore = std::make_unique<UndoStore>(*store, *axes, log, showStatistics);
     spectrum = std::make_unique<SpectrumTool>(this, *store, *axes, *undoStore, log, prompter, showStatistics);
+    exporter = std::make_unique<CurveExporter>(this, *store, log, prompter, [this] { return axes->horCalibration(); });
+    ImportFormats::setAudioReader(readAudio);
     setupPlot();
     connectConstructorSignals();
 }
@@ -504,6 +509,16 @@ void PlotServer::applyDFT() { spectrum->applyDFT(axes->horCalibration()); }
 void PlotServer::applyDB() { spectrum->applyDB(); }
 void PlotServer::applyAbs() { spectrum->applyAbs(); }
 
+// ---- exports --------------------------------------------------------------------------------
+
+void PlotServer::exportYdata() { exporter->exportYdata(); }
+void PlotServer::exportXdata() { exporter->exportXdata(); }
+void PlotServer::exportExcel() { exporter->exportExcel(); }
+void PlotServer::exportWav() { exporter->exportWav(); }
+bool PlotServer::writeColumn(const QString& name, int id, bool useY) { return exporter->writeColumn(name, id, useY); }
+bool PlotServer::writeTable(const QString& name) { return exporter->writeTable(name); }
+bool PlotServer::writeWav(const QString& name, int id) { return exporter->writeWav(name, id); }
+
 // ---- peak detector --------------------------------------------------------------------------
 
 QwtPlotMarker* PlotServer::peakMarker(int index) const { return peaks->marker(index); }
@@ -522,8 +537,4 @@ bool PlotServer::peakSave(const QString& path) { return peaks->save(path); }
 void PlotServer::print() {}
 void PlotServer::paintRequestedSlot(QPrinter*) {}
 void PlotServer::saveBitmap() {}
-void PlotServer::exportYdata() {}
-void PlotServer::exportXdata() {}
-void PlotServer::exportExcel() {}
-void PlotServer::exportWav() {}
 

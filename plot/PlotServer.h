@@ -15,6 +15,7 @@
 
 class AxesController;
 class CurveAppearance;
+class CurveExporter;
 class CurveMenu;
 class CurveStore;
 class DataImporter;
@@ -87,6 +88,11 @@ public:
     // log and the plot.
     void loadDataFile(int id, const QString& path, const QString& name, bool fitToPowerOfTwo);
     bool peakSave(const QString& path);
+    // One curve's x or y values by the end of `name` (.dif, .txt, .xls), every curve side by
+    // side, one curve as a mono WAV file; false, with a log line, when nothing was written.
+    bool writeColumn(const QString& name, int id, bool useY);
+    bool writeTable(const QString& name);
+    bool writeWav(const QString& name, int id);
 
     void setHorizRange(double min, double max);
     void rebuildZoomers();
@@ -192,6 +198,7 @@ private:
     std::unique_ptr<DataImporter> importer;
     std::unique_ptr<UndoStore> undoStore;
     std::unique_ptr<SpectrumTool> spectrum;
+    std::unique_ptr<CurveExporter> exporter;
 
     QString selectedCurveName;
     QLabel* selectedCurveLabel = nullptr;

@@ -1,0 +1,149 @@
+#include "CurveExporter.h"
+
+#include "ColumnFormats.h"
+#include "CurveStore.h"
+#include "CurveWorkbook.h"
+#include "PlotLog.h"
+#include "Prompt.h"
+#include "WavWriter.h"
+
+#include <QFile>
+#include <QVector>
+
+#include <qwt_plot_curve.h>
+#include <qwt_text.h>
+
+#include <new>
+#include <vector>
+
+CurveExporter::CurveExporter(QWidget* dialogParent, const CurveStore& store, PlotLog& log,
+                             const std::unique_ptr<Prompt>& prompter, std::function<double()> sampleRate)
+    : dialogParent(dialogParent)
+    , store(store)
+    , log(log)
+    , prompter(prompter)
+    , sampleRate(std::move(sampleRate))
+{
+}
+
+void CurveExporter::exportYdata()
+{
+    askAndWrite(".", "Excel (*.dif);; Text (*.txt)", true);
+}
+
+void CurveExporter::exportXdata()
+{
+    askAndWrite("./libs/data/KURVO/", "Excel (*.dif);; Text (*.txt)", false);
+}
+
+void CurveExporter::exportExcel()
+{
+    askAndWrite("./libs/data/KURVO/", "Excel (*.xls)", false);
+}
+
+void CurveExporter::exportWav()
+{
+    const QString name = prompter->saveFileName(dialogParent, tr("Save File"), QStringLiteral("./"),
+                                                QStringLiteral("Wave (*.wav)"));
+    if (!name.isEmpty())
+        writeWav(name, store.currentId());
+}
+
+void CurveExporter::askAndWrite(const char* folder, const char* filter, bool useY)
+{
+    const QString name = prompter->saveFileName(dialogParent, tr("Save File"), QLatin1String(folder),
+                                                QLatin1String(filter));
+    if (!name.isEmpty())
+        writeColumn(name, store.currentId(), useY);
+}
+
+bool CurveExporter::writeColumn(const QString& name, int id, bool useY)
+{
+    QVector<double> x;
+    QVector<double> y;
+    if (!store.samples(id, x, y))
+        return false;
+    const QVector<double>& values = useY ? y : x;
+    const std::string title = store.find(id)->curve->title().text().toLocal8Bit().toStdString();
+    try {
+        if (name.endsWith(QLatin1String(".dif"), Qt::CaseInsensitive))
+            return writeBytes(name, difColumn(title, values.constData(), std::size_t(values.size())));
+        if (name.endsWith(QLatin1String(".txt"), Qt::CaseInsensitive))
+            return writeBytes(name, textColumn(values.constData(), std::size_t(values.size())));
+    } catch (const std::bad_alloc&) {
+        return cannotWrite(name);
+    }
+    if (name.endsWith(QLatin1String(".xls"), Qt::CaseInsensitive))
+        return writeWorkbook(name, id);
+    log.line(QStringLiteral("Kurvo: Not a .dif, .txt or .xls name: %1").arg(name));
+    return false;
+}
+
+// The x and y values of the curve whatever the menu entry, titled with the curve's name.
+bool CurveExporter::writeWorkbook(const QString& name, int id)
+{
+    QVector<double> x;
+    QVector<double> y;
+    store.samples(id, x, y);
+    const std::string title = store.find(id)->curve->title().text().toStdString();
+    int sheets = 0;
+    if (!Xls::writeCurve(QFile::encodeName(name).toStdString(), title, x.constData(), y.constData(),
+                         std::size_t(x.size()), sheets))
+        return cannotWrite(name);
+    if (sheets > 1)
+        log.line(QStringLiteral("Kurvo: %1 points fill %2 sheets of %3").arg(x.size()).arg(sheets).arg(name));
+    return true;
+}
+
+// Every stored curve, the lowest identifier setting the number of rows.
+bool CurveExporter::writeTable(const QString& name)
+{
+    std::vector<QVector<double>> held;
+    std::vector<TableCurve> curves;
+    for (const auto& entry : store.records()) {
+        QVector<double> x;
+        QVector<double> y;
+        store.samples(int(entry.first), x, y);
+        curves.push_back({x.constData(), y.constData(), std::size_t(x.size())});
+        held.push_back(std::move(x));
+        held.push_back(std::move(y));
+    }
+    try {
+        return writeBytes(name, curveTable(curves));
+    } catch (const std::bad_alloc&) {
+        return cannotWrite(name);
+    }
+}
+
+bool CurveExporter::writeWav(const QString& name, int id)
+{
+    QVector<double> x;
+    QVector<double> y;
+    if (!store.samples(id, x, y))
+        return false;
+    std::size_t clipped = 0;
+    QString error;
+    if (!::writeWav(name, y.constData(), std::size_t(y.size()), sampleRate(), clipped, error)) {
+        log.line(error);
+        return false;
+    }
+    if (clipped > 0)
+        log.line(QStringLiteral("Kurvo: %1 samples beyond full scale were clipped").arg(clipped));
+    return true;
+}
+
+bool CurveExporter::writeBytes(const QString& path, const std::string& bytes)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)
+        || file.write(bytes.data(), qint64(bytes.size())) != qint64(bytes.size()) || !file.flush())
+        return cannotWrite(path);
+    file.close();
+    return file.error() == QFileDevice::NoError || cannotWrite(path);
+}
+
+bool CurveExporter::cannotWrite(const QString& path)
+{
+    log.line(QStringLiteral("Kurvo: Can't write file %1").arg(path));
+    return false;
+}

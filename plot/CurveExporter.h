@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QCoreApplication>
+#include <QString>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+class CurveStore;
+class PlotLog;
+class Prompt;
+class QWidget;
+
+// The curve menu's Export entries and the data files of the save dialog: one curve's x or y
+// values as DIF, text or a workbook, all curves side by side as a table, and one curve as a
+// mono WAV file. A file that cannot be written gives the log line "Kurvo: Can't write file …".
+class CurveExporter
+{
+    Q_DECLARE_TR_FUNCTIONS(PlotServer)
+
+public:
+    // `sampleRate` gives the sampling frequency the Fourier transform uses.
+    CurveExporter(QWidget* dialogParent, const CurveStore& store, PlotLog& log,
+                  const std::unique_ptr<Prompt>& prompter, std::function<double()> sampleRate);
+
+    void exportYdata();
+    void exportXdata();
+    void exportExcel();
+    void exportWav();
+
+    // By the end of `name` in any case: ".dif", ".txt" or ".xls"; any other name writes nothing.
+    bool writeColumn(const QString& name, int id, bool useY);
+    bool writeTable(const QString& name);
+    bool writeWav(const QString& name, int id);
+
+private:
+    void askAndWrite(const char* folder, const char* filter, bool useY);
+    bool writeWorkbook(const QString& name, int id);
+    bool writeBytes(const QString& path, const std::string& bytes);
+    bool cannotWrite(const QString& path);
+
+    QWidget* dialogParent;
+    const CurveStore& store;
+    PlotLog& log;
+    const std::unique_ptr<Prompt>& prompter;
+    std::function<double()> sampleRate;
+};
