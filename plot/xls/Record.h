@@ -27,7 +27,7 @@ public:
     virtual ~Record();
 
     // Fills the fields from record bytes: the header and data of this record, followed by
-    // the CONTINUE records that carry the rest of its data (further bytes are not looked at).
+    // the CONTINUE records that carry the rest of its data; the bytes after them are ignored.
     // False when the code is another record's, a length runs past `size`, or the data is too
     // short for the fields; the fields are then unspecified.
     virtual bool read(const std::uint8_t* bytes, std::size_t size);

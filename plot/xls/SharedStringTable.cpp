@@ -23,6 +23,8 @@ Workbook::SharedStringTable::SharedStringTable()
 
 std::uint32_t Workbook::SharedStringTable::add(const UnicodeText& text)
 {
+    if (text.length() > UnicodeText::maxLongLength)
+        return add(UnicodeText(text.units().substr(0, UnicodeText::maxLongLength), text.wide()));
     ++uses;
     const auto found = positions.find(text.units());
     if (found != positions.end())
@@ -35,7 +37,9 @@ std::uint32_t Workbook::SharedStringTable::add(const UnicodeText& text)
 
 std::int64_t Workbook::SharedStringTable::indexOf(const UnicodeText& text) const
 {
-    const auto found = positions.find(text.units());
+    const auto found = text.length() > UnicodeText::maxLongLength
+        ? positions.find(text.units().substr(0, UnicodeText::maxLongLength))
+        : positions.find(text.units());
     return found == positions.end() ? -1 : std::int64_t(found->second);
 }
 

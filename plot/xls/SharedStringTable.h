@@ -31,7 +31,8 @@ public:
 
     SharedStringTable();
 
-    // Counts one more use of `text` and returns its position, adding it when new.
+    // Counts one more use of `text` and returns its position, adding it when new. Text
+    // beyond 65535 code units, more than the character count holds, is cut there.
     std::uint32_t add(const UnicodeText& text);
     // The position of a text added before, or -1 when it never was.
     std::int64_t indexOf(const UnicodeText& text) const;
@@ -40,6 +41,8 @@ public:
     const UnicodeText& string(std::size_t index) const { return strings[index]; }
     Placement placement(std::size_t index) const;
 
+    // Reads the strings across the cuts the bytes have (a string may carry formatting runs
+    // and phonetic data, which are skipped); written again, the table makes its own cuts.
     bool read(const std::uint8_t* bytes, std::size_t size) override;
     std::size_t dataSize() const override { return layoutSize; }
     std::vector<std::size_t> continueOffsets() const override { return cuts; }

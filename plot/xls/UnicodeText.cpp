@@ -172,14 +172,15 @@ void UnicodeText::readChars(ByteReader& in, std::uint8_t flags, std::size_t coun
 
 std::size_t UnicodeText::shortStringSize() const
 {
-    return 2 + codeUnits.size() * charSize();
+    return 2 + std::min(codeUnits.size(), maxShortLength) * charSize();
 }
 
 void UnicodeText::writeShortString(ByteWriter& out) const
 {
-    out.put8(std::uint8_t(codeUnits.size()));
+    const std::size_t count = std::min(codeUnits.size(), maxShortLength);
+    out.put8(std::uint8_t(count));
     out.put8(flags());
-    writeChars(out, 0, codeUnits.size());
+    writeChars(out, 0, count);
 }
 
 UnicodeText UnicodeText::readShortString(ByteReader& in)
@@ -193,14 +194,15 @@ UnicodeText UnicodeText::readShortString(ByteReader& in)
 
 std::size_t UnicodeText::longStringSize() const
 {
-    return 3 + codeUnits.size() * charSize();
+    return 3 + std::min(codeUnits.size(), maxLongLength) * charSize();
 }
 
 void UnicodeText::writeLongString(ByteWriter& out) const
 {
-    out.put16(std::uint16_t(codeUnits.size()));
+    const std::size_t count = std::min(codeUnits.size(), maxLongLength);
+    out.put16(std::uint16_t(count));
     out.put8(flags());
-    writeChars(out, 0, codeUnits.size());
+    writeChars(out, 0, count);
 }
 
 UnicodeText UnicodeText::readLongString(ByteReader& in)

@@ -42,14 +42,16 @@ public:
     // Appends `count` characters read in the form that `flags` gives.
     static void readChars(ByteReader& in, std::uint8_t flags, std::size_t count, std::u16string& units);
 
-    // ShortXLUnicodeString: character count (1 byte), flags (1 byte), characters. Text
-    // longer than 255 units cannot be stored this way; callers keep names short.
+    // ShortXLUnicodeString: character count (1 byte), flags (1 byte), characters. Only the
+    // first 255 units fit; callers keep names shorter.
+    static constexpr std::size_t maxShortLength = 255;
     std::size_t shortStringSize() const;
     void writeShortString(ByteWriter& out) const;
     static UnicodeText readShortString(ByteReader& in);
 
-    // XLUnicodeString: character count (2 bytes), flags (1 byte), characters; at most
-    // 65535 units.
+    // XLUnicodeString: character count (2 bytes), flags (1 byte), characters. Only the
+    // first 65535 units fit.
+    static constexpr std::size_t maxLongLength = 65535;
     std::size_t longStringSize() const;
     void writeLongString(ByteWriter& out) const;
     static UnicodeText readLongString(ByteReader& in);

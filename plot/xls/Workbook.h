@@ -45,7 +45,7 @@ public:
     Worksheet* worksheet(std::size_t index);
 
     // Starts afresh with the default globals and `sheets` empty sheets "Sheet1", "Sheet2", …
-    // (at least one, at most maxSheets).
+    // (at least one, at most maxSheets). Pointers to the sheets before become invalid.
     void newWorkbook(int sheets);
     // Adds an empty sheet at the end, named "Sheet%d" with the first number from the sheet
     // count plus one on that is not yet taken. Null when the workbook is full.
@@ -55,12 +55,13 @@ public:
     static bool isValidSheetName(const std::string& name);
 
     // The BIFF8 workbook stream: the globals, then each sheet. False (and `stream` cleared)
-    // when the workbook is too large for the format: a stream of 2 GiB or more, or more than
-    // 8 388 479 distinct texts. Throws std::bad_alloc when memory runs out.
+    // when the workbook is too large for the format: a stream beyond the container's limit
+    // (CompoundFile::maxStreamSize, just under 2 GiB) or more than 8 388 479 distinct texts.
+    // Throws std::bad_alloc when memory runs out.
     bool workbookStream(std::vector<std::uint8_t>& stream) const;
     // Writes the workbook as a compound document to `path` (in the local 8-bit encoding).
     // False when the file cannot be created or fully written, or the workbook is too large;
-    // a file that was begun is then removed. Never throws.
+    // a regular file that was begun is then removed. Never throws.
     bool saveAs(const char* path) const;
 
 private:

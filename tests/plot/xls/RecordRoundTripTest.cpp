@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <random>
 
 using namespace Xls;
 
@@ -249,4 +250,73 @@ TEST(RecordRoundTrip, DataBeyond8224BytesGoesOnInContinueRecords)
     EXPECT_EQ(bytes[4 + 8224 + 1], 0x00);
     EXPECT_EQ(bytes[4 + 8224 + 2] | bytes[4 + 8224 + 3] << 8, 8224);
     EXPECT_EQ(roundTrip(formula).extra, formula.extra);
+}
+
+TEST(RecordRoundTrip, TextsLongerThanTheirCountFieldAreCutToFit)
+{
+    Workbook::BoundSheet sheet(UnicodeText(std::u16string(300, u'n')));
+    EXPECT_EQ(roundTrip(sheet).name.length(), 255u);
+
+    Workbook::SharedStringTable sst;
+    const UnicodeText huge(std::u16string(70000, u'h'));
+    EXPECT_EQ(sst.add(huge), 0u);
+    EXPECT_EQ(sst.indexOf(huge), 0);
+    EXPECT_EQ(roundTrip(sst).string(0).length(), 65535u);
+}
+
+namespace {
+
+// Random record bytes under the record's own code: a random length field, random data, now
+// and then a CONTINUE record after it. Reading must stay inside the bytes, whatever it finds.
+template <typename R>
+void readGarbage(std::mt19937& random)
+{
+    std::uniform_int_distribution<int> byte(0, 255);
+    std::uniform_int_distribution<std::size_t> size(0, 300);
+    for (int round = 0; round < 2000; ++round) {
+        std::vector<std::uint8_t> bytes(size(random));
+        for (auto& b : bytes)
+            b = std::uint8_t(byte(random));
+        const std::uint16_t code = R().code();
+        if (bytes.size() >= 4) {
+            bytes[0] = std::uint8_t(code);
+            bytes[1] = std::uint8_t(code >> 8);
+            if (round % 2)
+                bytes[2] = std::uint8_t(bytes.size() / 2), bytes[3] = 0;
+            if (round % 4 == 1 && bytes.size() / 2 + 8 <= bytes.size())
+                bytes[bytes.size() / 2 + 4] = 0x3C, bytes[bytes.size() / 2 + 5] = 0;
+        }
+        R record;
+        if (record.read(bytes.data(), bytes.size()))
+            bytesOf(record); // whatever was read can be written again
+    }
+}
+
+} // namespace
+
+TEST(RecordRoundTrip, ReadingGarbageStaysInsideTheBytes)
+{
+    std::mt19937 random(11);
+    readGarbage<BOF>(random);
+    readGarbage<Workbook::Window1>(random);
+    readGarbage<Workbook::Font>(random);
+    readGarbage<Workbook::XF>(random);
+    readGarbage<Workbook::Style>(random);
+    readGarbage<Workbook::BoundSheet>(random);
+    readGarbage<Workbook::SharedStringTable>(random);
+    readGarbage<Workbook::ExtSST>(random);
+    readGarbage<Worksheet::Index>(random);
+    readGarbage<Worksheet::Dimensions>(random);
+    readGarbage<Worksheet::Window2>(random);
+    readGarbage<Worksheet::CellTable::RowBlock::Row>(random);
+    readGarbage<Worksheet::CellTable::RowBlock::DBCell>(random);
+    readGarbage<CellBlock::BoolErr>(random);
+    readGarbage<CellBlock::MulBlank>(random);
+    readGarbage<CellBlock::MulRK>(random);
+    readGarbage<CellBlock::Number>(random);
+    readGarbage<Formula>(random);
+    readGarbage<Formula::Array>(random);
+    readGarbage<Formula::ShrFmla>(random);
+    readGarbage<Formula::Table>(random);
+    readGarbage<Formula::String>(random);
 }
