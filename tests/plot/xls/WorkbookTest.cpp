@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <unistd.h>
 
 using namespace Xls;
 
@@ -40,6 +41,12 @@ Workbook exportedCurve()
         sheet->cell(i + 1, 1)->setDouble(i * i + 0.25);
     }
     return book;
+}
+
+// A name in the temporary folder that no other test process uses.
+std::filesystem::path scratch(const std::string& name)
+{
+    return std::filesystem::temp_directory_path() / ("kurvo-xls-" + std::to_string(getpid()) + "-" + name);
 }
 
 const ScannedRecord* recordAt(const std::vector<ScannedRecord>& records, std::size_t offset)
@@ -269,7 +276,7 @@ TEST(WorkbookSave, FailsWhereNoFileCanBeWritten)
     EXPECT_FALSE(book.saveAs("/nonexistent-folder-of-kurvo/out.xls"));
     EXPECT_FALSE(book.saveAs(nullptr));
     EXPECT_FALSE(book.saveAs(""));
-    const auto folder = std::filesystem::temp_directory_path() / "kurvo-xls-save-test";
+    const auto folder = scratch("folder");
     std::filesystem::create_directories(folder);
     EXPECT_FALSE(book.saveAs(folder.c_str())); // a folder is no file
     EXPECT_TRUE(std::filesystem::is_directory(folder));
@@ -287,7 +294,7 @@ TEST(WorkbookSave, AWriteThatFailsIsReportedAsFailed)
 TEST(WorkbookSave, WritesTheStreamIntoACompoundFile)
 {
     const Workbook book = exportedCurve();
-    const auto path = std::filesystem::temp_directory_path() / "kurvo-xls-save.xls";
+    const auto path = scratch("save.xls");
     ASSERT_TRUE(book.saveAs(path.c_str()));
     std::ifstream in(path, std::ios::binary);
     std::vector<std::uint8_t> file((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());

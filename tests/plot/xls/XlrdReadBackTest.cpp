@@ -213,6 +213,7 @@ TEST(CurveWorkbook, FailsWhereNoFileCanBeWritten)
     int sheets = 7;
     EXPECT_FALSE(writeCurve("/nonexistent-folder-of-kurvo/curve.xls", "t", x, y, 2, sheets));
     EXPECT_EQ(sheets, 0);
-    EXPECT_FALSE(writeCurve("/tmp/kurvo-never-written.xls", "t", nullptr, y, 2, sheets));
-    EXPECT_FALSE(std::filesystem::exists("/tmp/kurvo-never-written.xls"));
+    const auto path = std::filesystem::temp_directory_path() / ("kurvo-xls-" + std::to_string(getpid()) + "-none.xls");
+    EXPECT_FALSE(writeCurve(path.string(), "t", nullptr, y, 2, sheets));
+    EXPECT_FALSE(std::filesystem::exists(path));
 }
