@@ -68,7 +68,12 @@ QString RenderOptions::usage()
         "  --select ID          make curve ID the current curve\n"
         "  --stats              print the statistics of the current curve\n"
         "  --dump FILE          every curve's points as CSV (id,name,x,y); - for standard output\n"
-        "  -o FILE              render the plot; .png, .jpg, .bmp, .svg or .pdf\n"
+        "  -o FILE              render the plot (.png, .jpg, .bmp, .svg or .pdf), write every curve\n"
+        "                       as a table (.csv, .txt) or the current curve as a WAV file (.wav)\n"
+        "  --export-y FILE      the current curve's y values as the Export menu's \"Left Data\"\n"
+        "                       does: DIF (.dif), text (.txt) or a workbook (.xls)\n"
+        "  --export-x FILE      its x values, as \"Bottom Data\" does\n"
+        "  --export-xls FILE    the current curve as a workbook, as \"Excel\" does\n"
         "  --window NAME        apply a window function to every curve: Triangular, Welch, Sine,\n"
         "                       Hann, Hamming, Blackman, Nuttall, \"Blackman Nuttall\",\n"
         "                       \"Blackman Harris\", \"Flat top\", Gaussian, or its number 0 to 10\n"
@@ -176,7 +181,9 @@ bool RenderOptions::parseOption(const QStringList& arguments, int& i, QString& e
                                  {"--ytitle", Step::YTitle},     {"--dump", Step::Dump},
                                  {"-o", Step::Output},           {"--units", Step::Units},
                                  {"--peaks-tab", Step::PeaksTab}, {"--peaks-out", Step::PeaksOut},
-                                 {"--style", Step::Style},       {"--symbol", Step::Symbol}};
+                                 {"--style", Step::Style},       {"--symbol", Step::Symbol},
+                                 {"--export-y", Step::ExportY},  {"--export-x", Step::ExportX},
+                                 {"--export-xls", Step::ExportXls}};
 
     if (option == QLatin1String("-h") || option == QLatin1String("--help")) {
         help = true;

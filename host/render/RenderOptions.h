@@ -12,7 +12,8 @@ struct RenderOptions {
     struct Step {
         enum Kind {
             Title, XTitle, YTitle, Range, LogX, LogY, Calibrate, Select, Stats, Dump, Output,
-            Window, Fft, Db, Abs, Undo, Peaks, Units, PeaksTab, PeaksOut, Style, Symbol
+            Window, Fft, Db, Abs, Undo, Peaks, Units, PeaksTab, PeaksOut, Style, Symbol,
+            ExportY, ExportX, ExportXls
         };
         Kind kind;
         QString text;

@@ -205,6 +205,10 @@ RenderSession::Status RenderSession::apply(const RenderOptions::Step& step)
         return chooseStyle(step.text);
     case Step::Symbol:
         return giveSymbol(step.text);
+    case Step::ExportY:
+    case Step::ExportX:
+    case Step::ExportXls:
+        return exportCurve(step);
     }
     return Success;
 }
@@ -330,8 +334,34 @@ RenderSession::Status RenderSession::dump(const QString& path)
     return Success;
 }
 
+// As the curve menu's Export entries do; the workbook entry needs its suffix.
+RenderSession::Status RenderSession::exportCurve(const RenderOptions::Step& step)
+{
+    if (!server->record(server->currentCurve()))
+        return fail(QStringLiteral("%1: there is no current curve").arg(step.text));
+    if (step.kind == RenderOptions::Step::ExportXls && !step.text.endsWith(QLatin1String(".xls"), Qt::CaseInsensitive))
+        return fail(QStringLiteral("--export-xls writes .xls files: %1").arg(step.text));
+    if (!server->writeColumn(step.text, server->currentCurve(), step.kind == RenderOptions::Step::ExportY))
+        return fail(QStringLiteral("Can't write file %1").arg(step.text));
+    return Success;
+}
+
+// Tables and sound go where the save dialog sends them; everything else is a picture.
 RenderSession::Status RenderSession::render(const QString& path)
 {
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix == QLatin1String("csv") || suffix == QLatin1String("txt")) {
+        if (!server->writeTable(path))
+            return fail(QStringLiteral("Can't write file %1").arg(path));
+        return Success;
+    }
+    if (suffix == QLatin1String("wav")) {
+        if (!server->record(server->currentCurve()))
+            return fail(QStringLiteral("-o %1: there is no current curve").arg(path));
+        if (!server->writeWav(path, server->currentCurve()))
+            return fail(QStringLiteral("Can't write file %1").arg(path));
+        return Success;
+    }
     if (!PlotImageWriter::write(server->plot(), path, options.size))
         return fail(QStringLiteral("cannot write the picture %1").arg(path));
     return Success;

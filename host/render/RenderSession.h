@@ -32,6 +32,7 @@ private:
     Status choosePeakTab(const QString& tab);
     Status chooseStyle(const QString& style);
     Status giveSymbol(const QString& value);
+    Status exportCurve(const RenderOptions::Step& step);
     Status dump(const QString& path);
     Status render(const QString& path);
     Status fail(const QString& reason);

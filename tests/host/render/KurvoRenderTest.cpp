@@ -348,4 +348,70 @@ TEST_F(KurvoRenderTest, StyleAndSymbolsShowInThePicture)
     EXPECT_TRUE(badStyle.err.contains("Lines, Sticks, Steps, Dots")) << badStyle.err.toStdString();
 }
 
+QByteArray fileBytes(const QString& name)
+{
+    QFile file(name);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+TEST_F(KurvoRenderTest, ExportEntriesWriteTheCurrentCurve)
+{
+    const QString data = write("data.csv", "0;0.5\n1;1234567\n2;1e-9\n");
+    const Outcome run = render({data, "--export-y", "y.DIF", "--export-x", "x.Txt", "--export-xls", "c.xls"});
+    ASSERT_EQ(run.status, 0) << run.err.toStdString();
+    const QList<QByteArray> dif = fileBytes(path("y.DIF")).split('\n');
+    ASSERT_EQ(dif.size(), 31);
+    EXPECT_EQ(dif[7], "0,4\r");
+    EXPECT_EQ(dif[15], "\"data.0\"\r");
+    EXPECT_EQ(dif[18], "0,0.5\r");
+    EXPECT_EQ(dif[22], "0,1234567\r");
+    EXPECT_EQ(dif[26], "0,1e-09\r");
+    EXPECT_EQ(fileBytes(path("x.Txt")), "0\r\n1\r\n2\r\nEOD\r\n");
+
+    QProcess python;
+    python.start("python3", {"-c", "import sys, xlrd\n"
+                                   "s = xlrd.open_workbook(sys.argv[1]).sheet_by_index(0)\n"
+                                   "print(s.name, s.cell_value(0, 0), *[repr(s.cell_value(r, c)) for r in range(1, s.nrows) for c in (0, 1)])",
+                             path("c.xls")});
+    ASSERT_TRUE(python.waitForFinished(30000));
+    if (python.exitCode() != 0)
+        GTEST_SKIP() << "python3-xlrd is not there: " << python.readAllStandardError().toStdString();
+    EXPECT_EQ(python.readAllStandardOutput(), "SHEET 1 data.0 0.0 0.5 1.0 1234567.0 2.0 1e-09\n");
+
+    const Outcome wrongSuffix = render({data, "--export-y", "y.csv"});
+    EXPECT_EQ(wrongSuffix.status, 2);
+    EXPECT_FALSE(QFile::exists(path("y.csv")));
+    const Outcome nowhere = render({data, "--export-y", path("none/y.dif")});
+    EXPECT_EQ(nowhere.status, 2);
+    EXPECT_TRUE(nowhere.err.contains("Can't write file " + path("none/y.dif"))) << nowhere.err.toStdString();
+}
+
+// The table of all curves reads back through the text reader as the same curves.
+TEST_F(KurvoRenderTest, TableOfAllCurvesReadsBack)
+{
+    const QString data = write("three.dat", "0 1 10 0.1\n1 1234567 20 1e-9\n2 3 30 -0.5\n");
+    const Outcome first = render({data, "-o", "table.csv", "--dump", "-"});
+    ASSERT_EQ(first.status, 0) << first.err.toStdString();
+    EXPECT_EQ(fileBytes(path("table.csv")), "0,1,10,0.1\n1,1234567,20,1e-09\n2,3,30,-0.5\n");
+    const Outcome again = render({path("table.csv"), "--dump", "-"});
+    ASSERT_EQ(again.status, 0);
+    EXPECT_EQ(QString(again.out).replace("table.", "three."), first.out);
+}
+
+// A curve leaves as a mono WAV file at the transform's sampling frequency, and comes back.
+TEST_F(KurvoRenderTest, WavOutAndBackIn)
+{
+    const QString wave = write("wave.ms", "iterate 400\nexpr = 0.5*sin(2*pi*x/40)\n");
+    const Outcome out = render({wave, "--calibrate", "8000.7", "-o", "wave.wav"});
+    ASSERT_EQ(out.status, 0) << out.err.toStdString();
+    const Outcome back = render({path("wave.wav"), "--log", "--stats"});
+    ASSERT_EQ(back.status, 0) << back.err.toStdString();
+    EXPECT_TRUE(back.err.contains("Kurvo: # Channels 1, Sample rate 8000")) << back.err.toStdString();
+    EXPECT_TRUE(back.out.contains("Samples 400\n"));
+    EXPECT_TRUE(back.out.contains("Maximum 0.5\n")) << back.out.toStdString();
+
+    const Outcome nowhere = render({wave, "-o", path("none/w.wav")});
+    EXPECT_EQ(nowhere.status, 2);
+}
+
 } // namespace
