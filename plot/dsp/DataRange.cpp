@@ -1,6 +1,7 @@
 #include "DataRange.h"
 
 #include <cmath>
+#include <limits>
 
 void DataRange::widen(double v, double& min, double& max, bool& found)
 {
@@ -16,16 +17,34 @@ void DataRange::widen(double v, double& min, double& max, bool& found)
     }
 }
 
+// The limits live in locals while the loop runs, so no sample waits for the store of the one
+// before it.
+void DataRange::widenAll(const double* v, std::size_t count, double& min, double& max, bool& found)
+{
+    std::size_t i = 0;
+    while (!found && i < count)
+        widen(v[i++], min, max, found);
+    double low = min;
+    double high = max;
+    for (; i < count; ++i) {
+        const double value = v[i];
+        if (value < low && value >= -std::numeric_limits<double>::max())
+            low = value;
+        if (value > high && value <= std::numeric_limits<double>::max())
+            high = value;
+    }
+    min = low;
+    max = high;
+}
+
 void DataRange::addX(const double* x, std::size_t count)
 {
-    for (std::size_t i = 0; i < count; ++i)
-        addX(x[i]);
+    widenAll(x, count, xMin, xMax, xFound);
 }
 
 void DataRange::addY(const double* y, std::size_t count)
 {
-    for (std::size_t i = 0; i < count; ++i)
-        addY(y[i]);
+    widenAll(y, count, yMin, yMax, yFound);
 }
 
 void DataRange::unite(const DataRange& other)

@@ -26,4 +26,5 @@ struct DataRange {
 
 private:
     static void widen(double v, double& min, double& max, bool& found);
+    static void widenAll(const double* v, std::size_t count, double& min, double& max, bool& found);
 };
