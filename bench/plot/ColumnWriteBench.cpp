@@ -40,6 +40,26 @@ void PlainToCharsLoop(benchmark::State& state)
 }
 BENCHMARK(PlainToCharsLoop)->Unit(benchmark::kMillisecond);
 
+// The baseline of the table: x and y of each row, as "x,y" lines.
+void PlainToCharsLoopTwoColumns(benchmark::State& state)
+{
+    for (auto _ : state) {
+        std::string text;
+        text.reserve(kPoints * 52);
+        char buffer[32];
+        for (double v : values()) {
+            auto result = std::to_chars(buffer, buffer + sizeof buffer, v);
+            text.append(buffer, result.ptr);
+            text += ',';
+            result = std::to_chars(buffer, buffer + sizeof buffer, v);
+            text.append(buffer, result.ptr);
+            text += '\n';
+        }
+        benchmark::DoNotOptimize(text.data());
+    }
+}
+BENCHMARK(PlainToCharsLoopTwoColumns)->Unit(benchmark::kMillisecond);
+
 void TextColumn(benchmark::State& state)
 {
     for (auto _ : state) {
