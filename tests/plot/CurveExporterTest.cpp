@@ -1,0 +1,126 @@
+#include "LogCollector.h"
+#include "PlotServerFixture.h"
+#include "WavWriter.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <qwt_plot_curve.h>
+
+#include <cmath>
+#include <vector>
+
+namespace {
+
+class CurveExporterTest : public PlotServerFixture<>
+{
+protected:
+    CurveExporterTest()
+    {
+        server.setLogCallback(LogCollector::collect);
+        LogCollector::lines().clear();
+    }
+
+    void add(const std::vector<double>& y)
+    {
+        std::vector<double> x(y.size());
+        for (std::size_t i = 0; i < x.size(); ++i)
+            x[i] = double(i);
+        server.createPlot(-1, "f(y)", unsigned(y.size()), x.data(), y.data(), false, 0);
+    }
+
+    QByteArray contents(const QString& name) const
+    {
+        QFile file(dir.filePath(name));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    QTemporaryDir dir;
+};
+
+// The Left Data dialog writes by the suffix chosen, in any case; other suffixes write nothing.
+TEST_F(CurveExporterTest, ExportDialogsWriteBySuffix)
+{
+    add({0.5, 2});
+    prompt->answers = {dir.filePath("data.DIF"), dir.filePath("data.Txt"), dir.filePath("data.csv"), QString()};
+    server.exportYdata();
+    server.exportYdata();
+    server.exportYdata();
+    server.exportXdata();
+
+    ASSERT_EQ(prompt->count("saveFileName"), 4);
+    EXPECT_EQ(prompt->calls[0].title, "Save File");
+    EXPECT_EQ(prompt->calls[0].dir, ".");
+    EXPECT_EQ(prompt->calls[0].choices, QStringList{"Excel (*.dif);; Text (*.txt)"});
+    EXPECT_EQ(prompt->calls[3].dir, "./libs/data/KURVO/");
+    EXPECT_TRUE(contents("data.DIF").startsWith("TABLE\r\n0,1\r\n"));
+    EXPECT_TRUE(contents("data.DIF").contains("\r\n\"f(y)\"\r\n"));
+    EXPECT_EQ(contents("data.Txt"), "0.5\r\n2\r\nEOD\r\n");
+    EXPECT_FALSE(QFile::exists(dir.filePath("data.csv")));
+    EXPECT_EQ(LogCollector::lines().back(), "Kurvo: Not a .dif, .txt or .xls name: " + dir.filePath("data.csv"));
+}
+
+TEST_F(CurveExporterTest, ExcelAndWavDialogs)
+{
+    add({1, 2, 3});
+    prompt->answers = {dir.filePath("curve.xls"), dir.filePath("curve.wav")};
+    server.exportExcel();
+    server.exportWav();
+    EXPECT_EQ(prompt->calls[0].choices, QStringList{"Excel (*.xls)"});
+    EXPECT_EQ(prompt->calls[0].dir, "./libs/data/KURVO/");
+    EXPECT_EQ(prompt->calls[1].choices, QStringList{"Wave (*.wav)"});
+    EXPECT_EQ(prompt->calls[1].dir, "./");
+    EXPECT_TRUE(contents("curve.xls").startsWith("\xD0\xCF\x11\xE0"));
+    EXPECT_TRUE(contents("curve.wav").startsWith("RIFF"));
+    // Three samples of 2 and 3 beyond full scale are clipped and counted.
+    EXPECT_EQ(LogCollector::lines().back(), "Kurvo: 2 samples beyond full scale were clipped");
+}
+
+// A three-curve table with one short curve, every digit kept; without curve 0 the lowest
+// identifier sets the rows.
+TEST_F(CurveExporterTest, TableOfAllCurves)
+{
+    add({1234567, 2});
+    add({1e-9});
+    add({5, 6});
+    EXPECT_TRUE(server.writeTable(dir.filePath("all.csv")));
+    EXPECT_EQ(contents("all.csv"), "0,1234567,1e-09,5\n1,2,,6\n");
+    server.deletePlot(0);
+    EXPECT_TRUE(server.writeTable(dir.filePath("all.csv")));
+    EXPECT_EQ(contents("all.csv"), "0,1e-09,5\n");
+    EXPECT_FALSE(server.writeTable(dir.filePath("none/all.csv")));
+    EXPECT_EQ(LogCollector::lines().back(), "Kurvo: Can't write file " + dir.filePath("none/all.csv"));
+}
+
+// The rate of a loaded 48 kHz file is the transform's and the export's sampling frequency.
+TEST_F(CurveExporterTest, AudioRateSurvivesToTheSpectrumAndTheExport)
+{
+    const std::size_t n = 4800;
+    std::vector<double> tone(n);
+    for (std::size_t i = 0; i < n; ++i)
+        tone[i] = 0.5 * std::sin(2 * M_PI * 1000.0 * double(i) / 48000.0);
+    std::size_t clipped = 0;
+    QString error;
+    ASSERT_TRUE(writeWav(dir.filePath("tone.wav"), tone.data(), n, 48000, clipped, error)) << error.toStdString();
+
+    server.addCurve(-1, dir.filePath("tone.wav"), "tone", false);
+    ASSERT_NE(server.record(0), nullptr);
+    EXPECT_EQ(server.horCalibration(), 48000);
+    EXPECT_TRUE(LogCollector::lines().contains("Kurvo: # Channels 1, Sample rate 48000"));
+
+    EXPECT_TRUE(server.writeWav(dir.filePath("again.wav"), 0));
+    server.addCurve(-1, dir.filePath("again.wav"), "again", false);
+    EXPECT_EQ(LogCollector::lines().filter("Sample rate 48000").size(), 2);
+
+    server.applyDFT();
+    const QwtPlotCurve* spectrum = server.record(0)->curve;
+    std::size_t peak = 0;
+    for (std::size_t k = 1; k < n / 2; ++k) {
+        if (spectrum->sample(int(k)).y() > spectrum->sample(int(peak)).y())
+            peak = k;
+    }
+    EXPECT_EQ(spectrum->sample(int(peak)).x(), 1000.0);
+    EXPECT_NEAR(spectrum->sample(int(peak)).y(), 0.25, 1e-6);
+}
+
+} // namespace
