@@ -53,6 +53,19 @@ bool clearlyText(std::string_view field)
     return first != 'i' && first != 'n';
 }
 
+// Whether a form feed or a CR not followed by LF ends any line; most files have neither, and
+// their lines need no second look.
+bool hasOddLineEnds(std::string_view bytes)
+{
+    if (bytes.find('\f') != std::string_view::npos)
+        return true;
+    for (std::size_t at = bytes.find('\r'); at != std::string_view::npos; at = bytes.find('\r', at + 1)) {
+        if (at + 1 == bytes.size() || bytes[at + 1] != '\n')
+            return true;
+    }
+    return false;
+}
+
 QString unquoted(std::string_view field)
 {
     field = trimmed(field);
@@ -93,6 +106,8 @@ void LooseTableReader::run(bool fitToPowerOfTwo)
     columns.resize(fields(lines[first]).size());
     if (header)
         takeHeader(lines[0]);
+    for (Column& column : columns)
+        column.values.reserve(lines.size() - first);
     log(QStringLiteral("Kurvo: Field separator [%1]").arg(QChar::fromLatin1(separator)));
     for (std::size_t i = first; i < lines.size(); ++i)
         readRow(lines[i]);
@@ -105,12 +120,21 @@ void LooseTableReader::collectLines()
 {
     std::size_t start = startsWith(bytes, "\xEF\xBB\xBF") ? 3 : 0;
     bool sawData = false;
+    const bool oddLineEnds = hasOddLineEnds(bytes);
     while (start < bytes.size()) {
-        std::size_t end = bytes.find_first_of("\n\r\f", start);
+        std::size_t end = bytes.find('\n', start);
         if (end == std::string_view::npos)
             end = bytes.size();
+        // A bare CR or a form feed inside ends the line there; the rest starts the next.
+        if (oddLineEnds) {
+            const std::size_t early = bytes.substr(start, end - start).find_first_of("\r\f");
+            if (early != std::string_view::npos && early + 1 < end - start)
+                end = start + early;
+        }
         std::string_view line = trimmed(bytes.substr(start, end - start));
         start = end + 1;
+        if (!line.empty() && (line.back() == '\r' || line.back() == '\f'))
+            line = trimmed(line.substr(0, line.size() - 1));
         if (line.empty() || line.front() == '#' || (!sawData && startsWith(line, "//")))
             continue;
         if (lines.empty() && !autoX && startsWith(line, "$AUTOXSCALE")) {
@@ -128,7 +152,7 @@ bool LooseTableReader::chooseSeparator(std::string_view line)
 {
     for (char candidate : kSeparators) {
         separator = candidate;
-        const std::vector<std::string_view> parts = fields(line);
+        const std::vector<std::string_view>& parts = fields(line);
         double value = 0.0;
         if (parts.size() >= 2
             && std::any_of(parts.begin(), parts.end(), [&](std::string_view f) { return number(f, value); }))
@@ -140,9 +164,10 @@ bool LooseTableReader::chooseSeparator(std::string_view line)
 
 // Blank and TAB separators take runs of blanks as one, so aligned columns read as they look;
 // a separator at the end of the line opens no further field.
-std::vector<std::string_view> LooseTableReader::fields(std::string_view line) const
+const std::vector<std::string_view>& LooseTableReader::fields(std::string_view line) const
 {
-    std::vector<std::string_view> parts;
+    std::vector<std::string_view>& parts = fieldBuffer;
+    parts.clear();
     const bool blanks = separator == ' ' || separator == '\t';
     std::size_t start = 0;
     while (start <= line.size()) {
@@ -163,11 +188,19 @@ std::vector<std::string_view> LooseTableReader::fields(std::string_view line) co
     return parts;
 }
 
+// Plain numbers take the quick path; what is left goes to the full reading unless it is
+// clearly text.
 bool LooseTableReader::number(std::string_view field, double& value) const
 {
     value = 0.0;
     field = trimmed(field);
-    if (field.empty() || clearlyText(field))
+    const char* end = field.data() + field.size();
+    if (field.empty())
+        return false;
+    if (NumberParser::parsePlainPrefix(field.data(), end, value) == end)
+        return true;
+    value = 0.0;
+    if (clearlyText(field))
         return false;
     return NumberParser::parse(field, separator != ',', value);
 }
@@ -196,7 +229,7 @@ void LooseTableReader::takeHeader(std::string_view line)
 
 void LooseTableReader::readRow(std::string_view line)
 {
-    const std::vector<std::string_view> parts = fields(line);
+    const std::vector<std::string_view>& parts = fields(line);
     for (std::size_t j = 0; j < columns.size(); ++j) {
         double value = 0.0;
         const bool read = j < parts.size() && number(parts[j], value);

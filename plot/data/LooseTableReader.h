@@ -28,7 +28,8 @@ private:
     void run(bool fitToPowerOfTwo);
     void collectLines();
     bool chooseSeparator(std::string_view line);
-    std::vector<std::string_view> fields(std::string_view line) const;
+    // The fields of a line, valid until the next call.
+    const std::vector<std::string_view>& fields(std::string_view line) const;
     bool number(std::string_view field, double& value) const;
     bool isHeader(std::string_view first, std::string_view second) const;
     void takeHeader(std::string_view line);
@@ -42,5 +43,6 @@ private:
     char separator = 0;
     bool autoX = false;
     std::vector<Column> columns;
+    mutable std::vector<std::string_view> fieldBuffer;
     ImportedData data;
 };
