@@ -55,6 +55,23 @@ void DataImporter::openFiles()
     QApplication::restoreOverrideCursor();
 }
 
+void DataImporter::loadDropped(const QList<QUrl>& urls)
+{
+    QStringList files;
+    for (const QUrl& url : urls) {
+        const QString path = url.toLocalFile();
+        if (!path.isEmpty() && QFileInfo(path).isFile())
+            files << path;
+        else
+            log.line(QStringLiteral("Kurvo: %1 is no data file and is not loaded").arg(url.toDisplayString()));
+    }
+    bool fitToPowerOfTwo = false;
+    if (files.isEmpty() || !askDataSize(fitToPowerOfTwo))
+        return;
+    for (const QString& file : files)
+        load(-1, file, QFileInfo(file).baseName(), fitToPowerOfTwo);
+}
+
 bool DataImporter::askDataSize(bool& fitToPowerOfTwo)
 {
     const QStringList items = {tr("Original Data"), tr("Change data size for FFT")};

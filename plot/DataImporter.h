@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QCoreApplication>
+#include <QList>
 #include <QString>
+#include <QUrl>
 
 #include <functional>
 #include <memory>
@@ -36,6 +38,9 @@ public:
     bool askDataSize(bool& fitToPowerOfTwo);
     // A caller's identifier (>= 0) numbers the file's first curve.
     void load(int id, const QString& path, const QString& name, bool fitToPowerOfTwo);
+    // Files dropped on the plot: one DATA SIZE question, then every file in order; folders and
+    // anything that is no local file are left out with a log line.
+    void loadDropped(const QList<QUrl>& urls);
 
 private:
     void show(const ImportedData& data);

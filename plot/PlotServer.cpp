@@ -10,6 +10,7 @@
 #include "ImportFormats.h"
 #include "DataImporter.h"
 #include "PeakPanel.h"
+#include "PlotOutput.h"
 #include "QtPrompt.h"
 #include "SpectrumTool.h"
 #include "StatisticsTable.h"
@@ -18,6 +19,9 @@
 #include "Zoomer.h"
 
 #include <QComboBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QCursor>
 #include <QCheckBox>
 #include <QDoubleSpinBox>
@@ -73,7 +77,9 @@ PlotServer::PlotServer(QWidget* parent)
     undoStore = std::make_unique<UndoStore>(*store, *axes, log, showStatistics);
     spectrum = std::make_unique<SpectrumTool>(this, *store, *axes, *undoStore, log, prompter, showStatistics);
     exporter = std::make_unique<CurveExporter>(this, *store, log, prompter, [this] { return axes->horCalibration(); });
+    output = std::make_unique<PlotOutput>(this, ui.qwtPlot, *store, *exporter, log, prompter);
     ImportFormats::setAudioReader(readAudio);
+    setAcceptDrops(true);
     setupPlot();
     connectConstructorSignals();
 }
@@ -440,6 +446,11 @@ void PlotServer::changeBackgroundColor()
     ui.qwtPlot->replot();
 }
 
+void PlotServer::print() { output->print(); }
+void PlotServer::paintRequestedSlot(QPrinter* printer) { output->paintRequested(printer); }
+void PlotServer::saveBitmap() { output->saveBitmap(); }
+bool PlotServer::savePlot(const QString& name) { return output->save(name); }
+
 // ---- curve appearance -----------------------------------------------------------------------
 
 void PlotServer::renameSlot() { appearance->rename(); }
@@ -498,6 +509,19 @@ void PlotServer::loadDataFile(int id, const QString& path, const QString& name, 
     importer->load(id, path, name, fitToPowerOfTwo);
 }
 
+void PlotServer::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+// Dropped files load as the Open button loads them: one question, then each in order.
+void PlotServer::dropEvent(QDropEvent* event)
+{
+    importer->loadDropped(event->mimeData()->urls());
+    event->acceptProposedAction();
+}
+
 // ---- spectrum and undo ---------------------------------------------------------------------
 
 // The snapshot to read back is chosen by its number alone; `saveIt` changes nothing.
@@ -534,7 +558,4 @@ bool PlotServer::peakSave(const QString& path) { return peaks->save(path); }
 // They are wired to the panel and the menu already, so the widget tree is complete; until
 // their units exist they leave every curve as it is.
 
-void PlotServer::print() {}
-void PlotServer::paintRequestedSlot(QPrinter*) {}
-void PlotServer::saveBitmap() {}
 

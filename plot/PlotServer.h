@@ -20,7 +20,10 @@ class CurveMenu;
 class CurveStore;
 class DataImporter;
 class PeakPanel;
+class PlotOutput;
 class Prompt;
+class QDragEnterEvent;
+class QDropEvent;
 class QLabel;
 class QListWidgetItem;
 class QPrinter;
@@ -93,6 +96,8 @@ public:
     bool writeColumn(const QString& name, int id, bool useY);
     bool writeTable(const QString& name);
     bool writeWav(const QString& name, int id);
+    // Writes `name` as the save dialog does, by its suffix.
+    bool savePlot(const QString& name);
 
     void setHorizRange(double min, double max);
     void rebuildZoomers();
@@ -178,6 +183,10 @@ public slots:
     void evaluateSlot();
     void peakSave();
 
+protected:
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
 private:
     void select(QwtPlotItem* item);
     void askTitle(const char* dialogTitle, int axis);
@@ -199,6 +208,7 @@ private:
     std::unique_ptr<UndoStore> undoStore;
     std::unique_ptr<SpectrumTool> spectrum;
     std::unique_ptr<CurveExporter> exporter;
+    std::unique_ptr<PlotOutput> output;
 
     QString selectedCurveName;
     QLabel* selectedCurveLabel = nullptr;

@@ -5,9 +5,11 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 
 class PromptProgress;
+class QPrinter;
 
 class QDialog;
 class QMenu;
@@ -29,6 +31,14 @@ public:
                                  const QString& filter) = 0;
     virtual QString saveFileName(QWidget* parent, const QString& caption, const QString& dir,
                                  const QString& filter) = 0;
+    // The same with several ";;"-separated filters; `selectedFilter` gets the one chosen.
+    // Without a dialog of its own the chosen filter stays as it came in.
+    virtual QString saveFileNameWithFilter(QWidget* parent, const QString& caption, const QString& dir,
+                                           const QString& filters, QString* selectedFilter)
+    {
+        Q_UNUSED(selectedFilter);
+        return saveFileName(parent, caption, dir, filters);
+    }
 
     // The answer goes into `value` (which also holds the preset); false when cancelled.
     virtual bool text(QWidget* parent, const QString& title, const QString& label, QString& value) = 0;
@@ -48,6 +58,16 @@ public:
     virtual int dialog(QDialog* dialog) = 0;
     // Shows a context menu modally; returns the triggered action or null.
     virtual QAction* menu(QMenu* menu, const QPoint& globalPos) = 0;
+
+    // Shows a print preview of `printer`, which `paint` draws onto, and prints when the user
+    // asks; false when there was no preview to show.
+    virtual bool printPreview(QPrinter* printer, QWidget* parent, const std::function<void(QPrinter*)>& paint)
+    {
+        Q_UNUSED(printer);
+        Q_UNUSED(parent);
+        Q_UNUSED(paint);
+        return false;
+    }
 
     // A window-modal progress dialog over [minimum, maximum] with a cancel button, shown at once.
     virtual std::unique_ptr<PromptProgress> progress(QWidget* parent, const QString& label,

@@ -7,6 +7,8 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QProgressDialog>
 
 QStringList QtPrompt::openFileNames(QWidget* parent, const QString& caption, const QString& dir,
@@ -117,4 +119,18 @@ std::unique_ptr<PromptProgress> QtPrompt::progress(QWidget* parent, const QStrin
                                                    int minimum, int maximum)
 {
     return std::make_unique<DialogProgress>(parent, label, cancelText, minimum, maximum);
+}
+
+QString QtPrompt::saveFileNameWithFilter(QWidget* parent, const QString& caption, const QString& dir,
+                                         const QString& filters, QString* selectedFilter)
+{
+    return QFileDialog::getSaveFileName(parent, caption, dir, filters, selectedFilter);
+}
+
+bool QtPrompt::printPreview(QPrinter* printer, QWidget* parent, const std::function<void(QPrinter*)>& paint)
+{
+    QPrintPreviewDialog preview(printer, parent);
+    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview, paint);
+    preview.exec();
+    return true;
 }

@@ -23,6 +23,9 @@ public:
     void critical(QWidget* parent, const QString& title, const QString& text) override;
     int dialog(QDialog* dialog) override;
     QAction* menu(QMenu* menu, const QPoint& globalPos) override;
+    QString saveFileNameWithFilter(QWidget* parent, const QString& caption, const QString& dir,
+                                   const QString& filters, QString* selectedFilter) override;
+    bool printPreview(QPrinter* printer, QWidget* parent, const std::function<void(QPrinter*)>& paint) override;
     std::unique_ptr<PromptProgress> progress(QWidget* parent, const QString& label, const QString& cancelText,
                                              int minimum, int maximum) override;
 };

@@ -2,6 +2,8 @@
 
 #include "PromptProgress.h"
 
+#include <QPrinter>
+
 #include <QAction>
 #include <QDialog>
 #include <QMenu>
@@ -148,4 +150,26 @@ std::unique_ptr<PromptProgress> ScriptedPrompt::progress(QWidget*, const QString
     record.maximum = maximum;
     progressDialogs.push_back(record);
     return std::make_unique<ScriptedProgress>(*this, progressDialogs.back());
+}
+
+QString ScriptedPrompt::saveFileNameWithFilter(QWidget*, const QString& caption, const QString& dir,
+                                               const QString& filters, QString* selectedFilter)
+{
+    calls.push_back({QStringLiteral("saveFileNameWithFilter"), caption, QString(), dir,
+                     filters.split(QStringLiteral(";;"))});
+    if (selectedFilter)
+        *selectedFilter = chosenSaveFilter.isEmpty() ? filters.split(QStringLiteral(";;")).front() : chosenSaveFilter;
+    return next().toString();
+}
+
+bool ScriptedPrompt::printPreview(QPrinter* printer, QWidget*, const std::function<void(QPrinter*)>& paint)
+{
+    calls.push_back({QStringLiteral("printPreview"), printer->docName(), printer->creator(), QString(), {}});
+    previewedDocuments << printer->docName();
+    if (!printToFile.isEmpty()) {
+        printer->setOutputFormat(QPrinter::PdfFormat);
+        printer->setOutputFileName(printToFile);
+    }
+    paint(printer);
+    return true;
 }

@@ -36,6 +36,12 @@ public:
     // Cancel is pressed when an operation asks for the n-th time (counted from 1 over every
     // dialog) whether it was cancelled; 0 never presses it.
     int cancelAtCheck = 0;
+    // The filter a save dialog reports as chosen; empty keeps the first one offered.
+    QString chosenSaveFilter;
+    // The document names of the printers previewed; each preview paints its page once.
+    QStringList previewedDocuments;
+    // Where a previewed page goes as PDF, instead of a printer; empty leaves the printer alone.
+    QString printToFile;
     int cancelChecks = 0;
     std::vector<Call> calls;
     std::function<int(QDialog*)> onDialog;
@@ -58,6 +64,9 @@ public:
     void critical(QWidget* parent, const QString& title, const QString& text) override;
     int dialog(QDialog* dialog) override;
     QAction* menu(QMenu* menu, const QPoint& globalPos) override;
+    QString saveFileNameWithFilter(QWidget* parent, const QString& caption, const QString& dir,
+                                   const QString& filters, QString* selectedFilter) override;
+    bool printPreview(QPrinter* printer, QWidget* parent, const std::function<void(QPrinter*)>& paint) override;
     std::unique_ptr<PromptProgress> progress(QWidget* parent, const QString& label, const QString& cancelText,
                                              int minimum, int maximum) override;
 

@@ -1,0 +1,130 @@
+#include "PlotOutput.h"
+
+#include "CurveExporter.h"
+#include "CurveStore.h"
+#include "PlotImageWriter.h"
+#include "PlotLog.h"
+#include "Prompt.h"
+
+#include <QFileInfo>
+#include <QImageWriter>
+#include <QPixmap>
+#include <QPrinter>
+#include <QRegularExpression>
+
+#include <qwt_plot.h>
+#include <qwt_plot_renderer.h>
+
+namespace {
+
+const char* const kSaveFilters[] = {
+    "BMP Windows bitmap (*.bmp)",
+    "JPG Joint Photographic Experts Group (*.jpg)",
+    "PNG Portable Network Graphics (*.png)",
+    "SVG Scalable Vector Graphics (*.svg)",
+    "PDF Portable Document Format (*.pdf)",
+    "TXT raw data (*.txt)",
+    "CSV comma separated values (*.csv)",
+};
+
+// The suffix a filter names, such as ".png" of "PNG ... (*.png)".
+QString filterSuffix(const QString& filter)
+{
+    const QRegularExpressionMatch match = QRegularExpression(QStringLiteral("\\(\\*(\\.[^ )]+)\\)")).match(filter);
+    return match.hasMatch() ? match.captured(1) : QString();
+}
+
+} // namespace
+
+PlotOutput::PlotOutput(QWidget* dialogParent, QwtPlot* plot, const CurveStore& store, CurveExporter& exporter,
+                       PlotLog& log, const std::unique_ptr<Prompt>& prompter)
+    : dialogParent(dialogParent)
+    , plot(plot)
+    , store(store)
+    , exporter(exporter)
+    , log(log)
+    , prompter(prompter)
+{
+}
+
+void PlotOutput::print()
+{
+    QPrinter printer(QPrinter::HighResolution);
+    const QString title = plot->title().text();
+    if (!title.isEmpty())
+        printer.setDocName(QString(title).replace(QLatin1Char('\n'), tr(" -- ")));
+    printer.setCreator(QStringLiteral("Toolwerk"));
+    printer.setPageOrientation(QPageLayout::Landscape);
+    prompter->printPreview(&printer, dialogParent, [this](QPrinter* page) { paintRequested(page); });
+}
+
+void PlotOutput::paintRequested(QPrinter* printer)
+{
+    const QBrush canvas = plot->canvasBackground();
+    plot->setCanvasBackground(QBrush(Qt::white, Qt::SolidPattern));
+    plot->replot();
+    QwtPlotRenderer renderer;
+    if (printer->colorMode() == QPrinter::GrayScale) {
+        renderer.setDiscardFlag(QwtPlotRenderer::DiscardCanvasBackground);
+        renderer.setLayoutFlag(QwtPlotRenderer::FrameWithScales);
+    }
+    renderer.renderTo(plot, *printer);
+    plot->setCanvasBackground(QBrush(canvas.color(), Qt::SolidPattern));
+    plot->replot();
+}
+
+void PlotOutput::saveBitmap()
+{
+    QStringList filters;
+    for (const char* filter : kSaveFilters)
+        filters << QLatin1String(filter);
+    QString chosen;
+    QString name = prompter->saveFileNameWithFilter(dialogParent, tr("SAVE PLOT"), QStringLiteral("./"),
+                                                    filters.join(QStringLiteral(";;")), &chosen);
+    if (name.isEmpty())
+        return;
+    // A name typed without a suffix takes the one of the filter chosen.
+    if (QFileInfo(name).suffix().isEmpty())
+        name += filterSuffix(chosen);
+    save(name);
+}
+
+// Data names go to the exporters, which say themselves when they fail; pictures by suffix.
+bool PlotOutput::save(const QString& name)
+{
+    if (name.endsWith(QLatin1String(".txt")) || name.endsWith(QLatin1String(".csv")))
+        return exporter.writeTable(name) || warn(name, tr("the table could not be written"));
+    if (name.endsWith(QLatin1String(".wav"))) {
+        if (!store.current())
+            return refuse(name, tr("there is no current curve to write as sound"));
+        return exporter.writeWav(name, store.currentId()) || warn(name, tr("the sound file could not be written"));
+    }
+    if (name.endsWith(QLatin1String(".svg")) || name.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive)) {
+        return PlotImageWriter::write(plot, name, QSize(1024, 768)) || refuse(name, tr("the file could not be written"));
+    }
+    return saveImage(name);
+}
+
+// Bitmaps are the plot as the screen shows it.
+bool PlotOutput::saveImage(const QString& name)
+{
+    const QByteArray format = QFileInfo(name).suffix().toLower().toLatin1();
+    if (format.isEmpty() || !QImageWriter::supportedImageFormats().contains(format))
+        return refuse(name, tr("Kurvo writes .bmp, .jpg, .png, .svg, .pdf, .txt, .csv and .wav files"));
+    if (!plot->grab().save(name))
+        return refuse(name, tr("the picture could not be written"));
+    return true;
+}
+
+bool PlotOutput::refuse(const QString& name, const QString& reason)
+{
+    log.line(QStringLiteral("Kurvo: Can't write file %1").arg(name));
+    return warn(name, reason);
+}
+
+// The exporters have logged their failure already.
+bool PlotOutput::warn(const QString& name, const QString& reason)
+{
+    prompter->warning(dialogParent, tr("SAVE ERROR"), tr("%1: %2").arg(name, reason));
+    return false;
+}

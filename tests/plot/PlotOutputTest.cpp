@@ -1,0 +1,176 @@
+#include "LogCollector.h"
+#include "PlotServerFixture.h"
+
+#include <QCoreApplication>
+#include <QDropEvent>
+#include <QFile>
+#include <QImage>
+#include <QMimeData>
+#include <QPrinter>
+#include <QProcess>
+#include <QSvgRenderer>
+#include <QTemporaryDir>
+
+#include <qwt_plot.h>
+#include <qwt_plot_curve.h>
+#include <qwt_text.h>
+
+#include <vector>
+
+namespace {
+
+class PlotOutputTest : public PlotServerFixture<>
+{
+protected:
+    PlotOutputTest()
+    {
+        server.setLogCallback(LogCollector::collect);
+        LogCollector::lines().clear();
+        server.resize(800, 600);
+        const std::vector<double> x = {0, 1, 2, 3};
+        const std::vector<double> y = {0, 3, 1, 2};
+        server.createPlot(-1, "f(y)", 4, x.data(), y.data(), false, 0);
+    }
+
+    QByteArray contents(const QString& name) const
+    {
+        QFile file(dir.filePath(name));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    // The first page of a PDF as pixels, through a real PDF reader; null without one.
+    QImage firstPage(const QString& pdf) const
+    {
+        QProcess raster;
+        raster.start("pdftoppm", {"-png", "-r", "30", "-singlefile", pdf, dir.filePath("page")});
+        if (!raster.waitForFinished(30000) || raster.exitCode() != 0)
+            return QImage();
+        return QImage(dir.filePath("page.png"));
+    }
+
+    QTemporaryDir dir;
+};
+
+int colouredPixels(const QImage& image, const QColor& like)
+{
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            if (std::abs(c.red() - like.red()) < 40 && std::abs(c.green() - like.green()) < 40
+                && std::abs(c.blue() - like.blue()) < 40)
+                ++count;
+        }
+    }
+    return count;
+}
+
+TEST_F(PlotOutputTest, PrintPreviewNamesTheDocumentByItsTitle)
+{
+    server.setTitle("first\nsecond");
+    server.print();
+    ASSERT_EQ(prompt->previewedDocuments, QStringList{"first -- second"});
+    EXPECT_EQ(prompt->calls.back().label, "Toolwerk");
+}
+
+// Colour pages show the canvas white, greyscale pages keep no colour at all; the canvas
+// colour comes back afterwards.
+TEST_F(PlotOutputTest, ColourAndGreyscalePages)
+{
+    server.plot()->setCanvasBackground(QBrush(Qt::red));
+    QPrinter colour(QPrinter::HighResolution);
+    colour.setOutputFormat(QPrinter::PdfFormat);
+    colour.setOutputFileName(dir.filePath("colour.pdf"));
+    server.paintRequestedSlot(&colour);
+    EXPECT_EQ(server.canvasColor(), QColor(Qt::red));
+
+    QPrinter grey(QPrinter::HighResolution);
+    grey.setOutputFormat(QPrinter::PdfFormat);
+    grey.setColorMode(QPrinter::GrayScale);
+    grey.setOutputFileName(dir.filePath("grey.pdf"));
+    server.paintRequestedSlot(&grey);
+    EXPECT_EQ(server.canvasColor(), QColor(Qt::red));
+
+    const QImage colourPage = firstPage(dir.filePath("colour.pdf"));
+    if (colourPage.isNull())
+        GTEST_SKIP() << "pdftoppm is not there to look at the pages";
+    EXPECT_EQ(colouredPixels(colourPage, Qt::red), 0);
+    EXPECT_GT(colouredPixels(colourPage, Qt::darkRed), 0);
+    const QImage greyPage = firstPage(dir.filePath("grey.pdf"));
+    EXPECT_EQ(colouredPixels(greyPage, Qt::red), 0);
+    EXPECT_EQ(colouredPixels(greyPage, Qt::darkRed), 0);
+}
+
+TEST_F(PlotOutputTest, SaveDialogDispatchesBySuffix)
+{
+    prompt->answers = {dir.filePath("plot.PNG"), dir.filePath("plot.csv"), dir.filePath("x.wav"),
+                       dir.filePath("plot.svg"), dir.filePath("plot.pdf")};
+    for (int i = 0; i < 5; ++i)
+        server.saveBitmap();
+    ASSERT_EQ(prompt->calls[0].title, "SAVE PLOT");
+    EXPECT_EQ(prompt->calls[0].dir, "./");
+    EXPECT_EQ(prompt->calls[0].choices.size(), 7);
+    EXPECT_EQ(prompt->calls[0].choices[3], "SVG Scalable Vector Graphics (*.svg)");
+    EXPECT_EQ(prompt->calls[0].choices[4], "PDF Portable Document Format (*.pdf)");
+    EXPECT_EQ(prompt->calls[0].choices[6], "CSV comma separated values (*.csv)");
+
+    EXPECT_FALSE(QImage(dir.filePath("plot.PNG"), "PNG").isNull());
+    EXPECT_EQ(contents("plot.csv"), "0,0\n1,3\n2,1\n3,2\n");
+    EXPECT_TRUE(contents("x.wav").startsWith("RIFF"));
+    QSvgRenderer svg(dir.filePath("plot.svg"));
+    EXPECT_EQ(svg.viewBoxF(), QRectF(0, 0, 1024, 768));
+    EXPECT_TRUE(contents("plot.pdf").startsWith("%PDF"));
+    EXPECT_EQ(prompt->count("warning"), 0);
+}
+
+TEST_F(PlotOutputTest, NameWithoutSuffixTakesTheChosenFilters)
+{
+    prompt->chosenSaveFilter = "JPG Joint Photographic Experts Group (*.jpg)";
+    prompt->answers = {dir.filePath("plot")};
+    server.saveBitmap();
+    EXPECT_FALSE(QImage(dir.filePath("plot.jpg"), "JPG").isNull());
+}
+
+TEST_F(PlotOutputTest, FailedSavesSayWhy)
+{
+    prompt->answers = {dir.filePath("none/plot.png"), dir.filePath("plot.xyz"), dir.filePath("none/t.csv")};
+    server.saveBitmap();
+    server.saveBitmap();
+    server.saveBitmap();
+    ASSERT_EQ(prompt->count("warning"), 3);
+    EXPECT_EQ(prompt->calls[1].title, "SAVE ERROR");
+    EXPECT_TRUE(prompt->calls[1].label.startsWith(dir.filePath("none/plot.png")));
+    EXPECT_TRUE(prompt->calls[3].label.contains(".bmp, .jpg, .png, .svg, .pdf, .txt, .csv and .wav"));
+    EXPECT_EQ(LogCollector::lines().filter("Kurvo: Can't write file").size(), 3);
+}
+
+TEST_F(PlotOutputTest, DroppedFilesLoadInOrderAfterOneQuestion)
+{
+    QFile first(dir.filePath("first.csv"));
+    ASSERT_TRUE(first.open(QIODevice::WriteOnly));
+    first.write("0;1\n1;2\n");
+    first.close();
+    QFile second(dir.filePath("second.txt"));
+    ASSERT_TRUE(second.open(QIODevice::WriteOnly));
+    second.write("0 5\n1 6\n");
+    second.close();
+
+    QMimeData mime;
+    mime.setUrls({QUrl::fromLocalFile(first.fileName()), QUrl::fromLocalFile(dir.path()),
+                  QUrl::fromLocalFile(second.fileName())});
+    prompt->answers = {QString("Original Data")};
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&server, &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&server, &drop);
+
+    EXPECT_EQ(prompt->count("item"), 1);
+    ASSERT_NE(server.record(1), nullptr);
+    ASSERT_NE(server.record(2), nullptr);
+    EXPECT_EQ(server.record(1)->curve->title().text(), "first.1");
+    EXPECT_EQ(server.record(2)->curve->title().text(), "second.2");
+    EXPECT_EQ(LogCollector::lines().filter("is no data file").size(), 1);
+}
+
+} // namespace
