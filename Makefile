@@ -8,7 +8,21 @@ KURVO_WERROR ?= OFF
 # Further -D options for CMake, e.g. CMAKE_FLAGS=-DKURVO_ONLY_CALC=ON.
 CMAKE_FLAGS ?=
 
-.PHONY: run test build deps configure bench clean
+.PHONY: run test build deps configure bench clean test-sanitize fuzz
+
+# The sanitizer build: every test under AddressSanitizer and UndefinedBehaviorSanitizer.
+SANITIZE_BUILD ?= build-sanitize
+SANITIZE_BUILD_TYPE ?= RelWithDebInfo
+# Huge allocations that the tests ask for on purpose must fail as they do without the
+# sanitizer, not abort; leaks are reported, less those of the libraries we only call.
+SANITIZE_ENV = ASAN_OPTIONS=allocator_may_return_null=1:detect_leaks=1 \
+  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitize/lsan.supp:print_suppressions=0 \
+  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+
+# The fuzz build (clang, libFuzzer): each target of tests/fuzz runs FUZZ_SECONDS seconds on
+# a copy of its corpus, so that the committed seeds stay as they are.
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
 
 deps:
 	@scripts/install-deps
@@ -28,6 +42,20 @@ test: build
 
 bench: build
 	@for b in $$(find $(BUILD)/bench -type f -name "*Bench" -perm -u+x | sort); do $$b; done
+
+test-sanitize:
+	@scripts/install-deps
+	@cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=$(SANITIZE_BUILD_TYPE) \
+	  -DKURVO_SANITIZE=ON -DKURVO_WERROR=$(KURVO_WERROR) $(CMAKE_FLAGS) >/dev/null
+	@cmake --build $(SANITIZE_BUILD) -j$(JOBS)
+	@cd $(SANITIZE_BUILD) && $(SANITIZE_ENV) ctest --output-on-failure -j$(JOBS)
+
+fuzz:
+	@scripts/install-deps fuzz
+	@cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DCMAKE_CXX_COMPILER=clang++ -DKURVO_FUZZ=ON $(CMAKE_FLAGS) >/dev/null
+	@cmake --build $(FUZZ_BUILD) -j$(JOBS) --target fuzz_targets
+	@tests/fuzz/run-all $(FUZZ_BUILD) $(FUZZ_SECONDS)
 
 clean:
 	@rm -rf $(BUILD)

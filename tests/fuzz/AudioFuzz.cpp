@@ -1,0 +1,41 @@
+// The audio reader on arbitrary bytes, through a file since the reader opens paths: at most
+// sixteen curves over x = 0, 1, 2, …, a power of two of them when fitted, and no crash or
+// leak on a damaged header.
+
+#include "AudioFileReader.h"
+#include "FuzzCheck.h"
+#include "FuzzTempFile.h"
+#include "PowerOfTwo.h"
+
+#include <cstddef>
+#include <cstdint>
+
+namespace {
+
+void checkShape(const ImportedData& audio)
+{
+    fuzz::check(audio.y.size() <= 16, "at most sixteen channels");
+    for (const auto& y : audio.y)
+        fuzz::check(y.size() == audio.x.size(), "every channel has a sample for each x");
+    for (std::size_t i = 0; i < audio.x.size(); ++i)
+        fuzz::check(audio.x[i] == double(i), "x counts the samples");
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    // The suffix is only a hint: the sound library tells the format from the header.
+    static FuzzTempFile file(".wav");
+    file.write(data, size);
+    const QString path = QString::fromStdString(file.path());
+    const ImportedData full = readAudio(path, QStringLiteral("fuzz"), false);
+    checkShape(full);
+    if (full.y.empty())
+        return 0;
+    const ImportedData fitted = readAudio(path, QStringLiteral("fuzz"), true);
+    checkShape(fitted);
+    fuzz::check(fitted.y.size() == full.y.size(), "fitting keeps every channel");
+    fuzz::check(fitted.x.size() == powerOfTwoCount(full.x.size()), "fitting keeps a power of two of samples");
+    return 0;
+}
