@@ -83,8 +83,15 @@ QwtPlotCurve* CurveStore::add(const QString& title, const double* x, const doubl
                               int rightAxis)
 {
     const int id = nextCurveId;
+    // The samples are copied before anything is replaced or drawn: a copy that memory cannot
+    // hold throws and leaves the plot as it was.
+    auto curve = std::make_unique<PlotCurve>(title);
+    auto record = std::make_unique<CurveRecord>();
+    record->rightAxis = rightAxis;
+    record->curve = curve.get();
+    copySamples(*record, x, y, count);
+
     drop(id);
-    auto* curve = new PlotCurve(title);
     curve->setRenderHint(QwtPlotItem::RenderAntialiased, true);
     curve->setPen(QPen(defaultColor(id)));
     if (rightAxis != 0) {
@@ -93,15 +100,11 @@ QwtPlotCurve* CurveStore::add(const QString& title, const double* x, const doubl
     } else {
         curve->setYAxis(QwtPlot::yLeft);
     }
+    std::unique_ptr<CurveRecord>& slot = curveMap[quint32(id)];
     curve->attach(plot);
-
-    auto record = std::make_unique<CurveRecord>();
-    record->rightAxis = rightAxis;
-    record->curve = curve;
-    copySamples(*record, x, y, count);
-    curveMap[quint32(id)] = std::move(record);
+    slot = std::move(record);
     ++nextCurveId;
-    return curve;
+    return curve.release();
 }
 
 void CurveStore::setSamples(int id, const double* x, const double* y, std::size_t count)

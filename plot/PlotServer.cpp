@@ -11,6 +11,7 @@
 #include "DataImporter.h"
 #include "PeakPanel.h"
 #include "PlotOutput.h"
+#include "PointLimit.h"
 #include "QtPrompt.h"
 #include "SpectrumTool.h"
 #include "StatisticsTable.h"
@@ -41,8 +42,6 @@
 #include <qwt_plot_curve.h>
 #include <qwt_plot_grid.h>
 
-#include <climits>
-
 // Resources of a static library must be registered explicitly, outside any namespace.
 static void initPlotResources()
 {
@@ -56,6 +55,16 @@ const char* const kPlotStyles[] = {"Lines", "Sticks", "Steps", "Dots"};
 QPen dottedGridPen(const QColor& color)
 {
     return QPen(color, 0, Qt::DotLine, Qt::SquareCap, Qt::BevelJoin);
+}
+
+// A count beyond what a curve holds is refused before a single point is read: copying that
+// many would end the program.
+bool holdsPoints(PlotServer& server, unsigned int count)
+{
+    if (count <= kMaxCurvePoints)
+        return true;
+    server.logMessage("Kurvo: %u points are more than one curve can hold.", count);
+    return false;
 }
 
 } // namespace
@@ -235,10 +244,8 @@ void PlotServer::createPlot(int id, const QString& name, unsigned int count, con
                             const double* y, bool flag, int rightAxis)
 {
     Q_UNUSED(flag);
-    if (count > unsigned(INT_MAX)) {
-        logMessage("Kurvo: %u points are more than one curve can hold.", count);
+    if (!holdsPoints(*this, count))
         return;
-    }
     store->startAt(id);
     const int added = store->nextId();
     QwtPlot* plot = ui.qwtPlot;
@@ -257,7 +264,7 @@ void PlotServer::createPlot(int id, const QString& name, unsigned int count, con
 void PlotServer::setPlot(int id, unsigned int count, const double* x, const double* y)
 {
     CurveRecord* r = store->find(id);
-    if (!r || count > unsigned(INT_MAX))
+    if (!r || !holdsPoints(*this, count))
         return;
     store->setSamples(id, x, y, count);
     axes->showDataRange(DataRange::of(x, y, count), r->curve->yAxis());
@@ -272,7 +279,7 @@ void PlotServer::setPlot(int id, unsigned int count, const double* x, const doub
                          double xMaximum, double yMinimum, double yMaximum)
 {
     CurveRecord* r = store->find(id);
-    if (!r || count > unsigned(INT_MAX))
+    if (!r || !holdsPoints(*this, count))
         return;
     store->setSamples(id, x, y, count);
     if (count > 0)

@@ -1,6 +1,7 @@
 #include "ArrayFileReader.h"
 
 #include "NumberParser.h"
+#include "PointLimit.h"
 
 #include <algorithm>
 #include <climits>
@@ -113,8 +114,10 @@ void ArrayFileReader::readRows()
 
 void ArrayFileReader::keepFirstRow(std::string_view line)
 {
+    // Values past what a curve holds are cut before they are kept.
+    const std::size_t wanted = std::min(std::size_t(columnCount), kMaxCurvePoints);
     std::size_t at = line.find(',');
-    while (at != std::string_view::npos && firstRow.size() < std::size_t(columnCount)) {
+    while (at != std::string_view::npos && firstRow.size() < wanted) {
         line.remove_prefix(at + 1);
         at = line.find(',');
         double value = 0.0;
@@ -132,9 +135,13 @@ void ArrayFileReader::buildCurve()
         log(QStringLiteral("Kurvo: No data row found"));
         return;
     }
-    const long long points = std::min<long long>(columnCount, widestRow);
+    long long points = std::min<long long>(columnCount, widestRow);
     if (points < columnCount)
         log(QStringLiteral("Kurvo: #COLS %1 is more than the %2 values of the widest row").arg(columnCount).arg(points));
+    if (points > (long long)kMaxCurvePoints) {
+        log(QStringLiteral("Kurvo: Only the first %1 points are read").arg(kMaxCurvePoints));
+        points = (long long)kMaxCurvePoints;
+    }
     const QString summary = QStringLiteral("Kurvo: %1x%2 { yMin = %3, yMax = %4 }")
                                 .arg(points)
                                 .arg(rowsRead)

@@ -1,6 +1,7 @@
 #include "LooseTableReader.h"
 
 #include "NumberParser.h"
+#include "PointLimit.h"
 #include "PowerOfTwo.h"
 
 #include <algorithm>
@@ -246,6 +247,11 @@ void LooseTableReader::buildCurves(bool fitToPowerOfTwo)
         return;
     }
     std::size_t rows = columns.front().values.size();
+    // Every column becomes a curve, and a curve holds no more points than this.
+    if (rows > kMaxCurvePoints) {
+        log(QStringLiteral("Kurvo: Only the first %1 rows are read").arg(kMaxCurvePoints));
+        rows = kMaxCurvePoints;
+    }
     std::size_t unreadable = 0;
     for (std::size_t j = 0; j < columns.size(); ++j) {
         if (!columns[j].numeric)

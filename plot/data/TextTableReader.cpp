@@ -2,6 +2,7 @@
 
 #include "LooseTableReader.h"
 #include "NumberParser.h"
+#include "PointLimit.h"
 #include "PowerOfTwo.h"
 
 #include <QString>
@@ -15,8 +16,8 @@
 namespace {
 
 const char kSeparators[] = {' ', ';', ',', ':', '\t'};
-// A curve holds at most INT_MAX points.
-const std::size_t kMaxRows = std::size_t(INT_MAX);
+// Every column becomes a curve, so a table has no more rows than a curve has points.
+const std::size_t kMaxRows = kMaxCurvePoints;
 bool isAsciiSpace(char c)
 {
     return c == ' ' || (c >= '\t' && c <= '\r');

@@ -1,5 +1,6 @@
 #include "AudioFileReader.h"
 
+#include "PointLimit.h"
 #include "PowerOfTwo.h"
 
 #include <QFile>
@@ -9,7 +10,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
-#include <cstdint>
 #include <limits>
 #include <memory>
 #include <new>
@@ -20,6 +20,9 @@ namespace {
 constexpr int maxChannels = 16;
 // Samples per read: small enough to stay in the cache while they are spread over the curves.
 constexpr int blockSamples = 4096;
+// A curve holds no more points than kMaxCurvePoints; one frame more tells that the file
+// holds more than that, without reading all of it.
+constexpr sf_count_t maxFramesRead = sf_count_t(kMaxCurvePoints) + 1;
 
 struct SoundFileCloser {
     void operator()(SNDFILE* file) const { sf_close(file); }
@@ -101,10 +104,10 @@ ImportedData audioData(const QString& name)
 // damaged header), so a count that cannot be reserved is no error.
 void reserveFrames(std::vector<double>& samples, sf_count_t frames)
 {
-    if (frames <= 0 || std::uint64_t(frames) > samples.max_size())
+    if (frames <= 0)
         return;
     try {
-        samples.reserve(std::size_t(frames));
+        samples.reserve(std::size_t(std::min(frames, maxFramesRead)));
     } catch (const std::bad_alloc&) {
     }
 }
@@ -120,7 +123,8 @@ void append(Channel& channel, const double* first, std::size_t stride, std::size
 }
 
 // Reads every frame in blocks and spreads the first `kept` channels over their curves; the
-// channels beyond are read past. Stops at the end of the file or at a read error.
+// channels beyond are read past. Stops at the end of the file, at a read error, or one frame
+// past what a curve holds.
 std::vector<Channel> readChannels(SNDFILE* file, const SF_INFO& info, int kept)
 {
     std::vector<Channel> channels(static_cast<std::size_t>(kept));
@@ -130,13 +134,16 @@ std::vector<Channel> readChannels(SNDFILE* file, const SF_INFO& info, int kept)
     const int framesPerBlock = std::max(1, blockSamples / info.channels);
     std::vector<double> block(std::size_t(framesPerBlock) * stride);
     std::vector<double> gathered(static_cast<std::size_t>(framesPerBlock));
-    for (;;) {
-        const sf_count_t frames = sf_readf_double(file, block.data(), framesPerBlock);
+    for (sf_count_t read = 0; read < maxFramesRead;) {
+        const sf_count_t wanted = std::min<sf_count_t>(framesPerBlock, maxFramesRead - read);
+        const sf_count_t frames = sf_readf_double(file, block.data(), wanted);
         if (frames <= 0)
             return channels;
+        read += frames;
         for (std::size_t c = 0; c < channels.size(); ++c)
             append(channels[c], block.data() + c, stride, std::size_t(frames), gathered);
     }
+    return channels;
 }
 
 // The sample numbers 0 … count−1, made a block at a time in the cache and appended in one go.
@@ -185,6 +192,10 @@ void readCurves(ImportedData& data, SNDFILE* file, const SF_INFO& info, const QS
     if (count == 0) {
         data.log << QStringLiteral("Kurvo: # No samples in file %1.").arg(path);
         return;
+    }
+    if (count > kMaxCurvePoints) {
+        data.log << QStringLiteral("Kurvo: # Only the first %1 points are read").arg(kMaxCurvePoints);
+        count = kMaxCurvePoints;
     }
     if (fitToPowerOfTwo) {
         const std::size_t corrected = powerOfTwoCount(count);

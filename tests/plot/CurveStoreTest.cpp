@@ -1,5 +1,7 @@
 #include "CurveStore.h"
 
+#include "../host/AddressSpaceLimit.h"
+
 #include <QSignalSpy>
 
 #include <gtest/gtest.h>
@@ -8,6 +10,7 @@
 #include <qwt_plot_curve.h>
 
 #include <limits>
+#include <new>
 #include <vector>
 
 namespace {
@@ -56,6 +59,27 @@ TEST_F(CurveStoreTest, AddingUnderAStoredIdentifierReplacesTheCurve)
     EXPECT_EQ(store.records().size(), 1u);
     EXPECT_EQ(store.find(0)->curve->title().text(), "again");
     EXPECT_EQ(removed.count(), 0);
+}
+
+// Memory that runs out while the samples are copied leaves the store and the plot as they
+// were: the curve stored under that identifier is still there, and nothing half-made is drawn.
+TEST_F(CurveStoreTest, CopyThatMemoryCannotHoldChangesNothing)
+{
+    add(-1, {1, 2});
+    store.startAt(0);
+    // 40 million points need twice 320 MB; the arrays are never read, as the copy cannot
+    // even be made.
+    const double few[] = {1, 2};
+    {
+        AddressSpaceLimit limit(128ull << 20);
+        ASSERT_TRUE(limit.isActive());
+        EXPECT_THROW(store.add("huge", few, few, 40000000, 0), std::bad_alloc);
+    }
+    EXPECT_EQ(drawn(), 1);
+    ASSERT_NE(store.find(0), nullptr);
+    EXPECT_EQ(store.find(0)->curve->title().text(), "c");
+    EXPECT_EQ(store.find(0)->curve->dataSize(), 2u);
+    EXPECT_EQ(store.nextId(), 0);
 }
 
 TEST_F(CurveStoreTest, RemovingTheLastCurveRestartsTheNumbering)

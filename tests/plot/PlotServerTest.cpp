@@ -1,5 +1,6 @@
 #include "PlotServerFixture.h"
 #include "LogCollector.h"
+#include "PointLimit.h"
 #include "ScriptedPrompt.h"
 
 #include <QLabel>
@@ -175,6 +176,24 @@ TEST_F(PlotServerTest, SetPlotOfAnAbsentIdentifierDoesNothing)
     server.setPlot(4, 2, x, y);
     EXPECT_EQ(server.record(4), nullptr);
     EXPECT_DOUBLE_EQ(axis(QwtPlot::xBottom).maxValue(), 3.0);
+}
+
+// A curve keeps x and y each in one Qt vector: more points than that holds are refused
+// before the arrays are read, with a log line, and the plot stays as it was.
+TEST_F(PlotServerTest, CountsNoCurveHoldsAreRefusedWithALogLine)
+{
+    server.setLogCallback(LogCollector::collect);
+    addCurve(-1);
+    const double few[] = {7, 8};
+    const unsigned int tooMany = unsigned(kMaxCurvePoints) + 1;
+    server.createPlot(-1, "huge", tooMany, few, few, false, 0);
+    server.setPlot(0, tooMany, few, few);
+    server.setPlot(0, tooMany, few, few, 0, 1, 0, 1);
+    EXPECT_EQ(server.curves(), 1);
+    EXPECT_EQ(drawnCurves(), 1);
+    EXPECT_EQ(server.record(0)->curve->dataSize(), 4u);
+    const QString refused = QStringLiteral("Kurvo: %1 points are more than one curve can hold.").arg(tooMany);
+    EXPECT_EQ(LogCollector::lines().count(refused), 3) << LogCollector::lines().join('\n').toStdString();
 }
 
 TEST_F(PlotServerTest, DeletePlotRemovesOnlyThatCurve)
