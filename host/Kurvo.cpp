@@ -13,6 +13,8 @@
 #include <QTextEdit>
 
 #include <algorithm>
+#include <cstdio>
+#include <new>
 #include <vector>
 
 namespace {
@@ -54,14 +56,22 @@ Kurvo::Kurvo(QWidget* parent)
     connect(ui.savePB, &QPushButton::clicked, this, &Kurvo::scriptSave);
     connect(ui.runPB, &QPushButton::clicked, this, &Kurvo::scriptRun);
 
-    ui.scriptEditor->setPlainText(ScriptFile::load(ScriptFile::autosavePath()));
+    // Without an autosave file (the first start, or no script folder) the editor starts empty.
+    QString text;
+    QString error;
+    if (ScriptFile::load(ScriptFile::autosavePath(), text, error))
+        ui.scriptEditor->setPlainText(text);
 }
 
 Kurvo::~Kurvo()
 {
     auto& windows = liveWindows();
     windows.erase(std::remove(windows.begin(), windows.end(), this), windows.end());
-    ScriptFile::autosave(ui.scriptEditor->toPlainText());
+    try {
+        keepScript(ui.scriptEditor->toPlainText());
+    } catch (const std::bad_alloc&) {
+        std::fputs("Kurvo: Not enough memory to keep the script\n", stderr);
+    }
 }
 
 Kurvo* Kurvo::currentWindow()
@@ -112,31 +122,72 @@ void Kurvo::newPlotRequest()
     window->show();
 }
 
+// A file that cannot be read leaves the editor's text as it was.
 void Kurvo::scriptLoad()
 {
     const QString path =
         prompter->openFileName(this, tr("Load script"), scriptFolder(), tr("Math script (*.ms)"));
-    if (!path.isEmpty())
-        ui.scriptEditor->setPlainText(ScriptFile::load(path));
+    if (path.isEmpty())
+        return;
+    QString text;
+    QString error;
+    if (ScriptFile::load(path, text, error))
+        ui.scriptEditor->setPlainText(text);
+    else
+        prompter->warning(this, tr("LOAD ERROR"), tr("%1: %2").arg(path, error));
 }
 
 void Kurvo::scriptSave()
 {
     const QString path =
         prompter->saveFileName(this, tr("Save script"), scriptFolder(), tr("Math script (*.ms)"));
-    if (!path.isEmpty())
-        ScriptFile::save(path, ui.scriptEditor->toPlainText());
+    if (path.isEmpty())
+        return;
+    QString error;
+    if (!ScriptFile::save(path, ui.scriptEditor->toPlainText(), error))
+        prompter->warning(this, tr("SAVE ERROR"), tr("%1: %2").arg(path, error));
 }
 
+// The script is kept in the autosave file first, so that whatever the run meets, the typed
+// text outlives it.
 void Kurvo::scriptRun()
 {
-    const ScriptResult run = runScript(ui.scriptEditor->toPlainText(), pointEvaluator);
-    if (!run.ok)
-        prompter->critical(this, tr("PARSER ERROR"), run.error);
-    else
-        ui.kurvo->createPlot(-1, QStringLiteral("f(y)"), run.settings.count, run.x(), run.y(), false, 0);
-    ui.kurvo->setTitle(run.settings.title);
-    ui.kurvo->setXTitle(run.settings.xTitle);
-    ui.kurvo->setYTitle(run.settings.yTitle);
+    try {
+        const QString script = ui.scriptEditor->toPlainText();
+        keepScript(script);
+        const ScriptResult run = runScript(script, pointEvaluator);
+        if (!run.ok)
+            prompter->critical(this, tr("PARSER ERROR"), run.error);
+        else if (!plotCurve(run))
+            prompter->critical(this, tr("PARSER ERROR"), notEnoughMemoryFor(run.settings.count));
+        ui.kurvo->setTitle(run.settings.title);
+        ui.kurvo->setXTitle(run.settings.xTitle);
+        ui.kurvo->setYTitle(run.settings.yTitle);
+    } catch (const std::bad_alloc&) {
+        prompter->critical(this, tr("PARSER ERROR"), tr("Not enough memory to run the script"));
+    }
     ui.mainTab->setCurrentIndex(0);
+}
+
+// The plot copies the points; a copy that memory cannot hold adds no curve.
+bool Kurvo::plotCurve(const ScriptResult& run)
+{
+    try {
+        ui.kurvo->createPlot(-1, QStringLiteral("f(y)"), run.settings.count, run.x(), run.y(), false, 0);
+        return true;
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+}
+
+// No dialog here: this also runs as the window closes, when no one would see it.
+void Kurvo::keepScript(const QString& script)
+{
+    QString error;
+    if (!ScriptFile::autosave(script, error)) {
+        const QByteArray line = QStringLiteral("Kurvo: Can't keep the script in %1: %2\n")
+                                    .arg(ScriptFile::autosavePath(), error)
+                                    .toLocal8Bit();
+        std::fputs(line.constData(), stderr);
+    }
 }

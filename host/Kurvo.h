@@ -12,7 +12,8 @@ class Prompt;
 
 // The main window: the plot widget in the Plot tab, the Math script editor with its OPEN,
 // SAVE and RUN buttons, the plot library's log lines and the About page. The editor's text
-// is restored from the autosave file at construction and written back at destruction.
+// is restored from the autosave file at construction and written back before every run and
+// at destruction.
 class Kurvo : public QWidget
 {
     Q_OBJECT
@@ -40,8 +41,10 @@ public slots:
 
 private:
     static void logLine(const QString& line);
+    static void keepScript(const QString& script);
     void appendLog(const QString& line);
     QString scriptFolder() const;
+    bool plotCurve(const ScriptResult& run);
 
     KurvoUi ui;
     Highlighter* highlighter = nullptr;

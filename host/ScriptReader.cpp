@@ -1,6 +1,10 @@
 #include "ScriptReader.h"
 
 #include <QStringList>
+#include <QStringMatcher>
+
+#include <limits>
+#include <new>
 
 namespace ScriptReader {
 
@@ -156,19 +160,64 @@ QString quotedText(const QString& line)
     return text;
 }
 
-QString substitute(QString expression, const QMap<QString, QString>& substitutions)
+QString substitute(const QString& expression, const QMap<QString, QString>& substitutions)
 {
-    for (auto it = substitutions.constEnd(); it != substitutions.constBegin();) {
-        --it;
-        expression.replace(it.key(), it.value(), Qt::CaseSensitive);
-    }
-    return expression;
+    return substituteWithin(expression, substitutions, std::numeric_limits<qint64>::max()).text;
 }
 
+Expansion substituteWithin(const QString& expression, const QMap<QString, QString>& substitutions,
+                           qint64 maxLength)
+{
+    Expansion expansion{expression, expression.size(), true};
+    for (auto it = substitutions.constEnd(); it != substitutions.constBegin();) {
+        --it;
+        expansion.length = replaceAll(expansion.text, it.key(), it.value(), maxLength);
+        if (expansion.length > maxLength) {
+            expansion.fits = false;
+            return expansion;
+        }
+    }
+    expansion.fits = expansion.length <= maxLength;
+    return expansion;
+}
+
+// Two passes: one counts the matches, so that the result's length is checked before
+// anything is copied, the other copies the text once. Replacing match by match instead would
+// move the rest of the text at every match and grow it many times over.
+qint64 replaceAll(QString& text, const QString& name, const QString& replacement, qint64 maxLength)
+{
+    if (name.isEmpty())
+        return text.size();
+    const QStringMatcher matcher(name, Qt::CaseSensitive);
+    qint64 matches = 0;
+    for (int at = matcher.indexIn(text, 0); at >= 0; at = matcher.indexIn(text, at + name.size()))
+        ++matches;
+    const qint64 length = text.size() + matches * (qint64(replacement.size()) - name.size());
+    if (matches == 0 || length > maxLength)
+        return length;
+    if (length > std::numeric_limits<int>::max())
+        throw std::bad_alloc();
+
+    QString replaced;
+    replaced.reserve(int(length));
+    int from = 0;
+    for (int at = matcher.indexIn(text, 0); at >= 0; at = matcher.indexIn(text, from)) {
+        replaced.append(text.constData() + from, at - from);
+        replaced.append(replacement);
+        from = at + name.size();
+    }
+    replaced.append(text.constData() + from, text.size() - from);
+    text = replaced;
+    return length;
+}
+
+// Each rule's replacement holds no letters, so the text grows at most a few times over and
+// no rule rewrites what another wrote.
 QString replaceUnits(QString expression)
 {
     for (const UnitRule& rule : kUnitRules)
-        expression.replace(QLatin1String(rule.suffix), QLatin1String(rule.replacement), Qt::CaseSensitive);
+        replaceAll(expression, QLatin1String(rule.suffix), QLatin1String(rule.replacement),
+                   std::numeric_limits<qint64>::max());
     return expression;
 }
 

@@ -21,6 +21,20 @@ struct ScriptSettings {
 // no widgets, so that every program that runs scripts shares it.
 namespace ScriptReader {
 
+// The longest expression text a run lets the substitutions build, in UTF-16 code units
+// (1 MiB of characters): far beyond any expression a person writes, and a bound on what a few
+// `def` lines that insert each other can make of a short script.
+constexpr qint64 kMaxExpressionLength = qint64(1) << 20;
+
+// An expression text after the substitutions, or how long it would have grown.
+struct Expansion {
+    QString text;
+    // The length of `text`; when a substitution would have made it longer than the limit,
+    // the length it would have had then, and `text` stays as it was before that name.
+    qint64 length = 0;
+    bool fits = true;
+};
+
 // Collects the settings of every statement of the script, line by line.
 ScriptSettings read(const QString& script);
 
@@ -29,8 +43,20 @@ ScriptSettings read(const QString& script);
 QString quotedText(const QString& line);
 
 // Replaces every occurrence of each name, visiting the names in descending order, so that
-// text inserted for one name can still be rewritten for a lesser one.
-QString substitute(QString expression, const QMap<QString, QString>& substitutions);
+// text inserted for one name can still be rewritten for a lesser one. Throws std::bad_alloc
+// when the text would grow beyond what a string holds.
+QString substitute(const QString& expression, const QMap<QString, QString>& substitutions);
+
+// The same, but it stops at the first name whose replacement would make the text longer
+// than `maxLength`.
+Expansion substituteWithin(const QString& expression, const QMap<QString, QString>& substitutions,
+                           qint64 maxLength);
+
+// Replaces every occurrence of `name` (not empty) by `replacement`, left to right and
+// without overlap, as QString::replace does, in one pass over the text. The length of the
+// result is known before it is built: when it exceeds `maxLength` the text stays as it was.
+// Returns that length. Throws std::bad_alloc for a result no string can hold.
+qint64 replaceAll(QString& text, const QString& name, const QString& replacement, qint64 maxLength);
 
 // Rewrites the unit suffixes (2.5GHz into 2.5*10^9) in their fixed order.
 QString replaceUnits(QString expression);

@@ -1,5 +1,6 @@
 #include "ScriptRun.h"
 
+#include "PointLimit.h"
 #include "ScriptParser.h"
 
 #include <limits>
@@ -20,59 +21,107 @@ double compileEveryPoint(ScriptParser& parser, const QString& expression, quint3
     return parser.evaluate(expression, ok);
 }
 
-ScriptResult runScript(const QString& script, const PointEvaluator& evaluator)
-{
-    ScriptResult run;
-    run.settings = ScriptReader::read(script);
-    const quint32 count = run.settings.count;
+namespace {
 
-    // One engine per run, with the host's constants and its own doubles as the variables.
-    ScriptParser parser(true);
-    parser.defineConst("c", 299792458);
-    parser.defineConst("g", 9.80665);
-    parser.defineConst("h", 6.6260689633e-34);
-    parser.defineConst("ec", 1.6021764874e-19);
+// The engine of one run, with the host's constants and the run's doubles as its variables.
+struct RunVariables {
     double x = 0.0;
     double y = 0.0;
     // No value is given to dT and len yet; a script that uses them reads 0.
     double reserved = 0.0;
     double i = 0.0;
     double oa = 0.0;
-    parser.defineVar("x", &x);
-    parser.defineVar("y", &y);
-    parser.defineVar("dT", &reserved);
-    parser.defineVar("len", &reserved);
-    parser.defineVar("i", &i);
-    parser.defineVar("oa", &oa);
+};
 
-    run.expression = ScriptReader::replaceUnits(
-        ScriptReader::substitute(run.settings.expression, run.settings.substitutions));
+void defineNames(ScriptParser& parser, RunVariables& v)
+{
+    parser.defineConst("c", 299792458);
+    parser.defineConst("g", 9.80665);
+    parser.defineConst("h", 6.6260689633e-34);
+    parser.defineConst("ec", 1.6021764874e-19);
+    parser.defineVar("x", &v.x);
+    parser.defineVar("y", &v.y);
+    parser.defineVar("dT", &v.reserved);
+    parser.defineVar("len", &v.reserved);
+    parser.defineVar("i", &v.i);
+    parser.defineVar("oa", &v.oa);
+}
 
-    // One block for both arrays; a count too large to hold is reported, never a crash.
-    run.points.reset(new (std::nothrow) double[2 * size_t(count)]);
-    if (!run.points) {
-        run.error = QStringLiteral("Not enough memory for %1 points").arg(count);
-        return run;
+// The expression handed to the engine, or false with the reason in run.error.
+bool buildExpression(ScriptResult& run)
+{
+    const ScriptReader::Expansion substituted = ScriptReader::substituteWithin(
+        run.settings.expression, run.settings.substitutions, ScriptReader::kMaxExpressionLength);
+    if (!substituted.fits) {
+        run.error = QStringLiteral("Expression too long after substitutions (%1 characters)").arg(substituted.length);
+        return false;
     }
+    run.expression = ScriptReader::replaceUnits(substituted.text);
+    return true;
+}
 
+// One block for both arrays. A count no curve can hold is refused before any point is
+// evaluated; a count that memory cannot hold is reported, never a crash.
+bool allocatePoints(ScriptResult& run)
+{
+    const quint32 count = run.settings.count;
+    if (count <= kMaxCurvePoints)
+        run.points.reset(new (std::nothrow) double[2 * size_t(count)]);
+    if (!run.points) {
+        run.error = notEnoughMemoryFor(count);
+        return false;
+    }
+    return true;
+}
+
+void evaluatePoints(ScriptResult& run, const PointEvaluator& evaluator)
+{
+    ScriptParser parser(true);
+    RunVariables v;
+    defineNames(parser, v);
+    const quint32 count = run.settings.count;
     double* xs = run.x();
     double* ys = run.y();
     for (quint32 n = 0; n < count; ++n) {
-        x = n * run.settings.step;
-        i = n;
-        oa = n / (count - 1.0);
+        v.x = n * run.settings.step;
+        v.i = n;
+        v.oa = n / (count - 1.0);
         bool ok = true;
         const double value = evaluator(parser, run.expression, n, &ok);
         // The next point reads this one's result as y, as the engine reads it as ans.
-        y = value;
+        v.y = value;
         if (!ok) {
             run.error = parser.lastError();
-            return run;
+            return;
         }
         ys[n] = value;
-        xs[n] = x;
+        xs[n] = v.x;
         run.evaluated = n + 1;
     }
     run.ok = true;
+}
+
+} // namespace
+
+QString notEnoughMemoryFor(quint32 count)
+{
+    return QStringLiteral("Not enough memory for %1 points").arg(count);
+}
+
+ScriptResult runScript(const QString& script, const PointEvaluator& evaluator)
+{
+    ScriptResult run;
+    try {
+        run.settings = ScriptReader::read(script);
+        if (buildExpression(run) && allocatePoints(run))
+            evaluatePoints(run, evaluator);
+    } catch (const std::bad_alloc&) {
+        // The engine, the reader and the substitutions all allocate; whatever they held is
+        // released by now, and the run reports it like any other failure.
+        run.ok = false;
+        run.points.reset();
+        run.evaluated = 0;
+        run.error = QStringLiteral("Not enough memory to run the script");
+    }
     return run;
 }

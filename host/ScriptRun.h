@@ -26,7 +26,7 @@ struct ScriptResult {
     // After the substitutions and the unit suffixes.
     QString expression;
     bool ok = false;
-    // The engine's error text, or why the points could not be held.
+    // The engine's error text, or why the expression could not be built or the points held.
     QString error;
     // Points evaluated before the run stopped: settings.count when ok.
     quint32 evaluated = 0;
@@ -37,6 +37,10 @@ struct ScriptResult {
     double* y() const { return points.get() + settings.count; }
 };
 
+// Why a run adds no curve of `count` points: they are more than a curve or memory holds.
+QString notEnoughMemoryFor(quint32 count);
+
 // Reads the script, evaluates its expression at every point with a fresh engine and returns
 // what a plot needs. No widgets: the window and the command-line renderer both run it.
+// Running out of memory anywhere on the way is a failed run, never an exception.
 ScriptResult runScript(const QString& script, const PointEvaluator& evaluator = compileOnce);

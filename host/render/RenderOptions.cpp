@@ -97,7 +97,8 @@ QString RenderOptions::usage()
         "\n"
         "Data files are read by their suffix, in any case; any other suffix is read as a text table:\n")
         + dataFormats()
-        + QStringLiteral("\nExit status: 0 success, 1 a script failed (PARSER ERROR), 2 bad usage or unreadable input.\n");
+        + QStringLiteral("\nExit status: 0 success, 1 a script failed or has nothing to draw (PARSER ERROR),\n"
+                          "2 bad usage, unreadable input or a file that could not be written.\n");
 }
 
 bool RenderOptions::parse(const QStringList& arguments, QString& error)

@@ -23,6 +23,9 @@
 #include <qwt_plot_curve.h>
 
 #include <charconv>
+#include <climits>
+#include <cmath>
+#include <new>
 
 namespace {
 
@@ -34,9 +37,12 @@ void copyLogLine(const QString& line)
         *logStream << line << '\n' << Qt::flush;
 }
 
-// Shortest text that reads back as the same double.
+// Shortest text that reads back as the same double. Every NaN is written "nan": the sign
+// a NaN carries means nothing, and "-nan" is no number any reader reads.
 QString shortestNumber(double value)
 {
+    if (std::isnan(value))
+        return QStringLiteral("nan");
     char buffer[32];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
     return QString::fromLatin1(buffer, int(result.ptr - buffer));
@@ -111,24 +117,64 @@ RenderSession::Status RenderSession::load(const QString& input)
     const QFileInfo info(input);
     if (!info.isFile() || !info.isReadable())
         return fail(QStringLiteral("cannot read %1").arg(input));
-    if (input.endsWith(QLatin1String(".ms")))
+    // Scripts, like data files, are known by their suffix in any case.
+    if (info.suffix().compare(QLatin1String("ms"), Qt::CaseInsensitive) == 0)
         return runScript(input);
     return loadData(input);
+}
+
+// What a script file lacks to draw anything, empty when it has an expression. The window
+// runs such a script to a curve of NaN; a command line that asked for a plot is told.
+QString RenderSession::missingExpression(const QString& text, const ScriptSettings& settings)
+{
+    if (text.contains(QChar(0)))
+        return QStringLiteral("not a UTF-8 text file: no statement can be read");
+    if (text.trimmed().isEmpty())
+        return QStringLiteral("the script is empty: it needs a line expr = EXPRESSION");
+    if (settings.expression.isEmpty())
+        return QStringLiteral("no expression: the script needs a line expr = EXPRESSION");
+    return QString();
+}
+
+RenderSession::Status RenderSession::scriptFailed(const QString& path, const QString& reason)
+{
+    err << "PARSER ERROR: " << path << ": " << reason << '\n' << Qt::flush;
+    return ScriptFailed;
 }
 
 // As RUN does: a failed run still sets the titles but adds no curve.
 RenderSession::Status RenderSession::runScript(const QString& path)
 {
-    const ScriptResult run = ::runScript(ScriptFile::load(path));
-    if (run.ok)
+    QString text;
+    QString error;
+    if (!ScriptFile::load(path, text, error))
+        return fail(QStringLiteral("cannot read %1: %2").arg(path, error));
+    try {
+        const QString missing = missingExpression(text, ScriptReader::read(text));
+        if (!missing.isEmpty())
+            return scriptFailed(path, missing);
+        const ScriptResult run = ::runScript(text);
+        const bool plotted = run.ok && plotCurve(run);
+        server->setTitle(run.settings.title);
+        server->setXTitle(run.settings.xTitle);
+        server->setYTitle(run.settings.yTitle);
+        if (plotted)
+            return Success;
+        return scriptFailed(path, run.ok ? notEnoughMemoryFor(run.settings.count) : run.error);
+    } catch (const std::bad_alloc&) {
+        return scriptFailed(path, QStringLiteral("Not enough memory to run the script"));
+    }
+}
+
+// The plot copies the points; a copy that memory cannot hold adds no curve.
+bool RenderSession::plotCurve(const ScriptResult& run)
+{
+    try {
         server->createPlot(-1, QStringLiteral("f(y)"), run.settings.count, run.x(), run.y(), false, 0);
-    server->setTitle(run.settings.title);
-    server->setXTitle(run.settings.xTitle);
-    server->setYTitle(run.settings.yTitle);
-    if (run.ok)
-        return Success;
-    err << "PARSER ERROR: " << path << ": " << run.error << '\n' << Qt::flush;
-    return ScriptFailed;
+        return true;
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
 }
 
 RenderSession::Status RenderSession::loadData(const QString& path)
@@ -169,7 +215,7 @@ RenderSession::Status RenderSession::apply(const RenderOptions::Step& step)
         server->setHorCalibration(step.numbers[0]);
         return Success;
     case Step::Select:
-        return select(int(step.numbers[0]));
+        return select(step.numbers[0]);
     case Step::Stats:
         return printStatistics();
     case Step::Dump:
@@ -213,11 +259,13 @@ RenderSession::Status RenderSession::apply(const RenderOptions::Step& step)
     return Success;
 }
 
-RenderSession::Status RenderSession::select(int id)
+// Identifiers are whole numbers from 0 to INT_MAX; any other number names no curve.
+RenderSession::Status RenderSession::select(double number)
 {
-    if (!server->record(id))
-        return fail(QStringLiteral("--select: there is no curve %1").arg(id));
-    server->selectCurve(id);
+    const bool identifier = number >= 0 && number <= INT_MAX && number == std::floor(number);
+    if (!identifier || !server->record(int(number)))
+        return fail(QStringLiteral("--select: there is no curve %1").arg(QString::number(number)));
+    server->selectCurve(int(number));
     return Success;
 }
 
@@ -310,17 +358,32 @@ RenderSession::Status RenderSession::giveSymbol(const QString& value)
 
 RenderSession::Status RenderSession::dump(const QString& path)
 {
+    const bool toStandardOutput = path == QLatin1String("-");
+    const QString name = toStandardOutput ? QStringLiteral("standard output") : path;
     QFile file;
-    if (path == QLatin1String("-")) {
+    if (toStandardOutput) {
         out.flush();
-        if (!file.open(stdout, QIODevice::WriteOnly))
-            return fail(QStringLiteral("cannot write to standard output"));
+        file.open(stdout, QIODevice::WriteOnly);
     } else {
         file.setFileName(path);
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            return fail(QStringLiteral("cannot write %1").arg(path));
+        file.open(QIODevice::WriteOnly | QIODevice::Truncate);
     }
+    if (!file.isOpen())
+        return fail(QStringLiteral("cannot write %1: %2").arg(name, file.errorString()));
     QTextStream csv(&file);
+    writeDump(csv);
+    csv.flush();
+    // The last bytes reach the disk only as the file is flushed and closed: a full disk
+    // shows there.
+    const bool written = csv.status() == QTextStream::Ok && file.flush();
+    file.close();
+    if (!written || file.error() != QFileDevice::NoError)
+        return fail(QStringLiteral("cannot write %1: %2").arg(name, file.errorString()));
+    return Success;
+}
+
+void RenderSession::writeDump(QTextStream& csv) const
+{
     csv << "id,name,x,y\n";
     for (const auto& [id, record] : server->curveStore().records()) {
         const QString name = csvField(record->curve->title().text());
@@ -330,8 +393,6 @@ RenderSession::Status RenderSession::dump(const QString& path)
             csv << id << ',' << name << ',' << shortestNumber(p.x()) << ',' << shortestNumber(p.y()) << '\n';
         }
     }
-    csv.flush();
-    return Success;
 }
 
 // As the curve menu's Export entries do; the workbook entry needs its suffix.

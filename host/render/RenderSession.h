@@ -7,6 +7,8 @@
 class PlotServer;
 class QTextStream;
 class RefusingPrompt;
+struct ScriptResult;
+struct ScriptSettings;
 
 // One run of kurvo-render: a plot widget that is never shown, fed and driven exactly as
 // the window's buttons drive it.
@@ -23,9 +25,12 @@ public:
 private:
     Status load(const QString& input);
     Status runScript(const QString& path);
+    static QString missingExpression(const QString& text, const ScriptSettings& settings);
+    Status scriptFailed(const QString& path, const QString& reason);
+    bool plotCurve(const ScriptResult& run);
     Status loadData(const QString& path);
     Status apply(const RenderOptions::Step& step);
-    Status select(int id);
+    Status select(double number);
     Status printStatistics();
     Status printPeaks(const QVector<double>& settings);
     Status chooseUnits(const QString& units);
@@ -34,6 +39,7 @@ private:
     Status giveSymbol(const QString& value);
     Status exportCurve(const RenderOptions::Step& step);
     Status dump(const QString& path);
+    void writeDump(QTextStream& csv) const;
     Status render(const QString& path);
     Status fail(const QString& reason);
 

@@ -35,5 +35,12 @@ int main(int argc, char* argv[])
         return RenderSession::Success;
     }
     RenderSession session(options, out, err);
-    return session.run();
+    const RenderSession::Status status = session.run();
+    // Figures printed to a full disk are no success either.
+    out.flush();
+    if (status == RenderSession::Success && (out.status() != QTextStream::Ok || std::fflush(stdout) != 0)) {
+        err << "kurvo-render: cannot write to standard output\n";
+        return RenderSession::BadInput;
+    }
+    return status;
 }

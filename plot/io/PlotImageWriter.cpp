@@ -1,5 +1,6 @@
 #include "PlotImageWriter.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
@@ -16,40 +17,44 @@ bool PlotImageWriter::write(QwtPlot* plot, const QString& path, const QSize& siz
 {
     if (size.isEmpty())
         return false;
-    const QString suffix = QFileInfo(path).suffix().toLower();
-    if (suffix == QLatin1String("svg"))
-        return writeSvg(plot, path, size);
-    if (suffix == QLatin1String("pdf"))
-        return writePdf(plot, path, size);
-    return writeRaster(plot, path, size);
+    const QByteArray suffix = QFileInfo(path).suffix().toLower().toLatin1();
+    const bool vector = suffix == "svg" || suffix == "pdf";
+    if (!vector && !QImageWriter::supportedImageFormats().contains(suffix))
+        return false;
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    bool drawn = false;
+    if (suffix == "svg")
+        drawn = writeSvg(plot, buffer, size);
+    else if (suffix == "pdf")
+        drawn = writePdf(plot, buffer, size);
+    else
+        drawn = writeRaster(plot, buffer, size, suffix);
+    buffer.close();
+    return drawn && writeFile(path, bytes);
 }
 
-bool PlotImageWriter::writeSvg(QwtPlot* plot, const QString& path, const QSize& size)
+bool PlotImageWriter::writeSvg(QwtPlot* plot, QIODevice& device, const QSize& size)
 {
-    QFile probe(path);
-    if (!probe.open(QIODevice::WriteOnly))
-        return false;
-    probe.close();
-
     QSvgGenerator generator;
-    generator.setFileName(path);
+    generator.setOutputDevice(&device);
     generator.setSize(size);
     // At the CSS resolution a viewer shows the picture at exactly `size` pixels.
     generator.setResolution(96);
     generator.setViewBox(QRect(QPoint(0, 0), size));
     QwtPlotRenderer renderer;
-    QPainter painter(&generator);
+    QPainter painter;
+    if (!painter.begin(&generator))
+        return false;
     renderer.render(plot, &painter, QRectF(QPointF(0, 0), size));
     return painter.end();
 }
 
-bool PlotImageWriter::writePdf(QwtPlot* plot, const QString& path, const QSize& size)
+bool PlotImageWriter::writePdf(QwtPlot* plot, QIODevice& device, const QSize& size)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
     // One point per pixel, so the page has the requested proportions and nothing is scaled.
-    QPdfWriter writer(&file);
+    QPdfWriter writer(&device);
     writer.setResolution(72);
     writer.setPageSize(QPageSize(QSizeF(size), QPageSize::Point));
     writer.setPageMargins(QMarginsF(0, 0, 0, 0));
@@ -61,16 +66,26 @@ bool PlotImageWriter::writePdf(QwtPlot* plot, const QString& path, const QSize& 
     return painter.end();
 }
 
-bool PlotImageWriter::writeRaster(QwtPlot* plot, const QString& path, const QSize& size)
+bool PlotImageWriter::writeRaster(QwtPlot* plot, QIODevice& device, const QSize& size, const QByteArray& format)
 {
-    const QByteArray format = QFileInfo(path).suffix().toLower().toLatin1();
-    if (!QImageWriter::supportedImageFormats().contains(format))
-        return false;
     QImage image(size, QImage::Format_ARGB32);
+    if (image.isNull())
+        return false;
     image.fill(Qt::white);
     QwtPlotRenderer renderer;
     QPainter painter(&image);
     renderer.render(plot, &painter, QRectF(QPointF(0, 0), size));
     painter.end();
-    return image.save(path, format.constData());
+    return image.save(&device, format.constData());
+}
+
+// Many bytes wait in buffers until the file is flushed and closed; a full disk shows there.
+bool PlotImageWriter::writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return false;
+    const bool written = file.write(bytes) == bytes.size() && file.flush();
+    file.close();
+    return written && file.error() == QFileDevice::NoError;
 }

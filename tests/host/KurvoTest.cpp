@@ -29,7 +29,9 @@
 #include <qwt_plot_curve.h>
 #include <qwt_text.h>
 
+#include <algorithm>
 #include <memory>
+#include <new>
 
 namespace {
 
@@ -303,13 +305,87 @@ TEST_F(KurvoTest, TooManyPointsToHoldIsAParserError)
 {
     auto window = newWindow();
     AddressSpaceLimit limit;
-    ASSERT_TRUE(limit.isActive());
-    run(*window, "iterate 4294967295\ntitle \"Huge\"\nexpr = x");
+    if (!limit.isActive())
+        GTEST_SKIP() << "the address space cannot be capped here";
+    run(*window, "iterate 200000000\ntitle \"Huge\"\nexpr = x");
     ASSERT_EQ(prompt->count("critical"), 1);
     EXPECT_EQ(prompt->calls[0].title, "PARSER ERROR");
-    EXPECT_EQ(prompt->calls[0].label, "Not enough memory for 4294967295 points");
+    EXPECT_EQ(prompt->calls[0].label, "Not enough memory for 200000000 points");
     EXPECT_TRUE(curvesOf(*window).isEmpty());
     expectTitles(*window, "Huge", "X", "Y");
+}
+
+TEST_F(KurvoTest, CountsNoCurveHoldsAreAParserErrorBeforeAnyPoint)
+{
+    auto window = newWindow();
+    // Counts, and fails at once, should it ever be asked for a point.
+    int calls = 0;
+    window->setPointEvaluator([&](ScriptParser& parser, const QString&, quint32, bool* ok) {
+        ++calls;
+        return parser.evaluate("nosuch", ok);
+    });
+    run(*window, "iterate 300000000\ntitle \"Huge\"\nexpr = x");
+    EXPECT_EQ(calls, 0);
+    ASSERT_EQ(prompt->count("critical"), 1);
+    EXPECT_EQ(prompt->calls[0].title, "PARSER ERROR");
+    EXPECT_EQ(prompt->calls[0].label, "Not enough memory for 300000000 points");
+    EXPECT_TRUE(curvesOf(*window).isEmpty());
+    expectTitles(*window, "Huge", "X", "Y");
+}
+
+TEST_F(KurvoTest, RunKeepsTheScriptBeforeItRuns)
+{
+    auto window = newWindow();
+    QByteArray keptAtFirstPoint;
+    window->setPointEvaluator([&](ScriptParser& parser, const QString& expression, quint32 point, bool* ok) {
+        if (point == 0)
+            keptAtFirstPoint = readFile(ScriptFile::autosavePath());
+        return compileOnce(parser, expression, point, ok);
+    });
+    run(*window, "iterate 2\nexpr = x");
+    EXPECT_EQ(keptAtFirstPoint, QByteArray("iterate 2\nexpr = x"));
+    EXPECT_EQ(curvesOf(*window).size(), 1);
+}
+
+TEST_F(KurvoTest, RunningOutOfMemoryIsAParserErrorAndTheScriptStays)
+{
+    auto window = newWindow();
+    window->setPointEvaluator([](ScriptParser&, const QString&, quint32, bool*) -> double { throw std::bad_alloc(); });
+    run(*window, "iterate 5\nexpr = x");
+    ASSERT_EQ(prompt->count("critical"), 1);
+    EXPECT_EQ(prompt->calls[0].title, "PARSER ERROR");
+    EXPECT_EQ(prompt->calls[0].label, "Not enough memory to run the script");
+    EXPECT_EQ(window->scriptEditor()->toPlainText(), "iterate 5\nexpr = x");
+    EXPECT_EQ(readFile(ScriptFile::autosavePath()), QByteArray("iterate 5\nexpr = x"));
+    EXPECT_TRUE(curvesOf(*window).isEmpty());
+}
+
+// The run's own arrays fit, the plot's copy of them does not: no curve, a message, and a
+// plot that takes the next curve as usual.
+TEST_F(KurvoTest, CurveThePlotCannotCopyIsAParserError)
+{
+    auto window = newWindow();
+    quint32 evaluated = 0;
+    window->setPointEvaluator([&](ScriptParser&, const QString&, quint32 point, bool* ok) {
+        ++evaluated;
+        *ok = true;
+        return double(point);
+    });
+    {
+        AddressSpaceLimit limit(256ull << 20);
+        if (!limit.isActive())
+            GTEST_SKIP() << "the address space cannot be capped here";
+        run(*window, "iterate 12000000\nexpr = x");
+    }
+    EXPECT_EQ(evaluated, 12000000u);
+    ASSERT_EQ(prompt->count("critical"), 1);
+    EXPECT_EQ(prompt->calls[0].label, "Not enough memory for 12000000 points");
+    EXPECT_TRUE(curvesOf(*window).isEmpty());
+    EXPECT_EQ(window->plotWidget()->curves(), 0);
+
+    run(*window, "iterate 3\nexpr = x");
+    ASSERT_EQ(curvesOf(*window).size(), 1);
+    EXPECT_EQ(curvesOf(*window).front()->dataSize(), 3u);
 }
 
 TEST_F(KurvoTest, AutosaveRoundTripKeepsNonAsciiText)
@@ -338,10 +414,14 @@ TEST_F(KurvoTest, StartRestoresTheAutosavedScriptAsUtf8)
 
 TEST_F(KurvoTest, WithoutScriptFolderTheEditorStartsEmptyAndLeavesNothing)
 {
+    testing::internal::CaptureStderr();
     {
         auto window = newWindow();
         EXPECT_TRUE(window->scriptEditor()->toPlainText().isEmpty());
+        run(*window, "");
     }
+    // An empty editor has nothing to keep: no folder, and no complaint.
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
     EXPECT_FALSE(QDir("script").exists());
 }
 
@@ -376,11 +456,28 @@ TEST_F(KurvoTest, LoadAsksForAScriptAndReplacesTheText)
     window->scriptEditor()->setPlainText("kept");
     window->scriptLoad();
     EXPECT_EQ(window->scriptEditor()->toPlainText(), "kept");
+}
 
-    // A file that cannot be read clears the editor.
-    prompt->answers.push_back(QDir::current().filePath("missing.ms"));
-    window->scriptLoad();
-    EXPECT_TRUE(window->scriptEditor()->toPlainText().isEmpty());
+TEST_F(KurvoTest, LoadThatFailsKeepsTheTextAndSaysWhy)
+{
+    QDir().mkdir("folder.ms");
+    auto window = newWindow();
+    window->scriptEditor()->setPlainText("typed, not saved");
+    // Missing, a folder, and a file that opens but fails as it is read.
+    const QStringList paths{QDir::current().filePath("missing.ms"), QDir::current().filePath("folder.ms"),
+                            "/proc/self/mem"};
+    for (const QString& path : paths) {
+        prompt->calls.clear();
+        prompt->answers.push_back(path);
+        window->scriptLoad();
+        EXPECT_EQ(window->scriptEditor()->toPlainText(), "typed, not saved") << path.toStdString();
+        ASSERT_EQ(prompt->calls.size(), 2u) << path.toStdString();
+        EXPECT_EQ(prompt->calls[1].kind, "warning");
+        EXPECT_EQ(prompt->calls[1].title, "LOAD ERROR");
+        EXPECT_TRUE(prompt->calls[1].label.startsWith(path + ": ")) << prompt->calls[1].label.toStdString();
+        EXPECT_GT(prompt->calls[1].label.size(), path.size() + 2);
+    }
+    EXPECT_TRUE(prompt->calls.back().label.endsWith("Input/output error")) << prompt->calls.back().label.toStdString();
 }
 
 TEST_F(KurvoTest, SaveAsksForAFileAndWritesTheText)
@@ -400,6 +497,37 @@ TEST_F(KurvoTest, SaveAsksForAFileAndWritesTheText)
     window->scriptEditor()->setPlainText("other");
     window->scriptSave();
     EXPECT_EQ(readFile("out.ms"), QByteArray("iterate 7\nexpr = x"));
+}
+
+TEST_F(KurvoTest, SaveThatFailsSaysWhyAndKeepsTheText)
+{
+    auto window = newWindow();
+    window->scriptEditor()->setPlainText("iterate 7\nexpr = x");
+    const QStringList paths{"/dev/full", QDir::current().filePath("no-such-folder/out.ms")};
+    for (const QString& path : paths) {
+        prompt->calls.clear();
+        prompt->answers.push_back(path);
+        window->scriptSave();
+        ASSERT_EQ(prompt->calls.size(), 2u) << path.toStdString();
+        EXPECT_EQ(prompt->calls[1].kind, "warning");
+        EXPECT_EQ(prompt->calls[1].title, "SAVE ERROR");
+        EXPECT_TRUE(prompt->calls[1].label.startsWith(path + ": ")) << prompt->calls[1].label.toStdString();
+        EXPECT_EQ(window->scriptEditor()->toPlainText(), "iterate 7\nexpr = x");
+    }
+    EXPECT_TRUE(prompt->calls[1].label.contains("No such file or directory")) << prompt->calls[1].label.toStdString();
+}
+
+TEST_F(KurvoTest, FailedAutosaveAtExitSaysSoOnStandardError)
+{
+    // A file where the script folder should be: neither the folder nor the file can be made.
+    QFile blocker("script");
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    testing::internal::CaptureStderr();
+    newWindow()->scriptEditor()->setPlainText("iterate 3");
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(said.rfind("Kurvo: Can't keep the script in ./script/_latestScribo.ms: ", 0), 0u) << said;
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
 }
 
 TEST_F(KurvoTest, CommandLineArgumentsAreDataFilesInOrder)

@@ -3,12 +3,29 @@
 
 #include <gtest/gtest.h>
 
+#include <new>
+#include <random>
+
 namespace {
 
+using ScriptReader::kMaxExpressionLength;
 using ScriptReader::quotedText;
 using ScriptReader::read;
+using ScriptReader::replaceAll;
 using ScriptReader::replaceUnits;
 using ScriptReader::substitute;
+using ScriptReader::substituteWithin;
+
+// How the substitutions were made before they were done in one pass: QString::replace for
+// each name, from the greatest name to the least. Their results must not change.
+QString replacedByQt(QString text, const QMap<QString, QString>& table)
+{
+    for (auto it = table.constEnd(); it != table.constBegin();) {
+        --it;
+        text.replace(it.key(), it.value(), Qt::CaseSensitive);
+    }
+    return text;
+}
 
 TEST(ScriptReaderTest, EmptyScriptGivesTheDefaults)
 {
@@ -187,6 +204,83 @@ TEST(ScriptReaderTest, SubstitutionOrderIsByCodeUnit)
 TEST(ScriptReaderTest, SubstitutionIsCaseSensitive)
 {
     EXPECT_EQ(substitute("a+A", {{"A", "5"}}), "a+5");
+}
+
+TEST(ScriptReaderTest, ReplaceAllGivesWhatQStringReplaceGives)
+{
+    const struct {
+        const char* text;
+        const char* name;
+        const char* replacement;
+    } rows[] = {
+        {"aaa", "aa", "b"},         // no overlap: the first two go, the third stays
+        {"aaaa", "aa", "a"},        // the result is not searched again
+        {"a+a", "a", "aa"},         // the replacement holds the name
+        {"abcabc", "abc", ""},      // to nothing
+        {"xyz", "q", "long"},       // no match
+        {"q", "q", "whole"},        // the whole text
+        {"ab\u00e9ab", "\u00e9", "e"}, // beyond ASCII
+        {"", "a", "b"},
+    };
+    for (const auto& row : rows) {
+        QString text = QString::fromUtf8(row.text);
+        const QString expected = QString(text).replace(QString::fromUtf8(row.name), QString::fromUtf8(row.replacement));
+        const qint64 length = replaceAll(text, QString::fromUtf8(row.name), QString::fromUtf8(row.replacement),
+                                         kMaxExpressionLength);
+        EXPECT_EQ(text, expected) << row.text << " / " << row.name;
+        EXPECT_EQ(length, expected.size()) << row.text << " / " << row.name;
+    }
+}
+
+// Random scripts over a few letters, so that names overlap, hold each other and insert each
+// other: the substitutions agree with the replacements they were made with before.
+TEST(ScriptReaderTest, SubstitutionGivesWhatItGaveBefore)
+{
+    std::mt19937 random(20240517);
+    const QString letters = QStringLiteral("abcA+");
+    const auto word = [&](int maxLength) {
+        QString text;
+        const int length = 1 + int(random() % unsigned(maxLength));
+        for (int i = 0; i < length; ++i)
+            text += letters[int(random() % unsigned(letters.size()))];
+        return text;
+    };
+    for (int round = 0; round < 2000; ++round) {
+        QMap<QString, QString> table;
+        const int names = 1 + int(random() % 4u);
+        for (int i = 0; i < names; ++i)
+            table.insert(word(3), word(4));
+        const QString expression = word(12);
+        EXPECT_EQ(substitute(expression, table), replacedByQt(expression, table)) << expression.toStdString();
+    }
+}
+
+TEST(ScriptReaderTest, SubstitutionStopsBeforeItOutgrowsTheLimit)
+{
+    // b+b becomes 2 * 5 + 1 = 11 characters; a, visited after b, rewrites what b inserted.
+    const QMap<QString, QString> table{{"b", "aaaaa"}, {"a", "c"}};
+    const ScriptReader::Expansion within = substituteWithin("b+b", table, 11);
+    EXPECT_TRUE(within.fits);
+    EXPECT_EQ(within.text, "ccccc+ccccc");
+    EXPECT_EQ(within.length, 11);
+
+    // Over the limit by one: the text is left as it was before the name that outgrew it.
+    const ScriptReader::Expansion over = substituteWithin("b+b", table, 10);
+    EXPECT_FALSE(over.fits);
+    EXPECT_EQ(over.length, 11);
+    EXPECT_EQ(over.text, "b+b");
+}
+
+TEST(ScriptReaderTest, SubstitutionMeasuresBeforeItBuilds)
+{
+    // 1024 copies of a 2 MiB text would be 2^31 characters: more than a string holds. The
+    // length is known at once, and nothing is built.
+    const QMap<QString, QString> table{{"a", QString(2 * 1024 * 1024, QLatin1Char('x'))}};
+    const QString expression = QStringLiteral("a+").repeated(1023) + QLatin1Char('a');
+    const ScriptReader::Expansion expansion = substituteWithin(expression, table, kMaxExpressionLength);
+    EXPECT_FALSE(expansion.fits);
+    EXPECT_EQ(expansion.length, 1023 + 1024 * qint64(2 * 1024 * 1024));
+    EXPECT_THROW(substitute(expression, table), std::bad_alloc);
 }
 
 TEST(ScriptReaderTest, UnitSuffixesBecomePowersOfTen)

@@ -1,4 +1,5 @@
 #include "AddressSpaceLimit.h"
+#include "PointLimit.h"
 #include "QStringPrinter.h"
 #include "ScriptParser.h"
 #include "ScriptRun.h"
@@ -8,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <new>
 #include <vector>
 
 namespace {
@@ -223,16 +225,107 @@ TEST(ScriptRunTest, CompilingAtEveryPointGivesTheSameResults)
     EXPECT_EQ(bad.error, "Undefined variable: 'q'");
 }
 
+// Few enough for a curve, too many for the memory at hand.
 TEST(ScriptRunTest, TooManyPointsToHoldIsReported)
 {
     AddressSpaceLimit limit;
-    ASSERT_TRUE(limit.isActive());
-    const ScriptResult run = runScript("iterate 4294967295\ntitle \"Huge\"\nexpr = x");
+    if (!limit.isActive())
+        GTEST_SKIP() << "the address space cannot be capped here";
+    const ScriptResult run = runScript("iterate 200000000\ntitle \"Huge\"\nexpr = x");
     EXPECT_FALSE(run.ok);
-    EXPECT_EQ(run.error, "Not enough memory for 4294967295 points");
+    EXPECT_EQ(run.error, "Not enough memory for 200000000 points");
     EXPECT_EQ(run.evaluated, 0u);
     EXPECT_EQ(run.points, nullptr);
     EXPECT_EQ(run.settings.title, "Huge");
+}
+
+// A point evaluator that counts its calls and fails at the first, so that a run that would
+// evaluate shows it without evaluating every point.
+struct CountingEvaluator {
+    int calls = 0;
+    PointEvaluator evaluator()
+    {
+        return [this](ScriptParser& parser, const QString&, quint32, bool* ok) {
+            ++calls;
+            return parser.evaluate("nosuch", ok);
+        };
+    }
+};
+
+TEST(ScriptRunTest, CountsNoCurveHoldsAreRefusedBeforeAnyPoint)
+{
+    for (const quint32 count : {quint32(kMaxCurvePoints + 1), quint32(300000000)}) {
+        CountingEvaluator counter;
+        const ScriptResult run =
+            runScript(QStringLiteral("iterate %1\nexpr = x").arg(count), counter.evaluator());
+        EXPECT_EQ(counter.calls, 0) << count;
+        EXPECT_FALSE(run.ok);
+        EXPECT_EQ(run.error, QStringLiteral("Not enough memory for %1 points").arg(count));
+        EXPECT_EQ(run.points, nullptr);
+    }
+}
+
+// 1024 uses of a 2 MiB text would ask for 2^31 characters.
+TEST(ScriptRunTest, SubstitutionBeyondTheLimitIsAParserError)
+{
+    const QString script = QStringLiteral("iterate 3\ndef a %1\nexpr = %2")
+                               .arg(QString(2 * 1024 * 1024, QLatin1Char('7')),
+                                    QStringLiteral("a+").repeated(1023) + QLatin1Char('a'));
+    CountingEvaluator counter;
+    const ScriptResult run = runScript(script, counter.evaluator());
+    EXPECT_FALSE(run.ok);
+    EXPECT_EQ(run.error, "Expression too long after substitutions (2147484671 characters)");
+    EXPECT_EQ(counter.calls, 0);
+}
+
+// Two names of 40000 characters that insert each other would make 1.6 * 10^9.
+TEST(ScriptRunTest, ChainedSubstitutionsStopAtTheLimit)
+{
+    const QString script = QStringLiteral("def a %1\ndef b %2\nexpr = b")
+                               .arg(QString(40000, QLatin1Char('c')), QString(40000, QLatin1Char('a')));
+    const ScriptResult run = runScript(script);
+    EXPECT_FALSE(run.ok);
+    EXPECT_EQ(run.error, "Expression too long after substitutions (1600000000 characters)");
+}
+
+// Ten names, each standing for ten of the next: the text would reach 10^10 characters. The
+// seventh name makes it 10^7, beyond the limit, and the run ends there at once.
+TEST(ScriptRunTest, TenfoldChainEndsAtTheFirstNameBeyondTheLimit)
+{
+    QString script = QStringLiteral("expr = z\n");
+    for (char name = 'z'; name > 'p'; --name)
+        script += QStringLiteral("def %1 %2\n").arg(QLatin1Char(name)).arg(QString(10, QLatin1Char(name - 1)));
+    const ScriptResult run = runScript(script);
+    EXPECT_FALSE(run.ok);
+    EXPECT_EQ(run.error, "Expression too long after substitutions (10000000 characters)");
+}
+
+TEST(ScriptRunTest, ExpressionOfExactlyTheLimitIsRun)
+{
+    // a*2 with a = 1+1+...+1+10 is 2 * 524286 + 4 = 2^20 characters; a*20 one more.
+    const int ones = 524286;
+    const QString definition = QStringLiteral("iterate 1\ndef a %1\n").arg(QStringLiteral("1+").repeated(ones) + "10");
+    const ScriptResult run = runScript(definition + "expr = a*2");
+    EXPECT_EQ(run.expression.size(), ScriptReader::kMaxExpressionLength);
+    ASSERT_TRUE(run.ok) << run.error.toStdString();
+    EXPECT_EQ(run.y()[0], ones + 20.0);
+
+    const ScriptResult over = runScript(definition + "expr = a*20");
+    EXPECT_FALSE(over.ok);
+    EXPECT_EQ(over.error, "Expression too long after substitutions (1048577 characters)");
+}
+
+TEST(ScriptRunTest, RunningOutOfMemoryIsAFailedRun)
+{
+    const PointEvaluator exhausted = [](ScriptParser&, const QString&, quint32, bool*) -> double {
+        throw std::bad_alloc();
+    };
+    const ScriptResult run = runScript("iterate 5\ntitle \"Kept\"\nexpr = x", exhausted);
+    EXPECT_FALSE(run.ok);
+    EXPECT_EQ(run.error, "Not enough memory to run the script");
+    EXPECT_EQ(run.evaluated, 0u);
+    EXPECT_EQ(run.points, nullptr);
+    EXPECT_EQ(run.settings.title, "Kept");
 }
 
 ScriptResult runExample(const char* name)

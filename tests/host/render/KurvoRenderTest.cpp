@@ -24,9 +24,12 @@ struct Outcome {
 class KurvoRenderTest : public ::testing::Test
 {
 protected:
-    Outcome render(const QStringList& arguments)
+    // Standard output goes to `standardOutput` when one is named.
+    Outcome render(const QStringList& arguments, const QString& standardOutput = QString())
     {
         QProcess process;
+        if (!standardOutput.isEmpty())
+            process.setStandardOutputFile(standardOutput);
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.remove(QStringLiteral("DISPLAY"));
         environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
@@ -413,6 +416,116 @@ TEST_F(KurvoRenderTest, WavOutAndBackIn)
 
     const Outcome nowhere = render({wave, "-o", path("none/w.wav")});
     EXPECT_EQ(nowhere.status, 2);
+}
+
+// A full disk is no success: the file is named and the status is 2.
+TEST_F(KurvoRenderTest, DumpThatCannotBeWrittenFails)
+{
+    const QString script = write("parabola.ms", kParabola);
+    const Outcome full = render({script, "--dump", "/dev/full"});
+    EXPECT_EQ(full.status, 2);
+    EXPECT_TRUE(full.err.startsWith("kurvo-render: cannot write /dev/full: ")) << full.err.toStdString();
+
+    const Outcome dumped = render({script, "--dump", "-"}, "/dev/full");
+    EXPECT_EQ(dumped.status, 2);
+    EXPECT_TRUE(dumped.err.startsWith("kurvo-render: cannot write standard output: ")) << dumped.err.toStdString();
+
+    const Outcome printed = render({script, "--stats"}, "/dev/full");
+    EXPECT_EQ(printed.status, 2);
+    EXPECT_EQ(printed.err, "kurvo-render: cannot write to standard output\n");
+}
+
+// The vector painters report no failed write of their own; the file must still be checked.
+TEST_F(KurvoRenderTest, PictureThatCannotBeWrittenFails)
+{
+    const QString script = write("parabola.ms", kParabola);
+    for (const QString name : {"plot.svg", "plot.pdf", "plot.png"}) {
+        ASSERT_TRUE(QFile::link("/dev/full", path(name)));
+        const Outcome run = render({script, "-o", path(name)});
+        EXPECT_EQ(run.status, 2) << name.toStdString();
+        EXPECT_EQ(run.err, "kurvo-render: cannot write the picture " + path(name) + "\n");
+    }
+}
+
+// The window runs such scripts to a curve of NaN; a command line that wants a plot is told
+// what is missing.
+TEST_F(KurvoRenderTest, ScriptsThatSayNothingFail)
+{
+    QByteArray utf16("\xff\xfe");
+    for (const char c : QByteArray("iterate 3\nexpr = x\n")) {
+        utf16 += c;
+        utf16 += '\0';
+    }
+    const struct {
+        const char* name;
+        QByteArray text;
+        const char* reason;
+    } rows[] = {
+        {"empty.ms", "", "the script is empty: it needs a line expr = EXPRESSION"},
+        {"blank.ms", " \n\t\n", "the script is empty: it needs a line expr = EXPRESSION"},
+        {"titles.ms", "// a plot\ntitle \"T\"\niterate 5\n", "no expression: the script needs a line expr = EXPRESSION"},
+        {"nothing.ms", "expr =\n", "no expression: the script needs a line expr = EXPRESSION"},
+        {"utf16.ms", utf16, "not a UTF-8 text file: no statement can be read"},
+        {"binary.ms", QByteArray("\x7f""ELF\x02\x01\x01\0\0\0expr = x", 17), "not a UTF-8 text file: no statement can be read"},
+    };
+    for (const auto& row : rows) {
+        const QString script = write(row.name, row.text);
+        const Outcome run = render({script, "-o", "never.png"});
+        EXPECT_EQ(run.status, 1) << row.name;
+        EXPECT_EQ(run.err, "PARSER ERROR: " + script + ": " + row.reason + "\n") << row.name;
+        EXPECT_FALSE(QFile::exists(path("never.png"))) << row.name;
+    }
+}
+
+TEST_F(KurvoRenderTest, LimitsOfAScriptAreParserErrors)
+{
+    const QString points = write("points.ms", "iterate 300000000\nexpr = x\n");
+    const Outcome many = render({points, "--dump", "-"});
+    EXPECT_EQ(many.status, 1);
+    EXPECT_EQ(many.err, "PARSER ERROR: " + points + ": Not enough memory for 300000000 points\n");
+    EXPECT_TRUE(many.out.isEmpty());
+
+    QByteArray chain = "expr = z\n";
+    for (char name = 'z'; name > 'p'; --name)
+        chain += "def " + QByteArray(1, name) + ' ' + QByteArray(10, char(name - 1)) + '\n';
+    const QString expanding = write("chain.ms", chain);
+    const Outcome grown = render({expanding});
+    EXPECT_EQ(grown.status, 1);
+    EXPECT_EQ(grown.err, "PARSER ERROR: " + expanding + ": Expression too long after substitutions (10000000 characters)\n");
+}
+
+// The sign of a NaN means nothing, and "-nan" is read by no reader: every dump says "nan".
+TEST_F(KurvoRenderTest, NotANumberAndInfinitiesDumpAsReadersReadThem)
+{
+    const QString script = write("odd.ms", "iterate 4\nexpr = if(i<1, 0/0, if(i<2, 1/0, if(i<3, -1/0, -(0/0))))\n");
+    const Outcome run = render({script, "--dump", "odd.csv"});
+    ASSERT_EQ(run.status, 0) << run.err.toStdString();
+    EXPECT_EQ(fileBytes(path("odd.csv")), "id,name,x,y\n0,f(y),0,nan\n0,f(y),1,inf\n0,f(y),2,-inf\n0,f(y),3,nan\n");
+
+    // Read back as a table, the dump's y column is curve 1 over the identifiers.
+    const Outcome back = render({path("odd.csv"), "--dump", "-"});
+    ASSERT_EQ(back.status, 0) << back.err.toStdString();
+    EXPECT_TRUE(back.out.endsWith("\n1,y,0,nan\n1,y,0,inf\n1,y,0,-inf\n1,y,0,nan\n")) << back.out.toStdString();
+}
+
+TEST_F(KurvoRenderTest, SelectNamesOnlyWholeIdentifiers)
+{
+    const QString script = write("parabola.ms", kParabola);
+    for (const QString number : {"1e10", "0.5", "-1", "4294967296"}) {
+        const Outcome run = render({script, "--select", number});
+        EXPECT_EQ(run.status, 2) << number.toStdString();
+        EXPECT_EQ(run.err, "kurvo-render: --select: there is no curve " + QString::number(number.toDouble()) + "\n");
+    }
+    EXPECT_EQ(render({script, "--select", "1e10"}).err, "kurvo-render: --select: there is no curve 1e+10\n");
+    EXPECT_EQ(render({script, "--select", "0", "--stats"}).status, 0);
+}
+
+TEST_F(KurvoRenderTest, ScriptSuffixInAnyCase)
+{
+    const QString script = write("UPPER.MS", kParabola);
+    const Outcome run = render({script, "--dump", "-"});
+    ASSERT_EQ(run.status, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.out.startsWith("id,name,x,y\n0,f(y),0,0\n")) << run.out.toStdString();
 }
 
 } // namespace
