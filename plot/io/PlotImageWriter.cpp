@@ -13,6 +13,8 @@
 #include <qwt_plot.h>
 #include <qwt_plot_renderer.h>
 
+#include <new>
+
 bool PlotImageWriter::write(QwtPlot* plot, const QString& path, const QSize& size)
 {
     if (size.isEmpty())
@@ -21,18 +23,24 @@ bool PlotImageWriter::write(QwtPlot* plot, const QString& path, const QSize& siz
     const bool vector = suffix == "svg" || suffix == "pdf";
     if (!vector && !QImageWriter::supportedImageFormats().contains(suffix))
         return false;
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    bool drawn = false;
-    if (suffix == "svg")
-        drawn = writeSvg(plot, buffer, size);
-    else if (suffix == "pdf")
-        drawn = writePdf(plot, buffer, size);
-    else
-        drawn = writeRaster(plot, buffer, size, suffix);
-    buffer.close();
-    return drawn && writeFile(path, bytes);
+    // A large picture held twice, drawn and encoded, may not fit in memory: that is a
+    // picture not written, not the end of the program.
+    try {
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        bool drawn = false;
+        if (suffix == "svg")
+            drawn = writeSvg(plot, buffer, size);
+        else if (suffix == "pdf")
+            drawn = writePdf(plot, buffer, size);
+        else
+            drawn = writeRaster(plot, buffer, size, suffix);
+        buffer.close();
+        return drawn && writeFile(path, bytes);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
 }
 
 bool PlotImageWriter::writeSvg(QwtPlot* plot, QIODevice& device, const QSize& size)
