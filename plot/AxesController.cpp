@@ -6,6 +6,8 @@
 #include "Zoomer.h"
 
 #include <QDoubleSpinBox>
+#include <QEvent>
+#include <QFontMetrics>
 #include <QSignalBlocker>
 
 #include <qwt_plot.h>
@@ -13,9 +15,16 @@
 #include <qwt_plot_magnifier.h>
 #include <qwt_plot_panner.h>
 #include <qwt_plot_picker.h>
+#include <qwt_scale_draw.h>
 #include <qwt_scale_engine.h>
+#include <qwt_scale_widget.h>
+
+#include <algorithm>
+#include <cmath>
 
 namespace {
+
+const int kMinimumCanvasHeight = 120;
 
 void setAxisTicks(QwtPlot* plot, int axis)
 {
@@ -31,6 +40,45 @@ AxesController::AxesController(QwtPlot* plot, const PlotServerUi& ui, QObject* p
     , plot(plot)
     , ui(ui)
 {
+    // However crowded the window, the curves keep some room.
+    plot->canvas()->setMinimumHeight(kMinimumCanvasHeight);
+    plot->installEventFilter(this);
+    for (int axis : {int(QwtPlot::xBottom), int(QwtPlot::yLeft)})
+        connect(plot->axisWidget(axis), &QwtScaleWidget::scaleDivChanged, this, [this, axis] { fitTicks(axis); });
+}
+
+bool AxesController::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == plot && event->type() == QEvent::Resize)
+        fitTicks();
+    return QObject::eventFilter(watched, event);
+}
+
+void AxesController::fitTicks()
+{
+    fitTicks(QwtPlot::xBottom);
+    fitTicks(QwtPlot::yLeft);
+}
+
+// As many major ticks as the axis has room for labels that do not touch, ten at most.
+void AxesController::fitTicks(int axis)
+{
+    const QwtScaleWidget* widget = plot->axisWidget(axis);
+    const QwtScaleDiv& division = plot->axisScaleDiv(axis);
+    const bool horizontal = axis == QwtPlot::xBottom || axis == QwtPlot::xTop;
+    const QFont font = widget->font();
+    double extent = 0.0;
+    for (double value : division.ticks(QwtScaleDiv::MajorTick)) {
+        const QSizeF size = widget->scaleDraw()->labelSize(font, value);
+        extent = std::max(extent, horizontal ? size.width() : size.height());
+    }
+    if (extent <= 0.0)
+        return;
+    const double room = horizontal ? plot->canvas()->width() : plot->canvas()->height();
+    const double spacing = horizontal ? extent + QFontMetrics(font).horizontalAdvance(QStringLiteral("MM")) : 2.0 * extent;
+    const int ticks = std::clamp(int(room / spacing), 2, 10);
+    if (plot->axisMaxMajor(axis) != ticks)
+        plot->setAxisMaxMajor(axis, ticks);
 }
 
 QRectF AxesController::dataRange() const
@@ -176,10 +224,30 @@ void AxesController::fitAll(const CurveStore& store)
     plot->replot();
 }
 
-void AxesController::setLogScale(int axis, bool on)
+void AxesController::setLogScale(int axis, bool on, const CurveStore& store)
 {
     plot->setAxisScaleEngine(axis, on ? static_cast<QwtScaleEngine*>(new QwtLogScaleEngine(10))
                                       : new QwtLinearScaleEngine(10));
+    const bool horizontal = axis == QwtPlot::xBottom;
+    double& low = horizontal ? xMin : yMin;
+    const double high = horizontal ? xMax : yMax;
+    if (!on || low > 0.0)
+        return;
+    double smallest = 0.0;
+    for (const auto& entry : store.records()) {
+        QVector<double> x;
+        QVector<double> y;
+        store.samples(int(entry.first), x, y);
+        for (double v : horizontal ? x : y) {
+            if (v > 0.0 && std::isfinite(v) && (smallest == 0.0 || v < smallest))
+                smallest = v;
+        }
+    }
+    if (smallest > 0.0 && smallest < high) {
+        low = smallest;
+        setAxisRange(axis, low, high);
+        plot->replot();
+    }
 }
 
 void AxesController::rebuildZoomers()

@@ -47,7 +47,9 @@ public:
     void setYRange(double min, double max);
     // Fits both axes to the union of every curve's data; without data the axes stay.
     void fitAll(const CurveStore& store);
-    void setLogScale(int axis, bool on);
+    // A logarithmic axis whose lower limit is not positive starts at the smallest positive
+    // value the curves have in its direction.
+    void setLogScale(int axis, bool on, const CurveStore& store);
 
     // A new zoom base at the current scales; the zoom history starts afresh.
     void rebuildZoomers();
@@ -59,10 +61,15 @@ public:
 signals:
     void zoomed(QRectF rect);
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void setAxisRange(int axis, double min, double max);
     void showX();
     void showY();
+    void fitTicks();
+    void fitTicks(int axis);
 
     QwtPlot* plot;
     const PlotServerUi& ui;

@@ -32,7 +32,8 @@ DataImporter::DataImporter(QWidget* parent, QwtPlot* plot, CurveStore& store, Ax
 
 void DataImporter::openFiles()
 {
-    QStringList filters = ImportFormats::filters();
+    // Any file can be picked; its suffix still chooses the reader.
+    QStringList filters = ImportFormats::filters() << tr("All files (*)");
     const int last = filters.indexOf(lastDataFilter);
     if (last > 0)
         filters.move(last, 0);

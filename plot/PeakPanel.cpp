@@ -69,6 +69,8 @@ PeakPanel::PeakPanel(QWidget* dialogParent, QwtPlot* plot, const PlotServerUi& u
         marker->setLineStyle(QwtPlotMarker::VLine);
         marker->setLabelAlignment(Qt::AlignRight | Qt::AlignBottom);
         marker->setLinePen(QPen(colors[i], 0, Qt::DashDotLine, Qt::SquareCap, Qt::BevelJoin));
+        // A parked marker marks nothing, so it is not drawn.
+        marker->setVisible(false);
         marker->attach(plot);
         markers[i] = marker;
     }
@@ -81,8 +83,10 @@ void PeakPanel::setVisible(bool visible)
 
 void PeakPanel::clearMarkers()
 {
-    for (QwtPlotMarker* marker : markers)
+    for (QwtPlotMarker* marker : markers) {
         marker->setXValue(0.0);
+        marker->setVisible(false);
+    }
 }
 
 // The scan covers the points the bottom axis shows, whatever their x values are.
@@ -146,7 +150,9 @@ void PeakPanel::markPeak(const QListWidgetItem* item, bool positive)
     const int idx = afterColon[1].split(QLatin1Char('>')).front().simplified().toInt(&isNumber);
     if (!isNumber || idx < 0 || idx >= peakX.size())
         return;
-    markers[std::size_t(positive ? kPositiveMarker : kNegativeMarker)]->setXValue(peakX.at(idx));
+    QwtPlotMarker* marker = markers[std::size_t(positive ? kPositiveMarker : kNegativeMarker)];
+    marker->setXValue(peakX.at(idx));
+    marker->setVisible(true);
     plot->replot();
 }
 

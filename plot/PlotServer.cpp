@@ -33,6 +33,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QToolButton>
@@ -198,6 +199,13 @@ void PlotServer::connectToolPanel()
     connect(ui.logYCB, &QCheckBox::clicked, this, &PlotServer::logYaxysSlot);
 
     connect(ui.plotStatTB, &QToolButton::clicked, this, &PlotServer::panelSwitch);
+    // Open and Save from the keyboard, also while the tool panel is hidden.
+    for (const auto& [keys, slot] : {std::pair{QKeySequence::Open, &PlotServer::readData},
+                                     std::pair{QKeySequence::Save, &PlotServer::saveBitmap}}) {
+        auto* shortcut = new QShortcut(QKeySequence(keys), this);
+        shortcut->setContext(Qt::WidgetWithChildrenShortcut);
+        connect(shortcut, &QShortcut::activated, this, slot);
+    }
     connect(ui.peakTB, &QToolButton::clicked, this, &PlotServer::peakSlot);
 }
 
@@ -378,8 +386,8 @@ void PlotServer::setVertiHigh(double val) { axes->setYHigh(val); }
 void PlotServer::setHorizStart(double val) { axes->setXStart(val); }
 void PlotServer::setHorizStop(double val) { axes->setXStop(val); }
 void PlotServer::setHorizRange(double min, double max) { axes->setXRange(min, max); }
-void PlotServer::logXaxysSlot(bool ena) { axes->setLogScale(QwtPlot::xBottom, ena); }
-void PlotServer::logYaxysSlot(bool ena) { axes->setLogScale(QwtPlot::yLeft, ena); }
+void PlotServer::logXaxysSlot(bool ena) { axes->setLogScale(QwtPlot::xBottom, ena, *store); }
+void PlotServer::logYaxysSlot(bool ena) { axes->setLogScale(QwtPlot::yLeft, ena, *store); }
 
 // With a sampling frequency as the value, x becomes the frequency of each spectrum bin.
 void PlotServer::setHorCalibration(double val)

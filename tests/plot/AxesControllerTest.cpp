@@ -1,8 +1,11 @@
 #include "PlotServerFixture.h"
 #include "LogCollector.h"
 #include "ScriptedPrompt.h"
+#include "AxesController.h"
+#include "PlotServerUi.h"
 #include "Zoomer.h"
 
+#include <QCoreApplication>
 #include <QDoubleSpinBox>
 #include <QTableWidget>
 
@@ -14,7 +17,10 @@
 #include <qwt_plot_magnifier.h>
 #include <qwt_plot_panner.h>
 #include <qwt_plot_picker.h>
+#include <qwt_scale_draw.h>
 #include <qwt_scale_engine.h>
+#include <qwt_scale_map.h>
+#include <qwt_scale_widget.h>
 
 #include <vector>
 
@@ -199,6 +205,46 @@ TEST_F(AxesControllerTest, EmptyCurveShowsZeroSamples)
     server.createPlot(-1, "empty", 0, nullptr, nullptr, false, 0);
     EXPECT_EQ(cell(2, 3), "0");
     EXPECT_EQ(cell(1, 7), "0");
+}
+
+// However small the canvas, neighbouring tick labels never touch.
+TEST(AxesControllerTicksTest, TickLabelsNeverOverlap)
+{
+    QwtPlot plot;
+    PlotServerUi noPanel;
+    AxesController axes(&plot, noPanel);
+    plot.setAxisScale(QwtPlot::xBottom, 0, 3000);
+    plot.setAxisScale(QwtPlot::yLeft, 0, 1000000);
+    plot.show();
+    for (const QSize size : {QSize(160, 240), QSize(260, 300), QSize(600, 400), QSize(1400, 900)}) {
+        plot.resize(size);
+        QCoreApplication::processEvents();
+        plot.replot();
+        for (int axisId : {int(QwtPlot::xBottom), int(QwtPlot::yLeft)}) {
+            const QwtScaleWidget* widget = plot.axisWidget(axisId);
+            const QwtScaleMap map = plot.canvasMap(axisId);
+            const QList<double> ticks = plot.axisScaleDiv(axisId).ticks(QwtScaleDiv::MajorTick);
+            ASSERT_GE(ticks.size(), 2) << size.width();
+            for (int i = 1; i < ticks.size(); ++i) {
+                const QSizeF label = widget->scaleDraw()->labelSize(widget->font(), ticks[i]);
+                const double gap = std::abs(map.transform(ticks[i]) - map.transform(ticks[i - 1]));
+                EXPECT_GT(gap, axisId == QwtPlot::xBottom ? label.width() : label.height())
+                    << size.width() << "x" << size.height() << " at " << ticks[i];
+            }
+        }
+    }
+    EXPECT_GE(plot.canvas()->minimumHeight(), 100);
+}
+
+// Data that start at 0 would put a logarithmic axis at 1e-100 and squash the curve.
+TEST_F(AxesControllerTest, LogarithmicAxisStartsAtTheSmallestPositiveValue)
+{
+    addCurve({0, 1, 10, 100}, {0, 0.5, 20, 1000});
+    server.logYaxysSlot(true);
+    server.logXaxysSlot(true);
+    EXPECT_EQ(axis(QwtPlot::yLeft).minValue(), 0.5);
+    EXPECT_EQ(axis(QwtPlot::yLeft).maxValue(), 1000);
+    EXPECT_EQ(axis(QwtPlot::xBottom).minValue(), 1);
 }
 
 } // namespace

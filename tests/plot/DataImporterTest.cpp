@@ -185,7 +185,8 @@ TEST_F(DataImporterTest, OpenDialogLoadsEveryChosenFile)
     EXPECT_EQ(open.kind, "openFileNames");
     EXPECT_EQ(open.title, "Open File");
     EXPECT_EQ(open.dir, QDir::currentPath());
-    EXPECT_EQ(open.choices.size(), 15);
+    EXPECT_EQ(open.choices.size(), 16);
+    EXPECT_EQ(open.choices.back(), "All files (*)");
     EXPECT_EQ(open.label, "Array data format (*.adf)");
     const ScriptedPrompt::Call& size = prompt->calls[1];
     EXPECT_EQ(size.title, "DATA SIZE");
@@ -208,7 +209,7 @@ TEST_F(DataImporterTest, OpenDialogLoadsEveryChosenFile)
     EXPECT_EQ(again.label, "Comma Separated Values (*.csv)");
     EXPECT_EQ(again.choices[0], "Comma Separated Values (*.csv)");
     EXPECT_EQ(again.choices[1], "Array data format (*.adf)");
-    EXPECT_EQ(again.choices.size(), 15);
+    EXPECT_EQ(again.choices.size(), 16);
 }
 
 TEST_F(DataImporterTest, CancellingLoadsNothing)

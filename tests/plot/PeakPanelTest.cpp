@@ -121,8 +121,12 @@ TEST_F(PeakPanelTest, ClickingAnEntryMovesItsMarker)
     add({0, 0.5, 1, 1.5, 2}, {0, 5, 0, 5, 0});
     auto* positive = child<QListWidget>("positivePeaks");
     auto* negative = child<QListWidget>("negativePeaks");
+    // Parked markers mark nothing and are not drawn.
+    for (int i = 0; i < 4; ++i)
+        EXPECT_FALSE(server.peakMarker(i)->isVisible()) << i;
     emit positive->itemClicked(positive->item(1));
     EXPECT_EQ(server.peakMarker(0)->xValue(), 1.5);
+    EXPECT_TRUE(server.peakMarker(0)->isVisible());
     emit negative->itemClicked(negative->item(1));
     EXPECT_EQ(server.peakMarker(2)->xValue(), 1.0);
     EXPECT_EQ(server.peakMarker(1)->xValue(), 0.0);
@@ -133,6 +137,9 @@ TEST_F(PeakPanelTest, ClickingAnEntryMovesItsMarker)
     emit positive->itemClicked(positive->item(2));
     emit positive->itemClicked(positive->item(3));
     EXPECT_EQ(server.peakMarker(0)->xValue(), 1.5);
+    server.clearMarkers();
+    EXPECT_FALSE(server.peakMarker(0)->isVisible());
+    EXPECT_FALSE(server.peakMarker(2)->isVisible());
 }
 
 // Each value in its shortest exact form, CR LF line ends, the list of the tab shown.
