@@ -50,12 +50,17 @@ PlotOutput::PlotOutput(QWidget* dialogParent, QwtPlot* plot, const CurveStore& s
 void PlotOutput::print()
 {
     QPrinter printer(QPrinter::HighResolution);
+    preparePrinter(printer);
+    prompter->printPreview(&printer, dialogParent, [this](QPrinter* page) { paintRequested(page); });
+}
+
+void PlotOutput::preparePrinter(QPrinter& printer) const
+{
     const QString title = plot->title().text();
     if (!title.isEmpty())
         printer.setDocName(QString(title).replace(QLatin1Char('\n'), tr(" -- ")));
     printer.setCreator(QStringLiteral("Toolwerk"));
     printer.setPageOrientation(QPageLayout::Landscape);
-    prompter->printPreview(&printer, dialogParent, [this](QPrinter* page) { paintRequested(page); });
 }
 
 void PlotOutput::paintRequested(QPrinter* printer)

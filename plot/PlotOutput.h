@@ -25,6 +25,7 @@ public:
                PlotLog& log, const std::unique_ptr<Prompt>& prompter);
 
     void print();
+    void preparePrinter(QPrinter& printer) const;
     // Colour pages show the canvas white; greyscale pages leave the canvas out and frame the
     // plot with its scales. The canvas colour is the same afterwards.
     void paintRequested(QPrinter* printer);

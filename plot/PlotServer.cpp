@@ -465,6 +465,7 @@ void PlotServer::print() { output->print(); }
 void PlotServer::paintRequestedSlot(QPrinter* printer) { output->paintRequested(printer); }
 void PlotServer::saveBitmap() { output->saveBitmap(); }
 bool PlotServer::savePlot(const QString& name) { return output->save(name); }
+void PlotServer::preparePrinter(QPrinter& printer) const { output->preparePrinter(printer); }
 
 // ---- curve appearance -----------------------------------------------------------------------
 

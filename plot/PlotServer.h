@@ -96,6 +96,8 @@ public:
     bool writeColumn(const QString& name, int id, bool useY);
     bool writeTable(const QString& name);
     bool writeWav(const QString& name, int id);
+    // The printer settings of Print: landscape, named after the title, the creator.
+    void preparePrinter(QPrinter& printer) const;
     // Writes `name` as the save dialog does, by its suffix.
     bool savePlot(const QString& name);
 

@@ -74,6 +74,8 @@ QString RenderOptions::usage()
         "                       does: DIF (.dif), text (.txt) or a workbook (.xls)\n"
         "  --export-x FILE      its x values, as \"Bottom Data\" does\n"
         "  --export-xls FILE    the current curve as a workbook, as \"Excel\" does\n"
+        "  --print FILE.pdf     print the plot as Print does, onto a PDF file instead of paper\n"
+        "  --greyscale          print greyscale pages (no canvas, the plot framed by its scales)\n"
         "  --window NAME        apply a window function to every curve: Triangular, Welch, Sine,\n"
         "                       Hann, Hamming, Blackman, Nuttall, \"Blackman Nuttall\",\n"
         "                       \"Blackman Harris\", \"Flat top\", Gaussian, or its number 0 to 10\n"
@@ -184,7 +186,7 @@ bool RenderOptions::parseOption(const QStringList& arguments, int& i, QString& e
                                  {"--peaks-tab", Step::PeaksTab}, {"--peaks-out", Step::PeaksOut},
                                  {"--style", Step::Style},       {"--symbol", Step::Symbol},
                                  {"--export-y", Step::ExportY},  {"--export-x", Step::ExportX},
-                                 {"--export-xls", Step::ExportXls}};
+                                 {"--export-xls", Step::ExportXls}, {"--print", Step::Print}};
 
     if (option == QLatin1String("-h") || option == QLatin1String("--help")) {
         help = true;
@@ -200,6 +202,10 @@ bool RenderOptions::parseOption(const QStringList& arguments, int& i, QString& e
     }
     if (option == QLatin1String("--log")) {
         log = true;
+        return true;
+    }
+    if (option == QLatin1String("--greyscale")) {
+        greyscale = true;
         return true;
     }
     for (const Flag& flag : flags) {

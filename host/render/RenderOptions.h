@@ -13,7 +13,7 @@ struct RenderOptions {
         enum Kind {
             Title, XTitle, YTitle, Range, LogX, LogY, Calibrate, Select, Stats, Dump, Output,
             Window, Fft, Db, Abs, Undo, Peaks, Units, PeaksTab, PeaksOut, Style, Symbol,
-            ExportY, ExportX, ExportXls
+            ExportY, ExportX, ExportXls, Print
         };
         Kind kind;
         QString text;
@@ -27,6 +27,8 @@ struct RenderOptions {
     bool log = false;
     bool help = false;
     bool version = false;
+    // Pages of --print in greyscale, as a greyscale printer gets them.
+    bool greyscale = false;
 
     // Fills `error` with a one-line reason and returns false on bad usage.
     bool parse(const QStringList& arguments, QString& error);

@@ -14,6 +14,7 @@
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QFile>
+#include <QPrinter>
 #include <QFileInfo>
 #include <QTabWidget>
 #include <QTextStream>
@@ -251,6 +252,8 @@ RenderSession::Status RenderSession::apply(const RenderOptions::Step& step)
         return chooseStyle(step.text);
     case Step::Symbol:
         return giveSymbol(step.text);
+    case Step::Print:
+        return printTo(step.text);
     case Step::ExportY:
     case Step::ExportX:
     case Step::ExportXls:
@@ -393,6 +396,20 @@ void RenderSession::writeDump(QTextStream& csv) const
             csv << id << ',' << name << ',' << shortestNumber(p.x()) << ',' << shortestNumber(p.y()) << '\n';
         }
     }
+}
+
+// The page Print's preview would print, on a PDF printer.
+RenderSession::Status RenderSession::printTo(const QString& path)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    server->preparePrinter(printer);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(path);
+    printer.setColorMode(options.greyscale ? QPrinter::GrayScale : QPrinter::Color);
+    server->paintRequestedSlot(&printer);
+    if (QFileInfo(path).size() == 0)
+        return fail(QStringLiteral("Can't write file %1").arg(path));
+    return Success;
 }
 
 // As the curve menu's Export entries do; the workbook entry needs its suffix.

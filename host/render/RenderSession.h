@@ -38,6 +38,7 @@ private:
     Status chooseStyle(const QString& style);
     Status giveSymbol(const QString& value);
     Status exportCurve(const RenderOptions::Step& step);
+    Status printTo(const QString& path);
     Status dump(const QString& path);
     void writeDump(QTextStream& csv) const;
     Status render(const QString& path);

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <charconv>
 #include <vector>
 
@@ -526,6 +527,38 @@ TEST_F(KurvoRenderTest, ScriptSuffixInAnyCase)
     const Outcome run = render({script, "--dump", "-"});
     ASSERT_EQ(run.status, 0) << run.err.toStdString();
     EXPECT_TRUE(run.out.startsWith("id,name,x,y\n0,f(y),0,0\n")) << run.out.toStdString();
+}
+
+// Print's page on a PDF printer: colour keeps the curve's colour, greyscale keeps none.
+TEST_F(KurvoRenderTest, PrintsTheWindowsPageToPdf)
+{
+    const QString data = write("few.csv", "0;0\n1;1\n2;0\n3;1\n");
+    ASSERT_EQ(render({data, "--title", "first", "--print", "colour.pdf"}).status, 0);
+    ASSERT_EQ(render({data, "--greyscale", "--print", "grey.pdf"}).status, 0);
+    EXPECT_TRUE(fileBytes(path("colour.pdf")).startsWith("%PDF"));
+    EXPECT_TRUE(fileBytes(path("grey.pdf")).startsWith("%PDF"));
+    EXPECT_EQ(render({data, "--print", path("none/p.pdf")}).status, 2);
+
+    const auto colouredPixels = [this](const QString& pdf) {
+        QProcess raster;
+        raster.start("pdftoppm", {"-png", "-r", "40", "-singlefile", path(pdf), path("page")});
+        if (!raster.waitForFinished(30000) || raster.exitCode() != 0)
+            return -1;
+        const QImage page(path("page.png"));
+        int count = 0;
+        for (int y = 0; y < page.height(); ++y) {
+            for (int x = 0; x < page.width(); ++x) {
+                const QColor c = page.pixelColor(x, y);
+                count += std::max({c.red(), c.green(), c.blue()}) - std::min({c.red(), c.green(), c.blue()}) > 40;
+            }
+        }
+        return count;
+    };
+    const int colour = colouredPixels("colour.pdf");
+    if (colour < 0)
+        GTEST_SKIP() << "pdftoppm is not there to look at the pages";
+    EXPECT_GT(colour, 0);
+    EXPECT_EQ(colouredPixels("grey.pdf"), 0);
 }
 
 } // namespace
