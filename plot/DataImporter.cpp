@@ -83,8 +83,13 @@ bool DataImporter::askDataSize(bool& fitToPowerOfTwo)
     return true;
 }
 
+// A file that is not there changes nothing: no "loaded" line, no new window title.
 void DataImporter::load(int id, const QString& path, const QString& name, bool fitToPowerOfTwo)
 {
+    if (!QFileInfo(path).isFile()) {
+        log.line(QStringLiteral("Kurvo: Can't open file %1").arg(path));
+        return;
+    }
     store.startAt(id);
     log.message("%s loaded ... [%s]", path.toLocal8Bit().constData(), name.toLocal8Bit().constData());
     parent->window()->setWindowTitle(QStringLiteral("Kurvo: %1 [*]").arg(path));

@@ -508,8 +508,13 @@ void PlotServer::readData()
     importer->openFiles();
 }
 
+// No question about the data size of a file that is not there.
 void PlotServer::loadRawData(const QString& path)
 {
+    if (!QFileInfo(path).isFile()) {
+        logMessage("Kurvo: Can't open file %s", path.toLocal8Bit().constData());
+        return;
+    }
     bool fitToPowerOfTwo = false;
     if (importer->askDataSize(fitToPowerOfTwo))
         importer->load(-1, path, QFileInfo(path).baseName(), fitToPowerOfTwo);

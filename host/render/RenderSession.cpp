@@ -440,6 +440,11 @@ RenderSession::Status RenderSession::render(const QString& path)
             return fail(QStringLiteral("Can't write file %1").arg(path));
         return Success;
     }
+    static const QStringList pictures = {"png", "jpg", "jpeg", "bmp", "svg", "pdf"};
+    if (!pictures.contains(suffix))
+        return fail(QStringLiteral("-o writes .png, .jpg, .bmp, .svg and .pdf pictures, .csv and .txt tables "
+                                   "and .wav sound, not %1")
+                        .arg(path));
     if (!PlotImageWriter::write(server->plot(), path, options.size))
         return fail(QStringLiteral("cannot write the picture %1").arg(path));
     return Success;

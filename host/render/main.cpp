@@ -5,7 +5,27 @@
 #include <QApplication>
 #include <QTextStream>
 
+#include <QDir>
+
+#include <cerrno>
 #include <cstdio>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+// Qt wants a private runtime folder and says so on standard error when there is none; a batch
+// tool that prints figures there gets one of its own instead.
+void giveRuntimeFolder()
+{
+    if (!qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))
+        return;
+    const QByteArray folder = QDir::tempPath().toLocal8Bit() + "/kurvo-runtime-" + QByteArray::number(getuid());
+    if (::mkdir(folder.constData(), 0700) == 0 || errno == EEXIST) {
+        struct stat info {};
+        if (::stat(folder.constData(), &info) == 0 && info.st_uid == getuid() && (info.st_mode & 0077) == 0)
+            qputenv("XDG_RUNTIME_DIR", folder);
+    }
+}
 
 int main(int argc, char* argv[])
 {
@@ -15,6 +35,7 @@ int main(int argc, char* argv[])
     for (int i = 1; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    giveRuntimeFolder();
     int qtArgc = 1;
     QApplication app(qtArgc, argv);
     QTextStream out(stdout);

@@ -326,4 +326,16 @@ TEST_F(DataImporterTest, HeaderNamesBecomeCurveTitles)
     EXPECT_EQ(logLines.filter("Header line").size(), 1);
 }
 
+// A file that is not there: no question first, no "loaded" line, the window title as it was.
+TEST_F(DataImporterTest, MissingFileAsksNothingAndChangesNothing)
+{
+    server.setWindowTitle("before");
+    const QString missing = dir.filePath("gone.csv");
+    server.loadRawData(missing);
+    server.addCurve(-1, missing, "gone", false);
+    EXPECT_EQ(prompt->count("item"), 0);
+    EXPECT_EQ(logLines, QStringList({"Kurvo: Can't open file " + missing, "Kurvo: Can't open file " + missing}));
+    EXPECT_EQ(server.windowTitle(), "before");
+}
+
 } // namespace

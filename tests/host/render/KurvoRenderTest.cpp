@@ -28,13 +28,19 @@ protected:
     // Standard output goes to `standardOutput` when one is named.
     Outcome render(const QStringList& arguments, const QString& standardOutput = QString())
     {
-        QProcess process;
-        if (!standardOutput.isEmpty())
-            process.setStandardOutputFile(standardOutput);
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.remove(QStringLiteral("DISPLAY"));
         environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
         environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), dir.path());
+        return render(arguments, environment, standardOutput);
+    }
+
+    Outcome render(const QStringList& arguments, const QProcessEnvironment& environment,
+                   const QString& standardOutput = QString())
+    {
+        QProcess process;
+        if (!standardOutput.isEmpty())
+            process.setStandardOutputFile(standardOutput);
         process.setProcessEnvironment(environment);
         process.setWorkingDirectory(dir.path());
         process.start(QStringLiteral(KURVO_RENDER), arguments);
@@ -559,6 +565,32 @@ TEST_F(KurvoRenderTest, PrintsTheWindowsPageToPdf)
         GTEST_SKIP() << "pdftoppm is not there to look at the pages";
     EXPECT_GT(colour, 0);
     EXPECT_EQ(colouredPixels("grey.pdf"), 0);
+}
+
+// A display in the environment changes nothing: Qt never sees the arguments, so --title stays
+// ours, and a missing runtime folder brings no noise on standard error.
+TEST_F(KurvoRenderTest, DisplayAndRuntimeFolderChangeNothing)
+{
+    const QString data = write("few.csv", "0;0\n1;1\n");
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("DISPLAY"), QStringLiteral(":99"));
+    environment.remove(QStringLiteral("XDG_RUNTIME_DIR"));
+    environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    const Outcome run = render({data, "--title", "Measured here", "-o", "titled.svg"}, environment);
+    ASSERT_EQ(run.status, 0) << run.err.toStdString();
+    EXPECT_EQ(run.err, "");
+    EXPECT_TRUE(fileBytes(path("titled.svg")).contains("Measured here"));
+    const Outcome bare = render({data, "--title"}, environment);
+    EXPECT_EQ(bare.status, 2);
+}
+
+TEST_F(KurvoRenderTest, UnknownPictureSuffixSaysWhatItCanWrite)
+{
+    const QString data = write("few.csv", "0;0\n1;1\n");
+    const Outcome run = render({data, "-o", "out.gif"});
+    EXPECT_EQ(run.status, 2);
+    EXPECT_TRUE(run.err.contains(".png, .jpg, .bmp, .svg and .pdf pictures")) << run.err.toStdString();
+    EXPECT_FALSE(QFile::exists(path("out.gif")));
 }
 
 } // namespace
