@@ -1,10 +1,13 @@
 #include "PlotServerFixture.h"
 #include "ScriptedPrompt.h"
 
+#include <QAbstractSpinBox>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDoubleSpinBox>
+#include <QCoreApplication>
 #include <QGroupBox>
+#include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTabWidget>
@@ -200,6 +203,31 @@ TEST_F(PlotServerUiTest, TitleButtonsAskAndKeepTheOldTitleOnEmptyAnswers)
     EXPECT_EQ(prompt->calls[0].choices, QStringList{"Kurvo"});
     EXPECT_EQ(prompt->calls[1].title, "PLOT BOTTOM TITLE");
     EXPECT_EQ(prompt->calls[2].title, "PLOT LEFT TITLE");
+}
+
+// At the initial size no label, check box or spin box of the tool panel is cut short, on
+// any of its tabs; the pictures of each tab land in the build folder for a look without a
+// window system.
+TEST_F(PlotServerUiTest, ToolPanelTextsAreNeverClipped)
+{
+    server.resize(1337, 951);
+    server.toolShow(true);
+    auto* tabs = child<QTabWidget>("plotTab");
+    for (int page = 0; page < tabs->count(); ++page) {
+        tabs->setCurrentIndex(page);
+        QCoreApplication::processEvents();
+        server.grab().save(QStringLiteral("tool-panel-%1.png").arg(page));
+        QWidget* shown = tabs->widget(page);
+        for (QWidget* widget : shown->findChildren<QWidget*>()) {
+            if (!widget->isVisible() || !(qobject_cast<QLabel*>(widget) || qobject_cast<QCheckBox*>(widget)
+                                          || qobject_cast<QAbstractSpinBox*>(widget)))
+                continue;
+            EXPECT_GE(widget->width(), widget->minimumSizeHint().width())
+                << tabs->tabText(page).toStdString() << ": " << widget->objectName().toStdString();
+            EXPECT_GE(widget->width(), widget->sizeHint().width())
+                << tabs->tabText(page).toStdString() << ": " << widget->objectName().toStdString();
+        }
+    }
 }
 
 } // namespace
