@@ -128,6 +128,21 @@ void readLine(const QString& line, ScriptSettings& settings)
     }
 }
 
+// The editor colours "//" and what follows it as a comment wherever it stands, so the
+// engine must never see that text. Inside double quotes it is a title's own text
+// ("see http://x"), so a quote opens and the next one closes a stretch the cut skips.
+QString withoutTrailingComment(const QString& line)
+{
+    bool quoted = false;
+    for (int at = 0; at < line.size(); ++at) {
+        if (line.at(at) == QLatin1Char('"'))
+            quoted = !quoted;
+        else if (!quoted && line.midRef(at, 2) == QLatin1String("//"))
+            return line.left(at).trimmed();
+    }
+    return line;
+}
+
 } // namespace
 
 ScriptSettings read(const QString& script)
@@ -135,8 +150,8 @@ ScriptSettings read(const QString& script)
     ScriptSettings settings;
     const QStringList lines = script.split(QLatin1Char('\n'));
     for (const QString& raw : lines) {
-        const QString line = raw.simplified();
-        if (line.isEmpty() || line.startsWith(QLatin1String("//")))
+        const QString line = withoutTrailingComment(raw.simplified());
+        if (line.isEmpty())
             continue;
         readLine(line, settings);
     }

@@ -35,7 +35,8 @@ struct Expansion {
     bool fits = true;
 };
 
-// Collects the settings of every statement of the script, line by line.
+// Collects the settings of every statement of the script, line by line. A "//" outside
+// double quotes starts a comment that runs to the end of its line.
 ScriptSettings read(const QString& script);
 
 // The text between the first and the second double quote of a line; with one quote,

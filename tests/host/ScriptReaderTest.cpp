@@ -93,6 +93,35 @@ TEST(ScriptReaderTest, CommentLinesAndUnknownLinesAreSkipped)
     EXPECT_EQ(s.step, 1.0);
 }
 
+TEST(ScriptReaderTest, TrailingCommentsEndTheStatement)
+{
+    const ScriptSettings s = read("expr = x^2 // square\n"
+                                  "def k 3 // three\n"
+                                  "step 0.5// half\n"
+                                  "xLegend \"t\" // seconds // and more\n"
+                                  "yLegend \"U\"//volts");
+    EXPECT_EQ(s.expression, "x^2");
+    EXPECT_EQ(s.substitutions.value("k"), "3");
+    EXPECT_EQ(s.step, 0.5);
+    EXPECT_EQ(s.xTitle, "t");
+    EXPECT_EQ(s.yTitle, "U");
+}
+
+TEST(ScriptReaderTest, SlashesInsideQuotesAreText)
+{
+    EXPECT_EQ(read("title \"see http://x\" // where").title, "see http://x");
+    EXPECT_EQ(read("title \"a//b\"").title, "a//b");
+    // An unclosed quote keeps the rest of the line, slashes and all.
+    EXPECT_EQ(read("title \"see http://x").title, "see http://");
+}
+
+TEST(ScriptReaderTest, ACommentAloneDropsTheStatement)
+{
+    const ScriptSettings s = read("iterate // 5\n// expr = x\nexpr = // x");
+    EXPECT_EQ(s.count, 1000u);
+    EXPECT_EQ(s.expression, "");
+}
+
 TEST(ScriptReaderTest, WhiteSpaceIsSimplifiedAndCarriageReturnsDropped)
 {
     const ScriptSettings s = read("  iterate\t\t12  \r\n\tstep   0.5\r\nexpr  =   x   +  1  \r\n");

@@ -171,6 +171,17 @@ TEST(ScriptRunTest, SubstitutionsApplyBeforeTheUnits)
     EXPECT_EQ(ys(run), (std::vector<double>{0, 1500}));
 }
 
+TEST(ScriptRunTest, TrailingCommentsNeverReachTheEngine)
+{
+    const ScriptResult run = runScript("iterate 3 // points\n"
+                                       "def k 3 // three\n"
+                                       "expr = k*x^2 // square\n"
+                                       "title \"see http://x\" // where");
+    ASSERT_TRUE(run.ok) << run.error.toStdString();
+    EXPECT_EQ(ys(run), (std::vector<double>{0, 3, 12}));
+    EXPECT_EQ(run.settings.title, "see http://x");
+}
+
 TEST(ScriptRunTest, SubstitutionInsideAWordBreaksIt)
 {
     const ScriptResult run = runScript("iterate 1\ndef a 3\nexpr = tan(a)");
