@@ -8,6 +8,7 @@
 
 #include <QCoreApplication>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QTextCursor>
 #include <QTextEdit>
@@ -107,7 +108,12 @@ void Kurvo::appendLog(const QString& line)
         cursor.insertBlock();
     cursor.insertText(line);
     ui.log->moveCursor(QTextCursor::End);
-    ui.log->ensureCursorVisible();
+    // Moving the cursor scrolls to its column; after a line wider than the view that hides
+    // the start of every line. A reader looks for the newest line's start: bottom left.
+    QScrollBar* across = ui.log->horizontalScrollBar();
+    across->setValue(across->minimum());
+    QScrollBar* down = ui.log->verticalScrollBar();
+    down->setValue(down->maximum());
 }
 
 QString Kurvo::scriptFolder() const

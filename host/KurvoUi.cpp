@@ -7,11 +7,14 @@
 #include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QIcon>
+#include <QKeySequence>
+#include <QPixmap>
 #include <QPushButton>
 #include <QSpacerItem>
 #include <QTabWidget>
 #include <QTextBrowser>
 #include <QTextEdit>
+#include <QTransform>
 #include <QVBoxLayout>
 
 namespace {
@@ -29,6 +32,14 @@ QIcon icon(const char* file)
     return QIcon(QStringLiteral(":/Kurvo/images/") + QLatin1String(file));
 }
 
+// The styles paint the label of a tab on the left edge turned a quarter counter-clockwise,
+// icon and all. Handing them the icon turned a quarter clockwise makes it stand upright.
+QIcon westTabIcon(const char* file)
+{
+    const QPixmap upright(QStringLiteral(":/Kurvo/images/") + QLatin1String(file));
+    return QIcon(upright.transformed(QTransform().rotate(90)));
+}
+
 QVBoxLayout* verticalLayoutOn(QWidget* widget, const char* name)
 {
     auto* layout = new QVBoxLayout(widget);
@@ -42,7 +53,7 @@ QWidget* tabPage(QTabWidget* tabs, const char* name, const char* iconFile)
 {
     auto* page = new QWidget;
     page->setObjectName(QLatin1String(name));
-    tabs->addTab(page, icon(iconFile), QString());
+    tabs->addTab(page, westTabIcon(iconFile), QString());
     return page;
 }
 
@@ -92,8 +103,9 @@ array data files and audio files.<br>
 The <b>Log</b> tab shows what the plot reports.</p>
 
 <h3>Math scripts</h3>
-<p>One statement per line; empty lines and lines<br>
-beginning with <tt>//</tt> are skipped.</p>
+<p>One statement per line; empty lines are skipped.<br>
+<tt>//</tt> starts a comment that runs to the end of the line.<br>
+<b>F5</b> runs the script like <b>RUN</b>.</p>
 <table cellspacing="2">
 <tr><td><tt>iterate N</tt></td><td>the number of points (default 1000)</td></tr>
 <tr><td><tt>step S</tt></td><td>the distance of two x values (default 1)</td></tr>
@@ -220,5 +232,10 @@ void KurvoUi::retranslateUi(QWidget* window)
     openPB->setText(tr("OPEN"));
     savePB->setText(tr("SAVE"));
     runPB->setText(tr("RUN"));
+    // Setting the text replaces the shortcut with the text's mnemonic, so the key comes after
+    // it. A button's shortcut acts only while the button is shown: F5 runs from the Script
+    // tab, wherever the focus is there, and nowhere else.
+    runPB->setShortcut(QKeySequence(Qt::Key_F5));
+    runPB->setToolTip(tr("Run the script (F5)"));
     license->setHtml(tr(kAboutText));
 }

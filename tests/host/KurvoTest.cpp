@@ -9,11 +9,16 @@
 #include "AddressSpaceLimit.h"
 #include "vxKurvo.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QHBoxLayout>
+#include <QIcon>
+#include <QImage>
 #include <QPushButton>
+#include <QScrollBar>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -21,6 +26,7 @@
 #include <QTextCodec>
 #include <QTextEdit>
 #include <QToolButton>
+#include <QTransform>
 #include <QVBoxLayout>
 
 #include <gtest/gtest.h>
@@ -30,6 +36,7 @@
 #include <qwt_text.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <memory>
 #include <new>
 
@@ -107,6 +114,47 @@ protected:
         ASSERT_TRUE(QMetaObject::invokeMethod(server, "zoomedSlot", Q_ARG(QRectF, QRectF(1, 2, 3, 4))));
     }
 
+    // A tab icon as the tab bar receives it for a 24 x 24 tab, upright as it is drawn.
+    static QImage iconImage(const char* file)
+    {
+        return QIcon(QStringLiteral(":/Kurvo/images/") + file)
+            .pixmap(24, 24)
+            .toImage()
+            .convertToFormat(QImage::Format_ARGB32);
+    }
+
+    // Whether `part` was painted somewhere inside `area` of `whole`: its fully opaque pixels
+    // cover what was under them, so those must come through, give or take rounding.
+    static bool appearsIn(const QImage& whole, const QRect& area, const QImage& part)
+    {
+        const QRect inside = area & whole.rect();
+        for (int top = inside.top(); top + part.height() <= inside.bottom() + 1; ++top) {
+            for (int left = inside.left(); left + part.width() <= inside.right() + 1; ++left) {
+                if (coversAt(whole, QPoint(left, top), part))
+                    return true;
+            }
+        }
+        return false;
+    }
+
+    static bool coversAt(const QImage& whole, QPoint at, const QImage& part)
+    {
+        for (int y = 0; y < part.height(); ++y) {
+            for (int x = 0; x < part.width(); ++x) {
+                const QRgb p = part.pixel(x, y);
+                if (qAlpha(p) == 255 && !near(p, whole.pixel(at.x() + x, at.y() + y), 8))
+                    return false;
+            }
+        }
+        return true;
+    }
+
+    static bool near(QRgb a, QRgb b, int levels)
+    {
+        return std::abs(qRed(a) - qRed(b)) <= levels && std::abs(qGreen(a) - qGreen(b)) <= levels &&
+               std::abs(qBlue(a) - qBlue(b)) <= levels && std::abs(qAlpha(a) - qAlpha(b)) <= levels;
+    }
+
     QTemporaryDir folder;
     QString previousFolder;
     ScriptedPrompt* prompt = nullptr;
@@ -149,6 +197,36 @@ TEST_F(KurvoTest, FourTabsOnTheLeftEdgeWithPlotCurrent)
         EXPECT_FALSE(tabs->tabIcon(i).isNull()) << names[i];
     }
     EXPECT_EQ(tabs->currentIndex(), 0);
+}
+
+// The tab bar on the left edge turns its labels; the icons must still stand upright, and
+// the Script and Log tabs must be told apart at a glance.
+TEST_F(KurvoTest, TabIconsStandUprightAndScriptAndLogDiffer)
+{
+    auto window = newWindow();
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    auto* bar = tabsOf(*window)->findChild<QTabBar*>();
+    ASSERT_NE(bar, nullptr);
+    const QImage shot = bar->grab().toImage().convertToFormat(QImage::Format_ARGB32);
+
+    const char* files[] = {"plot.png", "script.png", "showLog.png", "aboutIcon.png"};
+    for (int i = 0; i < 4; ++i) {
+        const QImage upright = iconImage(files[i]);
+        EXPECT_TRUE(appearsIn(shot, bar->tabRect(i), upright)) << files[i];
+        EXPECT_FALSE(appearsIn(shot, bar->tabRect(i), upright.transformed(QTransform().rotate(-90))))
+            << files[i];
+    }
+
+    const QImage script = iconImage("script.png");
+    const QImage log = iconImage("showLog.png");
+    ASSERT_EQ(script.size(), log.size());
+    int differing = 0;
+    for (int y = 0; y < script.height(); ++y) {
+        for (int x = 0; x < script.width(); ++x)
+            differing += near(script.pixel(x, y), log.pixel(x, y), 48) ? 0 : 1;
+    }
+    EXPECT_GT(differing, script.width() * script.height() / 3);
 }
 
 TEST_F(KurvoTest, PlotTabHoldsThePlotWidget)
@@ -258,6 +336,34 @@ TEST_F(KurvoTest, RunAddsACurveSetsTheTitlesAndShowsThePlot)
     EXPECT_EQ(curvesOf(*window).size(), 2);
     EXPECT_EQ(window->plotWidget()->curves(), 2);
     expectTitles(*window, "Kurvo", "X", "Y");
+}
+
+TEST_F(KurvoTest, F5RunsTheScriptFromTheScriptTabOnly)
+{
+    auto window = newWindow();
+    window->show();
+    QApplication::setActiveWindow(window.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    window->scriptEditor()->setPlainText("iterate 4\nexpr = x");
+    EXPECT_TRUE(window->findChild<QPushButton*>("runPB")->toolTip().contains("F5"));
+
+    // A shortcut clicks its button with a short animation: the click comes from the event loop.
+    const auto waitForCurve = [&] {
+        for (int waited = 0; waited < 1000 && curvesOf(*window).isEmpty(); waited += 20)
+            QTest::qWait(20);
+    };
+    QTest::keyClick(window.get(), Qt::Key_F5);
+    waitForCurve();
+    EXPECT_TRUE(curvesOf(*window).isEmpty()) << "F5 ran from the Plot tab";
+
+    tabsOf(*window)->setCurrentIndex(1);
+    window->scriptEditor()->setFocus();
+    QTest::keyClick(window->scriptEditor(), Qt::Key_F5);
+    waitForCurve();
+    ASSERT_EQ(curvesOf(*window).size(), 1);
+    EXPECT_EQ(curvesOf(*window).first()->dataSize(), 4u);
+    EXPECT_EQ(tabsOf(*window)->currentIndex(), 0);
+    EXPECT_EQ(window->scriptEditor()->toPlainText(), "iterate 4\nexpr = x");
 }
 
 TEST_F(KurvoTest, EngineFailureShowsParserErrorAndStillSetsTheTitles)
@@ -559,6 +665,27 @@ TEST_F(KurvoTest, PlotLogLinesAppearInTheLog)
     EXPECT_TRUE(text.startsWith("Sx = 1.000000, Sy = 2.000000")) << text.toStdString();
     EXPECT_TRUE(text.endsWith("Dx = 4.000000, Dy = 6.000000")) << text.toStdString();
     EXPECT_EQ(logOf(*window)->textCursor().position(), logOf(*window)->document()->characterCount() - 1);
+}
+
+TEST_F(KurvoTest, LogStaysAtTheLeftEdgeAndTheBottomAfterAWideLine)
+{
+    auto window = newWindow();
+    window->show();
+    tabsOf(*window)->setCurrentIndex(2);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+
+    // A missing file's long path makes a line far wider than the view; many of them make
+    // the log taller than the view too.
+    for (int i = 0; i < 60; ++i)
+        window->plotWidget()->loadRawData(QString("/no/such/folder/%1/").arg(i) + QString(400, 'w'));
+    QTextEdit* log = logOf(*window);
+    ASSERT_GT(log->horizontalScrollBar()->maximum(), 0);
+    makePlotLog(*window);
+
+    ASSERT_GT(log->verticalScrollBar()->maximum(), 0);
+    EXPECT_EQ(log->horizontalScrollBar()->value(), log->horizontalScrollBar()->minimum());
+    EXPECT_EQ(log->verticalScrollBar()->value(), log->verticalScrollBar()->maximum());
+    EXPECT_TRUE(log->toPlainText().endsWith("Dx = 4.000000, Dy = 6.000000"));
 }
 
 TEST_F(KurvoTest, NewOpensAWindowThatReceivesTheLogLines)
