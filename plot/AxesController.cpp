@@ -42,14 +42,15 @@ AxesController::AxesController(QwtPlot* plot, const PlotServerUi& ui, QObject* p
 {
     // However crowded the window, the curves keep some room.
     plot->canvas()->setMinimumHeight(kMinimumCanvasHeight);
-    plot->installEventFilter(this);
+    // The canvas, not the plot: its new size is known only once the plot has laid it out.
+    plot->canvas()->installEventFilter(this);
     for (int axis : {int(QwtPlot::xBottom), int(QwtPlot::yLeft)})
         connect(plot->axisWidget(axis), &QwtScaleWidget::scaleDivChanged, this, [this, axis] { fitTicks(axis); });
 }
 
 bool AxesController::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == plot && event->type() == QEvent::Resize)
+    if (watched == plot->canvas() && event->type() == QEvent::Resize)
         fitTicks();
     return QObject::eventFilter(watched, event);
 }

@@ -33,6 +33,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QShortcut>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -104,6 +105,7 @@ void PlotServer::setupPlot()
         ui.windowingCB->addItem(tr(windowFunctionName(i)), int(i));
     ui.qwtPlot->setCanvasBackground(QBrush(Qt::lightGray, Qt::SolidPattern));
 
+    ui.plotTabScroll->hide();
     ui.plotTab->hide();
     ui.plotStatTB->hide();
     ui.peakGB->hide();
@@ -359,6 +361,7 @@ void PlotServer::toolShow(bool ena)
 {
     ui.showMenuTB->setIcon(QIcon(ena ? QStringLiteral(":/vxKurvo/images/showOff.png")
                                      : QStringLiteral(":/vxKurvo/images/show.png")));
+    ui.plotTabScroll->setVisible(ena);
     ui.plotTab->setVisible(ena);
     ui.plotStatTB->setVisible(ena);
     ui.peakTB->setVisible(ena);

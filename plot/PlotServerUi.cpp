@@ -2,6 +2,7 @@
 
 #include "StatisticsCells.h"
 
+#include <QAbstractSpinBox>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -14,6 +15,8 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QStyle>
 #include <QSpacerItem>
 #include <QStackedWidget>
 #include <QTabWidget>
@@ -153,6 +156,33 @@ QPalette statisticsPalette()
 
 } // namespace
 
+// In a narrow window the panel scrolls sideways rather than cutting its texts short.
+QScrollArea* PlotServerUi::scrollAround(QWidget* panel, QWidget* plotServer)
+{
+    plotTabScroll = new QScrollArea(plotServer);
+    plotTabScroll->setObjectName(QStringLiteral("plotTabScroll"));
+    plotTabScroll->setFrameShape(QFrame::NoFrame);
+    plotTabScroll->setWidgetResizable(true);
+    plotTabScroll->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    plotTabScroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    plotTabScroll->setWidget(panel);
+    plotTabScroll->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    const int scrollBar = plotTabScroll->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    plotTabScroll->setFixedHeight(panel->sizeHint().height() + scrollBar);
+    return plotTabScroll;
+}
+
+// No label, check box or field of the panel gets less room than its text needs: the panel's
+// minimum width grows instead, and with it the window's.
+void PlotServerUi::keepTextsWhole(QWidget* panel)
+{
+    for (QWidget* widget : panel->findChildren<QWidget*>()) {
+        if (qobject_cast<QLabel*>(widget) || qobject_cast<QCheckBox*>(widget) || qobject_cast<QAbstractSpinBox*>(widget)
+            || qobject_cast<QComboBox*>(widget))
+            widget->setSizePolicy(QSizePolicy::Minimum, widget->sizePolicy().verticalPolicy());
+    }
+}
+
 void PlotServerUi::setupUi(QWidget* plotServer)
 {
     plotServer->setObjectName(QStringLiteral("PlotServer"));
@@ -173,8 +203,9 @@ void PlotServerUi::setupUi(QWidget* plotServer)
     setupProcessPage();
     setupRangePage();
     setupViewPage();
+    keepTextsWhole(plotTab);
     plotTab->setCurrentIndex(0);
-    horizontalLayout_9->addWidget(plotTab);
+    horizontalLayout_9->addWidget(scrollAround(plotTab, plotServer));
 
     plotStatTB = toolButton(plotServer, "plotStatTB", "Stat.", "Show statistics of the selected curve",
                             "statistics.png");

@@ -10,6 +10,7 @@ class QGridLayout;
 class QLabel;
 class QListWidget;
 class QPushButton;
+class QScrollArea;
 class QStackedWidget;
 class QTabWidget;
 class QTableWidget;
@@ -27,6 +28,7 @@ public:
 
     QVBoxLayout* verticalLayout_2 = nullptr;
     QHBoxLayout* horizontalLayout_9 = nullptr;
+    QScrollArea* plotTabScroll = nullptr;
     QTabWidget* plotTab = nullptr;
 
     QWidget* filePage = nullptr;
@@ -110,6 +112,8 @@ public:
     QTableWidget* statisticsWD = nullptr;
 
 private:
+    QScrollArea* scrollAround(QWidget* panel, QWidget* plotServer);
+    static void keepTextsWhole(QWidget* panel);
     void setupFilePage();
     void setupProcessPage();
     void setupRangePage();

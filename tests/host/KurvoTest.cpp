@@ -28,6 +28,9 @@
 #include <QToolButton>
 #include <QTransform>
 #include <QVBoxLayout>
+#include <QLabel>
+#include <QCheckBox>
+#include <QAbstractSpinBox>
 
 #include <gtest/gtest.h>
 
@@ -713,6 +716,35 @@ TEST_F(KurvoTest, NewOpensAWindowThatReceivesTheLogLines)
     EXPECT_EQ(Kurvo::currentWindow(), first.get());
     makePlotLog(*first);
     EXPECT_EQ(logOf(*first)->toPlainText().count("Sx = "), 1);
+}
+
+// At the window's initial size, with the tool panel, the statistics and the peak detector shown,
+// no text of the panel is cut short; a picture of each tab lands in the build folder.
+TEST_F(KurvoTest, ToolPanelFitsTheInitialWindow)
+{
+    const std::unique_ptr<Kurvo> window = newWindow();
+    window->show();
+    const QList<QToolButton*> buttons = window->findChildren<QToolButton*>();
+    for (const char* name : {"showMenuTB", "plotStatTB", "peakTB"}) {
+        const auto found = std::find_if(buttons.begin(), buttons.end(),
+                                        [&](QToolButton* b) { return b->objectName() == QLatin1String(name); });
+        ASSERT_NE(found, buttons.end()) << name;
+        (*found)->click();
+    }
+    auto* tabs = window->findChild<QTabWidget*>(QStringLiteral("plotTab"));
+    ASSERT_NE(tabs, nullptr);
+    for (int page = 0; page < tabs->count(); ++page) {
+        tabs->setCurrentIndex(page);
+        QCoreApplication::processEvents();
+        window->grab().save(QCoreApplication::applicationDirPath() + QStringLiteral("/window-tool-panel-%1.png").arg(page));
+        for (QWidget* widget : tabs->widget(page)->findChildren<QWidget*>()) {
+            if (!widget->isVisible() || !(qobject_cast<QLabel*>(widget) || qobject_cast<QCheckBox*>(widget)
+                                          || qobject_cast<QAbstractSpinBox*>(widget)))
+                continue;
+            EXPECT_GE(widget->width(), widget->sizeHint().width())
+                << tabs->tabText(page).toStdString() << ": " << widget->objectName().toStdString();
+        }
+    }
 }
 
 } // namespace
