@@ -201,11 +201,12 @@ void PlotServer::connectToolPanel()
     connect(ui.logYCB, &QCheckBox::clicked, this, &PlotServer::logYaxysSlot);
 
     connect(ui.plotStatTB, &QToolButton::clicked, this, &PlotServer::panelSwitch);
-    // Open and Save from the keyboard, also while the tool panel is hidden.
+    // Open and Save from the keyboard, also while the tool panel is hidden; a window whose plot
+    // is not shown (another tab) does not take them.
     for (const auto& [keys, slot] : {std::pair{QKeySequence::Open, &PlotServer::readData},
                                      std::pair{QKeySequence::Save, &PlotServer::saveBitmap}}) {
         auto* shortcut = new QShortcut(QKeySequence(keys), this);
-        shortcut->setContext(Qt::WidgetWithChildrenShortcut);
+        shortcut->setContext(Qt::WindowShortcut);
         connect(shortcut, &QShortcut::activated, this, slot);
     }
     connect(ui.peakTB, &QToolButton::clicked, this, &PlotServer::peakSlot);

@@ -2,6 +2,7 @@
 #include "ScriptedPrompt.h"
 
 #include <QAbstractSpinBox>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDoubleSpinBox>
@@ -228,6 +229,16 @@ TEST_F(PlotServerUiTest, ToolPanelTextsAreNeverClipped)
                 << tabs->tabText(page).toStdString() << ": " << widget->objectName().toStdString();
         }
     }
+}
+
+// Open and Save from the keyboard, also while the tool panel is hidden.
+TEST_F(PlotServerUiTest, ControlOAndControlSAskForFiles)
+{
+    QApplication::setActiveWindow(&server);
+    QTest::keyClick(&server, Qt::Key_O, Qt::ControlModifier);
+    QTest::keyClick(&server, Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(prompt->count("openFileNames"), 1);
+    EXPECT_EQ(prompt->count("saveFileNameWithFilter"), 1);
 }
 
 } // namespace
