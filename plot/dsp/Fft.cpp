@@ -312,6 +312,9 @@ void Fft::planTwiddles()
 {
     twiddleRe_.assign(m_ - 1, 0.0);
     twiddleIm_.assign(m_ - 1, 0.0);
+    // One point has no stage and so no factor; the pointers below would start before the table.
+    if (m_ < 2)
+        return;
     double* re = twiddleRe_.data() + m_ / 2 - 1;
     double* im = twiddleIm_.data() + m_ / 2 - 1;
 
