@@ -22,11 +22,8 @@ SANITIZE_OPTIMIZE ?= -O1 -g1 -DNDEBUG
 SANITIZE_ENV = ASAN_OPTIONS=allocator_may_return_null=1:detect_leaks=1:fast_unwind_on_malloc=0 \
   LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitize/lsan.supp:print_suppressions=0 \
   UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-# Test suites left out of the sanitizer run until the fault they show is mended; empty the
-# list then. Every plot widget that is deleted with a picker on its canvas fails: the axes'
-# event filter (plot/AxesController.cpp:53) calls plot->canvas() on the QwtPlot while the
-# QwtPlot's destructor has already run and its children are being deleted.
-SANITIZE_EXCLUDE ?= ^(AxesControllerTest|CurveAppearanceTest|CurveExporterTest|DataImporterTest|KurvoRenderTest|KurvoTest|PeakPanelTest|PlotOutputTest|PlotServerTest|PlotServerUiTest|SpectrumToolTest|UndoStoreTest|vxKurvoTest)\.
+# Test suites left out of the sanitizer run until the fault they show is mended; none now.
+SANITIZE_EXCLUDE ?=
 
 # The fuzz build (clang, libFuzzer): each target of tests/fuzz runs FUZZ_SECONDS seconds on
 # a copy of its corpus, so that the committed seeds stay as they are, JOBS targets at a time.

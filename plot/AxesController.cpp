@@ -43,14 +43,17 @@ AxesController::AxesController(QwtPlot* plot, const PlotServerUi& ui, QObject* p
     // However crowded the window, the curves keep some room.
     plot->canvas()->setMinimumHeight(kMinimumCanvasHeight);
     // The canvas, not the plot: its new size is known only once the plot has laid it out.
-    plot->canvas()->installEventFilter(this);
+    canvas = plot->canvas();
+    canvas->installEventFilter(this);
     for (int axis : {int(QwtPlot::xBottom), int(QwtPlot::yLeft)})
         connect(plot->axisWidget(axis), &QwtScaleWidget::scaleDivChanged, this, [this, axis] { fitTicks(axis); });
 }
 
 bool AxesController::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == plot->canvas() && event->type() == QEvent::Resize)
+    // Compared by the pointer kept: while the plot is being destroyed its canvas still sends
+    // events, and the plot must not be asked for anything then.
+    if (watched == canvas && event->type() == QEvent::Resize)
         fitTicks();
     return QObject::eventFilter(watched, event);
 }

@@ -72,6 +72,7 @@ private:
     void fitTicks(int axis);
 
     QwtPlot* plot;
+    QObject* canvas = nullptr;
     const PlotServerUi& ui;
     double xMin = 0.0;
     double xMax = 0.0;
