@@ -2,6 +2,7 @@
 
 #include "ColumnFormats.h"
 #include "CurveStore.h"
+#include "FileBytes.h"
 #include "CurveWorkbook.h"
 #include "PlotLog.h"
 #include "Prompt.h"
@@ -134,12 +135,7 @@ bool CurveExporter::writeWav(const QString& name, int id)
 
 bool CurveExporter::writeBytes(const QString& path, const std::string& bytes)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)
-        || file.write(bytes.data(), qint64(bytes.size())) != qint64(bytes.size()) || !file.flush())
-        return cannotWrite(path);
-    file.close();
-    return file.error() == QFileDevice::NoError || cannotWrite(path);
+    return writeFileBytes(path, bytes.data(), qint64(bytes.size())) || cannotWrite(path);
 }
 
 bool CurveExporter::cannotWrite(const QString& path)

@@ -1,6 +1,7 @@
 #include "PeakPanel.h"
 
 #include "CurveStore.h"
+#include "FileBytes.h"
 #include "PeakScan.h"
 #include "PlotLog.h"
 #include "PlotServerUi.h"
@@ -9,7 +10,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDoubleSpinBox>
-#include <QFile>
 #include <QGroupBox>
 #include <QListWidget>
 #include <QPen>
@@ -167,13 +167,8 @@ void PeakPanel::save()
 bool PeakPanel::save(const QString& path)
 {
     const std::string& text = ui.foundPeaks->currentIndex() == 0 ? positiveExport : negativeExport;
-    QFile file(path);
-    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate)
-        && file.write(text.data(), qint64(text.size())) == qint64(text.size()) && file.flush()) {
-        file.close();
-        if (file.error() == QFileDevice::NoError)
-            return true;
-    }
+    if (writeFileBytes(path, text.data(), qint64(text.size())))
+        return true;
     log.line(QStringLiteral("Kurvo: Can't write file %1").arg(path));
     return false;
 }

@@ -26,3 +26,13 @@ bool readFileBytes(const QString& path, std::string& bytes)
     bytes.resize(filled);
     return true;
 }
+
+bool writeFileBytes(const QString& path, const char* data, qint64 size)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return false;
+    const bool written = file.write(data, size) == size && file.flush();
+    file.close();
+    return written && file.error() == QFileDevice::NoError;
+}

@@ -7,3 +7,8 @@
 // Reads a whole data file into `bytes`. Only regular files are read, so a pipe or a device
 // can neither block nor flood the reader. False when the file cannot be read.
 bool readFileBytes(const QString& path, std::string& bytes);
+
+// Writes `size` bytes as the whole file `path`. Many bytes wait in buffers until the file is
+// flushed and closed, and a full disk shows only there, so every step is checked: false when
+// any fails.
+bool writeFileBytes(const QString& path, const char* data, qint64 size);

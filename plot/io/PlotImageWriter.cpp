@@ -1,7 +1,8 @@
 #include "PlotImageWriter.h"
 
+#include "FileBytes.h"
+
 #include <QBuffer>
-#include <QFile>
 #include <QFileInfo>
 #include <QImage>
 #include <QImageWriter>
@@ -87,13 +88,7 @@ bool PlotImageWriter::writeRaster(QwtPlot* plot, QIODevice& device, const QSize&
     return image.save(&device, format.constData());
 }
 
-// Many bytes wait in buffers until the file is flushed and closed; a full disk shows there.
 bool PlotImageWriter::writeFile(const QString& path, const QByteArray& bytes)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return false;
-    const bool written = file.write(bytes) == bytes.size() && file.flush();
-    file.close();
-    return written && file.error() == QFileDevice::NoError;
+    return writeFileBytes(path, bytes.constData(), bytes.size());
 }
