@@ -1,31 +1,27 @@
 #include "ColumnDecimator.h"
 
 #include <algorithm>
-#include <cmath>
 
-void ColumnDecimator::add(std::size_t index, double px, double py)
+ColumnDecimator::ColumnDecimator(double firstColumn, double lastColumn)
+    : lowest(std::floor(firstColumn))
+    , beyond(std::floor(lastColumn) + 1.0)
 {
-    const double c = std::floor(px);
-    if (open && c == column) {
-        if (py < lowest.py)
-            lowest = {index, py};
-        if (py > highest.py)
-            highest = {index, py};
-        last = {index, py};
-        return;
-    }
+}
+
+void ColumnDecimator::start(std::size_t index, double c, double py)
+{
     if (open)
         flush();
     open = true;
     column = c;
-    first = lowest = highest = last = {index, py};
+    first = low = high = last = {index, py};
 }
 
 void ColumnDecimator::flush()
 {
-    std::size_t column[] = {first.index, lowest.index, highest.index, last.index};
-    std::sort(std::begin(column), std::end(column));
-    for (std::size_t index : column) {
+    std::size_t run[] = {first.index, low.index, high.index, last.index};
+    std::sort(std::begin(run), std::end(run));
+    for (std::size_t index : run) {
         if (kept.empty() || kept.back() != index)
             kept.push_back(index);
     }

@@ -5,11 +5,14 @@
 
 #include <gtest/gtest.h>
 
+#include <qwt_painter.h>
 #include <qwt_plot.h>
 #include <qwt_plot_renderer.h>
 
 #include <cmath>
+#include <ostream>
 #include <random>
+#include <string>
 #include <vector>
 
 namespace {
@@ -67,6 +70,68 @@ TEST_P(PlotCurveTest, ThinnedLineLooksLikeTheWholeLine)
     const QImage whole = draw(plain, x, y, GetParam());
     EXPECT_LT(differingPixels(thinned, whole), thinned.width() * thinned.height() / 1000);
 }
+
+// Without antialiasing a thinned curve lights the pixels of the whole one: lines whose x steps
+// back now and then or runs back and forth, and sticks, steps and dots, in whole and zoomed views.
+struct Drawing {
+    const char* name;
+    QwtPlotCurve::CurveStyle style;
+    int order; // 0 ascending, 1 jittered, 2 back and forth
+};
+
+void PrintTo(const Drawing& drawing, std::ostream* out) { *out << drawing.name; }
+
+class PlotCurveStyleTest : public ::testing::TestWithParam<Drawing>
+{
+protected:
+    PlotCurveStyleTest()
+    {
+        std::mt19937 random(11);
+        std::normal_distribution<double> noise(0.0, 0.2);
+        std::uniform_int_distribution<int> jitter(-3, 3);
+        for (int i = 0; i < 200000; ++i) {
+            double t = i * 1e-4;
+            if (GetParam().order == 1)
+                t += jitter(random) * 2e-4;
+            else if (GetParam().order == 2)
+                t = 10.0 + 9.0 * std::sin(i * 3e-4);
+            x.push_back(t);
+            y.push_back(std::sin(i * 3e-4) + noise(random));
+        }
+    }
+
+    QImage drawn(QwtPlotCurve* curve, const QRectF& view)
+    {
+        curve->setStyle(GetParam().style);
+        return draw(curve, x, y, view);
+    }
+
+    std::vector<double> x;
+    std::vector<double> y;
+};
+
+// Qwt draws long polylines in chunks, each with its own pen caps, so chunks that end at other
+// points light a few pixels more or less; without them the pixels are the same.
+TEST_P(PlotCurveStyleTest, ThinnedCurveLightsTheSamePixels)
+{
+    const bool splitting = QwtPainter::polylineSplitting();
+    QwtPainter::setPolylineSplitting(false);
+    for (const QRectF& view : {QRectF(QPointF(-1, -2), QPointF(21, 2)), QRectF(QPointF(5, -2), QPointF(9, 2)),
+                               QRectF(QPointF(5, -0.5), QPointF(5.05, 0.5))}) {
+        const QImage thinned = drawn(new PlotCurve("fast"), view);
+        const QImage whole = drawn(new QwtPlotCurve("plain"), view);
+        EXPECT_EQ(differingPixels(thinned, whole), 0) << view.left() << ".." << view.right();
+    }
+    QwtPainter::setPolylineSplitting(splitting);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Styles, PlotCurveStyleTest,
+    ::testing::Values(Drawing{"JitteredLines", QwtPlotCurve::Lines, 1}, Drawing{"LissajousLines", QwtPlotCurve::Lines, 2},
+                      Drawing{"Sticks", QwtPlotCurve::Sticks, 0}, Drawing{"JitteredSticks", QwtPlotCurve::Sticks, 1},
+                      Drawing{"Steps", QwtPlotCurve::Steps, 0}, Drawing{"JitteredSteps", QwtPlotCurve::Steps, 1},
+                      Drawing{"Dots", QwtPlotCurve::Dots, 0}, Drawing{"LissajousDots", QwtPlotCurve::Dots, 2}),
+    [](const ::testing::TestParamInfo<Drawing>& info) { return std::string(info.param.name); });
 
 INSTANTIATE_TEST_SUITE_P(Views, PlotCurveTest,
                          ::testing::Values(QRectF(QPointF(0, -2), QPointF(20, 2)),

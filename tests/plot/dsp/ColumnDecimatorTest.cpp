@@ -1,4 +1,8 @@
 #include "ColumnDecimator.h"
+#include "ColumnExtremes.h"
+#include "PixelSet.h"
+
+#include <cmath>
 
 #include <gtest/gtest.h>
 
@@ -33,6 +37,56 @@ TEST(ColumnDecimatorTest, NegativePixelsFormTheirOwnColumns)
     d.add(1, -0.2, 3);
     d.add(2, 0.2, 2);
     EXPECT_EQ(d.finish(), (std::vector<std::size_t>{0, 1, 2}));
+}
+
+// A line that steps back into a column it left starts a new run there.
+TEST(ColumnDecimatorTest, SteppingBackStartsANewRun)
+{
+    ColumnDecimator d;
+    const double px[] = {1.0, 1.2, 1.4, 2.0, 1.5, 1.6, 1.7, 1.8};
+    const double py[] = {0, 5, 1, 2, 9, 3, 4, 6};
+    for (std::size_t i = 0; i < 8; ++i)
+        d.add(i, px[i], py[i]);
+    EXPECT_EQ(d.finish(), (std::vector<std::size_t>{0, 1, 2, 3, 4, 5, 7}));
+}
+
+// Outside the view every run on one side is one column, so only where the line leaves and
+// enters stays, with its lowest and highest point; NaN pixels are never merged.
+TEST(ColumnDecimatorTest, PointsBesideTheViewShareAColumn)
+{
+    ColumnDecimator d(10.0, 20.0);
+    const double px[] = {-50, -3, 2, 9.5, 15, 30, 25, 100, 15, NAN, NAN};
+    const double py[] = {4, 1, 8, 3, 0, 2, 7, 5, 6, 0, 0};
+    for (std::size_t i = 0; i < 11; ++i)
+        d.add(i, px[i], py[i]);
+    EXPECT_EQ(d.finish(), (std::vector<std::size_t>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10}));
+    const double far[] = {-50, -40, -30, -20, -10, 12};
+    const double ys[] = {4, 1, 8, 3, 5, 6};
+    for (std::size_t i = 0; i < 6; ++i)
+        d.add(i, far[i], ys[i]);
+    EXPECT_EQ(d.finish(), (std::vector<std::size_t>{0, 1, 2, 4, 5}));
+}
+
+TEST(ColumnExtremesTest, KeepsTheLowestAndHighestOfEachColumnInAnyOrder)
+{
+    ColumnExtremes columns(0, 3);
+    const double px[] = {0.2, 2.5, 0.7, -1.0, 2.1, 0.5, 4.0, NAN, 3.0};
+    const double py[] = {5, 1, 2, 9, 1, 8, 3, 1, 4};
+    for (std::size_t i = 0; i < 9; ++i)
+        columns.add(i, px[i], py[i]);
+    EXPECT_EQ(columns.indices(), (std::vector<std::size_t>{2, 5, 1, 8}));
+}
+
+TEST(PixelSetTest, EachPixelOnceAndNothingOutside)
+{
+    PixelSet pixels(-2, 10, 5, 3);
+    EXPECT_TRUE(pixels.insert(-2, 10));
+    EXPECT_FALSE(pixels.insert(-2, 10));
+    EXPECT_TRUE(pixels.insert(2, 12));
+    EXPECT_FALSE(pixels.insert(3, 12));
+    EXPECT_FALSE(pixels.insert(0, 13));
+    EXPECT_FALSE(pixels.insert(NAN, 11));
+    EXPECT_FALSE(PixelSet(0, 0, 0, 0).insert(0, 0));
 }
 
 } // namespace
