@@ -79,17 +79,26 @@ void CurveStore::startAt(int id)
     currentCurveId = nextCurveId;
 }
 
+// The samples are copied before anything is replaced or drawn: a copy that memory cannot hold
+// throws and leaves the plot as it was.
 QwtPlotCurve* CurveStore::add(const QString& title, const double* x, const double* y, std::size_t count,
                               int rightAxis)
 {
+    if (count == 0)
+        return add(title, QVector<double>(), QVector<double>(), rightAxis);
+    return add(title, QVector<double>(x, x + count), QVector<double>(y, y + count), rightAxis);
+}
+
+QwtPlotCurve* CurveStore::add(const QString& title, const QVector<double>& x, const QVector<double>& y,
+                              int rightAxis)
+{
     const int id = nextCurveId;
-    // The samples are copied before anything is replaced or drawn: a copy that memory cannot
-    // hold throws and leaves the plot as it was.
     auto curve = std::make_unique<PlotCurve>(title);
     auto record = std::make_unique<CurveRecord>();
     record->rightAxis = rightAxis;
     record->curve = curve.get();
-    copySamples(*record, x, y, count);
+    record->curve->setSamples(x, y);
+    static_cast<CurveStatistics&>(*record) = CurveStatistics::of(y.constData(), std::size_t(y.size()));
 
     drop(id);
     curve->setRenderHint(QwtPlotItem::RenderAntialiased, true);

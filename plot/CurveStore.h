@@ -58,6 +58,9 @@ public:
     // colour of that identifier; the samples are copied. Returns the drawn curve.
     QwtPlotCurve* add(const QString& title, const double* x, const double* y, std::size_t count,
                       int rightAxis);
+    // As above, but the curve shares the vectors instead of copying them; they must be of
+    // equal length.
+    QwtPlotCurve* add(const QString& title, const QVector<double>& x, const QVector<double>& y, int rightAxis);
     void setSamples(int id, const double* x, const double* y, std::size_t count);
     // The curve shares the vectors instead of copying them; they must be of equal length.
     void setSamples(int id, const QVector<double>& x, const QVector<double>& y);

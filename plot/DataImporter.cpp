@@ -114,13 +114,13 @@ void DataImporter::show(const ImportedData& data)
     const bool autoReplot = plot->autoReplot();
     plot->setAutoReplot(false);
     std::vector<std::pair<int, QwtPlotCurve*>> added;
-    for (const std::vector<double>& y : data.y) {
+    for (const ImportedData::Column& y : data.y) {
         if (data.selectEachCurve)
             store.setCurrent(store.nextId());
         const int id = store.nextId();
         const QString own = data.curveTitles.value(int(added.size()));
         const QString title = own.isEmpty() ? QStringLiteral("%1.%2").arg(data.title).arg(id) : own;
-        QwtPlotCurve* curve = store.add(title, data.x.data(), y.data(), data.x.size(), 0);
+        QwtPlotCurve* curve = store.add(title, data.x, y, 0);
         added.emplace_back(id, curve);
         if (data.look == ImportedData::Look::Sticks) {
             QPen pen = curve->pen();

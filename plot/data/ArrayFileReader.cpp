@@ -117,7 +117,7 @@ void ArrayFileReader::keepFirstRow(std::string_view line)
     // Values past what a curve holds are cut before they are kept.
     const std::size_t wanted = std::min(std::size_t(columnCount), kMaxCurvePoints);
     std::size_t at = line.find(',');
-    while (at != std::string_view::npos && firstRow.size() < wanted) {
+    while (at != std::string_view::npos && std::size_t(firstRow.size()) < wanted) {
         line.remove_prefix(at + 1);
         at = line.find(',');
         double value = 0.0;
@@ -150,9 +150,9 @@ void ArrayFileReader::buildCurve()
     log(summary);
     if (points == 0)
         return;
-    firstRow.resize(std::size_t(points), 0.0);
+    firstRow.resize(int(points));
     data.y.push_back(std::move(firstRow));
-    data.x.resize(std::size_t(points));
+    data.x.resize(int(points));
     std::iota(data.x.begin(), data.x.end(), 0.0);
     data.range.addX(0.0);
     data.range.addX(data.x.back());

@@ -33,6 +33,6 @@ private:
     long long rowsExpected = 0;
     int rowsRead = 0;
     long long widestRow = 0;
-    std::vector<double> firstRow;
+    ImportedData::Column firstRow;
     ImportedData data;
 };

@@ -2,18 +2,6 @@
 
 #include <cstring>
 
-namespace {
-
-// Decoding a line to text drops a leading byte-order mark, so the readers never see one.
-std::string_view withoutByteOrderMark(std::string_view line)
-{
-    if (line.size() >= 3 && line[0] == '\xEF' && line[1] == '\xBB' && line[2] == '\xBF')
-        line.remove_prefix(3);
-    return line;
-}
-
-} // namespace
-
 ByteLines::ByteLines(std::string_view bytes)
     : bytes(bytes)
 {

@@ -1,18 +1,19 @@
 #pragma once
 
+#include "LineSource.h"
+
 #include <cstddef>
 #include <string_view>
 
-// Walks the lines of a file's bytes as a text-mode read would: a line ends at '\n', a "\r\n"
-// ending counts as '\n', and neither belongs to the line. Lines have no length limit.
-class ByteLines
+// The lines of a file's bytes held in memory. Lines have no length limit.
+class ByteLines : public LineSource
 {
 public:
     explicit ByteLines(std::string_view bytes);
 
-    bool atEnd() const { return position >= bytes.size(); }
-    // The next line; an empty view at the end.
-    std::string_view next();
+    bool atEnd() override { return position >= bytes.size(); }
+    std::string_view next() override;
+    std::size_t bytesLeft() const override { return bytes.size() - position; }
     // Length of the last line with its ending counted as one byte, as a text-mode read gives it.
     std::size_t lastReadLength() const { return lastLength; }
 

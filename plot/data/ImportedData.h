@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <QVector>
 
 #include <vector>
 
@@ -12,14 +13,17 @@
 // axes show afterwards, and the log lines in the order they arose. No y column means there is
 // nothing to plot.
 struct ImportedData {
+    // The curves share these arrays instead of copying them.
+    using Column = QVector<double>;
+
     // How the curves are drawn: sticks come with a wide pen, after a short look at the lines.
     enum class Look { Lines, Sticks };
 
     QString title;
     // A curve's own title where the file names it (a header row); empty ones take the default.
     QStringList curveTitles;
-    std::vector<double> x;
-    std::vector<std::vector<double>> y;
+    Column x;
+    std::vector<Column> y;
     DataRange range;
     Look look = Look::Lines;
     // Whether the current curve follows every curve added (and ends on the last), or stays on

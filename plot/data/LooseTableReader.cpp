@@ -108,7 +108,7 @@ void LooseTableReader::run(bool fitToPowerOfTwo)
     if (header)
         takeHeader(lines[0]);
     for (Column& column : columns)
-        column.values.reserve(lines.size() - first);
+        column.values.reserve(int(lines.size() - first));
     log(QStringLiteral("Kurvo: Field separator [%1]").arg(QChar::fromLatin1(separator)));
     for (std::size_t i = first; i < lines.size(); ++i)
         readRow(lines[i]);
@@ -246,7 +246,7 @@ void LooseTableReader::buildCurves(bool fitToPowerOfTwo)
         log(QStringLiteral("Kurvo: Header line but no data"));
         return;
     }
-    std::size_t rows = columns.front().values.size();
+    std::size_t rows = std::size_t(columns.front().values.size());
     // Every column becomes a curve, and a curve holds no more points than this.
     if (rows > kMaxCurvePoints) {
         log(QStringLiteral("Kurvo: Only the first %1 rows are read").arg(kMaxCurvePoints));
@@ -281,14 +281,15 @@ void LooseTableReader::buildCurves(bool fitToPowerOfTwo)
         rows = count;
     }
     if (autoX) {
-        data.x.resize(rows);
+        data.x.resize(int(rows));
         std::iota(data.x.begin(), data.x.end(), 0.0);
     } else {
-        data.x.assign(numeric.front()->values.begin(), numeric.front()->values.begin() + long(rows));
+        data.x = std::move(numeric.front()->values);
+        data.x.resize(int(rows));
         numeric.erase(numeric.begin());
     }
     for (Column* column : numeric) {
-        column->values.resize(rows);
+        column->values.resize(int(rows));
         data.y.push_back(std::move(column->values));
         data.curveTitles << column->title;
     }

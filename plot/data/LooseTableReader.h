@@ -17,7 +17,7 @@ public:
 
 private:
     struct Column {
-        std::vector<double> values;
+        ImportedData::Column values;
         bool numeric = false;
         std::size_t unread = 0;
         QString title;

@@ -1,5 +1,6 @@
 #include "TextTableReader.h"
 
+#include "ByteLines.h"
 #include "LooseTableReader.h"
 #include "NumberParser.h"
 #include "PointLimit.h"
@@ -11,6 +12,7 @@
 #include <climits>
 #include <cmath>
 #include <cstring>
+#include <new>
 #include <numeric>
 
 namespace {
@@ -53,20 +55,32 @@ std::vector<std::string_view> splitAt(std::string_view line, char separator)
 // reading adds.
 ImportedData TextTableReader::read(std::string_view bytes, const QString& name, bool fitToPowerOfTwo)
 {
-    TextTableReader reader(bytes);
+    ByteLines lines(bytes);
+    return orLoose(readStrict(lines, name, fitToPowerOfTwo), bytes, name, fitToPowerOfTwo);
+}
+
+ImportedData TextTableReader::readStrict(LineSource& lines, const QString& name, bool fitToPowerOfTwo)
+{
+    TextTableReader reader(lines);
     reader.table.title = name;
     reader.run(fitToPowerOfTwo);
-    if (!reader.table.y.empty())
-        return std::move(reader.table);
-    ImportedData loose = LooseTableReader::read(bytes, name, fitToPowerOfTwo);
-    if (!loose.y.empty())
-        return loose;
-    reader.table.log << loose.log;
     return std::move(reader.table);
 }
 
-TextTableReader::TextTableReader(std::string_view bytes)
-    : lines(bytes)
+ImportedData TextTableReader::orLoose(ImportedData strict, std::string_view bytes, const QString& name,
+                                      bool fitToPowerOfTwo)
+{
+    if (!strict.y.empty())
+        return strict;
+    ImportedData loose = LooseTableReader::read(bytes, name, fitToPowerOfTwo);
+    if (!loose.y.empty())
+        return loose;
+    strict.log << loose.log;
+    return strict;
+}
+
+TextTableReader::TextTableReader(LineSource& lines)
+    : lines(lines)
 {
 }
 
@@ -82,11 +96,28 @@ void TextTableReader::run(bool fitToPowerOfTwo)
         return;
     }
     columns.resize(std::size_t(fieldCount));
+    reserveRows(first.size());
     for (int j = 0; j < fieldCount; ++j)
         columns[std::size_t(j)].push_back(firstValues[std::size_t(j)]);
     rows = 1;
     readRows();
     buildTable(fitToPowerOfTwo);
+}
+
+// Rows mostly run about as long as the first one; a guess a little above the rows that length
+// gives spares the columns most of their regrowing, and memory the columns do not fill is
+// never touched. A guess that cannot be reserved is no error: the columns grow as they go.
+void TextTableReader::reserveRows(std::size_t firstLineLength)
+{
+    const std::size_t guess = lines.bytesLeft() / (firstLineLength + 1);
+    const std::size_t rowsToHold = std::min(guess + guess / 8 + 16, kMaxRows);
+    try {
+        for (auto& column : columns)
+            column.reserve(int(rowsToHold));
+    } catch (const std::bad_alloc&) {
+        for (auto& column : columns)
+            column.squeeze();
+    }
 }
 
 // Trims white space as QString::trimmed does. Only a line that still starts or ends with a
@@ -239,10 +270,10 @@ void TextTableReader::buildTable(bool fitToPowerOfTwo)
         count = powerOfTwoCount(rows);
         log(QStringLiteral("Kurvo: # Original points %1, corrected to %2").arg(rows).arg(count));
         for (auto& column : columns)
-            column.resize(count);
+            column.resize(int(count));
     }
     if (autoX) {
-        table.x.resize(count);
+        table.x.resize(int(count));
         std::iota(table.x.begin(), table.x.end(), 0.0);
         table.y = std::move(columns);
     } else {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ByteLines.h"
 #include "ImportedData.h"
+#include "LineSource.h"
 
 #include <array>
 #include <string>
@@ -14,11 +14,18 @@ class TextTableReader
 public:
     static constexpr int kMaxFields = 16;
 
-    // The curves are titled after `name`.
+    // The curves are titled after `name`. Where the strict rules find nothing to draw, the
+    // table is read again the way people write tables.
     static ImportedData read(std::string_view bytes, const QString& name, bool fitToPowerOfTwo);
+    // The strict rules alone, over lines from anywhere.
+    static ImportedData readStrict(LineSource& lines, const QString& name, bool fitToPowerOfTwo);
+    // A strict reading that found nothing to draw gives way to the second reading of the
+    // same bytes; one that did stands.
+    static ImportedData orLoose(ImportedData strict, std::string_view bytes, const QString& name,
+                                bool fitToPowerOfTwo);
 
 private:
-    explicit TextTableReader(std::string_view bytes);
+    explicit TextTableReader(LineSource& lines);
 
     void run(bool fitToPowerOfTwo);
     std::string_view trimmed(std::string_view line);
@@ -33,13 +40,15 @@ private:
     void buildTable(bool fitToPowerOfTwo);
     void log(const QString& line) { table.log << line; }
 
-    ByteLines lines;
+    void reserveRows(std::size_t firstLineLength);
+
+    LineSource& lines;
     std::string scratch;
     bool autoX = false;
     char separator = 0;
     int fieldCount = 0;
     std::array<double, kMaxFields> firstValues{};
-    std::vector<std::vector<double>> columns;
+    std::vector<ImportedData::Column> columns;
     std::size_t rows = 0;
     ImportedData table;
 };

@@ -146,17 +146,13 @@ std::vector<Channel> readChannels(SNDFILE* file, const SF_INFO& info, int kept)
     return channels;
 }
 
-// The sample numbers 0 … count−1, made a block at a time in the cache and appended in one go.
-void fillSampleNumbers(std::vector<double>& x, std::size_t count)
+// The sample numbers 0 … count−1.
+void fillSampleNumbers(ImportedData::Column& x, std::size_t count)
 {
-    x.reserve(count);
-    std::vector<double> numbers(blockSamples);
-    for (std::size_t start = 0; start < count; start += blockSamples) {
-        const std::size_t n = std::min<std::size_t>(blockSamples, count - start);
-        for (std::size_t i = 0; i < n; ++i)
-            numbers[i] = double(start + i);
-        x.insert(x.end(), numbers.begin(), numbers.begin() + std::ptrdiff_t(n));
-    }
+    x.resize(int(count));
+    double* numbers = x.data();
+    for (std::size_t i = 0; i < count; ++i)
+        numbers[i] = double(i);
 }
 
 // The curves of the first `count` samples: a shared x of sample numbers, the range of the axes.
@@ -174,7 +170,9 @@ void makeCurves(ImportedData& data, std::vector<Channel>& channels, std::size_t 
             channel.limits.add(channel.samples.data(), count);
         }
         channel.limits.widenRange(data.range);
-        data.y.push_back(std::move(channel.samples));
+        // Each channel's reading buffer goes as soon as its curve has the samples.
+        data.y.emplace_back(channel.samples.begin(), channel.samples.end());
+        std::vector<double>().swap(channel.samples);
     }
 }
 

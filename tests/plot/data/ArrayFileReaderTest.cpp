@@ -1,3 +1,4 @@
+#include "ColumnEquality.h"
 #include "ArrayFileReader.h"
 #include "QStringPrinter.h"
 

@@ -1,3 +1,4 @@
+#include "ColumnEquality.h"
 #include "FileReaders.h"
 #include "ImportFormats.h"
 #include "QStringPrinter.h"

@@ -1,3 +1,4 @@
+#include "ColumnEquality.h"
 #include "QStringPrinter.h"
 #include "TextTableReader.h"
 

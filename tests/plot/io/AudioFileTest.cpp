@@ -1,3 +1,4 @@
+#include "ColumnEquality.h"
 #include "AudioFileReader.h"
 #include "Fft.h"
 #include "QStringPrinter.h"
@@ -186,7 +187,7 @@ TEST_F(AudioFileTest, EveryFormatReadsTheValuesTheFileHolds)
         const std::vector<int> heldInts = readSound<int>(path, info);
         const std::vector<float> heldFloats = readSound<float>(path, info);
         for (int c = 0; c < 3; ++c) {
-            const std::vector<double>& curve = data.y[std::size_t(c)];
+            const ImportedData::Column& curve = data.y[std::size_t(c)];
             if (f.bits) {
                 EXPECT_EQ(curve, channel(heldInts, 3, c, intScale)) << "channel " << c;
             }
@@ -439,10 +440,10 @@ TEST(AudioExampleTest, ChordShowsThreeTonesInItsSpectrum)
     const ImportedData data = readAudio(KURVO_EXAMPLES_DIR "/chord.wav", "chord", false);
     ASSERT_EQ(data.y.size(), 1u);
     EXPECT_EQ(data.sampleRate, 8000.0);
-    const std::size_t n = data.y[0].size();
+    const std::size_t n = std::size_t(data.y[0].size());
     ASSERT_EQ(n, 16000u);
 
-    std::vector<double> re = data.y[0];
+    std::vector<double> re(data.y[0].begin(), data.y[0].end());
     std::vector<double> im(n, 0.0);
     ASSERT_TRUE(Fft(n).forward(re.data(), im.data()));
     const double binWidth = data.sampleRate / double(n);

@@ -1,3 +1,4 @@
+#include "ColumnEquality.h"
 #include "AllocationWatch.h"
 #include "AudioFileReader.h"
 #include "QStringPrinter.h"
