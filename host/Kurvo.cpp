@@ -175,11 +175,11 @@ void Kurvo::scriptRun()
     ui.mainTab->setCurrentIndex(0);
 }
 
-// The plot copies the points; a copy that memory cannot hold adds no curve.
+// The plot shares the points; a curve that memory cannot hold adds none.
 bool Kurvo::plotCurve(const ScriptResult& run)
 {
     try {
-        ui.kurvo->createPlot(-1, QStringLiteral("f(y)"), run.settings.count, run.x(), run.y(), false, 0);
+        ui.kurvo->createPlot(-1, QStringLiteral("f(y)"), run.xValues, run.yValues, false, 0);
         return true;
     } catch (const std::bad_alloc&) {
         return false;

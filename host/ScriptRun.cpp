@@ -60,18 +60,26 @@ bool buildExpression(ScriptResult& run)
     return true;
 }
 
-// One block for both arrays. A count no curve can hold is refused before any point is
-// evaluated; a count that memory cannot hold is reported, never a crash.
+// A count no curve can hold is refused before any point is evaluated; a count that memory
+// cannot hold is reported, never a crash.
 bool allocatePoints(ScriptResult& run)
 {
     const quint32 count = run.settings.count;
-    if (count <= kMaxCurvePoints)
-        run.points.reset(new (std::nothrow) double[2 * size_t(count)]);
-    if (!run.points) {
-        run.error = notEnoughMemoryFor(count);
-        return false;
+    try {
+        if (count <= kMaxCurvePoints) {
+            // Reserved first: a plain resize would round the memory up to a power of two.
+            run.xValues.reserve(int(count));
+            run.yValues.reserve(int(count));
+            run.xValues.resize(int(count));
+            run.yValues.resize(int(count));
+            return true;
+        }
+    } catch (const std::bad_alloc&) {
+        run.xValues = QVector<double>();
+        run.yValues = QVector<double>();
     }
-    return true;
+    run.error = notEnoughMemoryFor(count);
+    return false;
 }
 
 void evaluatePoints(ScriptResult& run, const PointEvaluator& evaluator)
@@ -80,8 +88,8 @@ void evaluatePoints(ScriptResult& run, const PointEvaluator& evaluator)
     RunVariables v;
     defineNames(parser, v);
     const quint32 count = run.settings.count;
-    double* xs = run.x();
-    double* ys = run.y();
+    double* xs = run.xValues.data();
+    double* ys = run.yValues.data();
     for (quint32 n = 0; n < count; ++n) {
         v.x = n * run.settings.step;
         v.i = n;
@@ -119,7 +127,8 @@ ScriptResult runScript(const QString& script, const PointEvaluator& evaluator)
         // The engine, the reader and the substitutions all allocate; whatever they held is
         // released by now, and the run reports it like any other failure.
         run.ok = false;
-        run.points.reset();
+        run.xValues = QVector<double>();
+        run.yValues = QVector<double>();
         run.evaluated = 0;
         run.error = QStringLiteral("Not enough memory to run the script");
     }

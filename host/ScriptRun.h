@@ -3,6 +3,7 @@
 #include "ScriptReader.h"
 
 #include <QString>
+#include <QVector>
 
 #include <functional>
 #include <memory>
@@ -30,11 +31,12 @@ struct ScriptResult {
     QString error;
     // Points evaluated before the run stopped: settings.count when ok.
     quint32 evaluated = 0;
-    // settings.count x values followed by as many y values.
-    std::unique_ptr<double[]> points;
+    // settings.count x and y values, which a curve can share; empty when they could not be held.
+    QVector<double> xValues;
+    QVector<double> yValues;
 
-    double* x() const { return points.get(); }
-    double* y() const { return points.get() + settings.count; }
+    const double* x() const { return xValues.constData(); }
+    const double* y() const { return yValues.constData(); }
 };
 
 // Why a run adds no curve of `count` points: they are more than a curve or memory holds.

@@ -7,6 +7,8 @@ class QwtPlotCurve;
 // One curve of the plot: its axis, its statistics as of its last samples, and the drawn curve,
 // which holds title, pen, symbol and its own copy of the samples. The curve belongs to the plot.
 struct CurveRecord : CurveStatistics {
+    // The finite limits of the samples, taken with the statistics.
+    DataRange range;
     int rightAxis = 0;
     QwtPlotCurve* curve = nullptr;
 };

@@ -65,11 +65,8 @@ bool CurveStore::samples(int id, QVector<double>& x, QVector<double>& y) const
 
 DataRange CurveStore::rangeOf(int id) const
 {
-    QVector<double> x;
-    QVector<double> y;
-    if (!samples(id, x, y))
-        return DataRange();
-    return DataRange::of(x.constData(), y.constData(), std::size_t(x.size()));
+    const CurveRecord* r = find(id);
+    return r ? r->range : DataRange();
 }
 
 void CurveStore::startAt(int id)
@@ -97,8 +94,7 @@ QwtPlotCurve* CurveStore::add(const QString& title, const QVector<double>& x, co
     auto record = std::make_unique<CurveRecord>();
     record->rightAxis = rightAxis;
     record->curve = curve.get();
-    record->curve->setSamples(x, y);
-    static_cast<CurveStatistics&>(*record) = CurveStatistics::of(y.constData(), std::size_t(y.size()));
+    takeSamples(*record, x, y);
 
     drop(id);
     curve->setRenderHint(QwtPlotItem::RenderAntialiased, true);
@@ -126,24 +122,35 @@ void CurveStore::setSamples(int id, const double* x, const double* y, std::size_
 void CurveStore::spreadX(double span)
 {
     for (const auto& entry : curveMap) {
-        QwtPlotCurve* curve = entry.second->curve;
-        const std::size_t n = curve->dataSize();
+        CurveRecord& record = *entry.second;
+        const std::size_t n = record.curve->dataSize();
         if (n == 0)
             continue;
         QVector<double> xs(static_cast<int>(n));
         for (std::size_t i = 0; i < n; ++i)
             xs[int(i)] = double(i) * (span / double(n));
-        curve->setSamples(xs, yValues(*curve));
+        record.curve->setSamples(xs, yValues(*record.curve));
+        DataRange spread;
+        spread.addX(xs.constData(), n);
+        record.range.xMin = spread.xMin;
+        record.range.xMax = spread.xMax;
+        record.range.xFound = spread.xFound;
     }
 }
 
 void CurveStore::setSamples(int id, const QVector<double>& x, const QVector<double>& y)
 {
-    CurveRecord* record = find(id);
-    if (!record)
-        return;
-    record->curve->setSamples(x, y);
-    static_cast<CurveStatistics&>(*record) = CurveStatistics::of(y.constData(), std::size_t(y.size()));
+    if (CurveRecord* record = find(id))
+        takeSamples(*record, x, y);
+}
+
+// The curve shares the vectors; its figures come from one pass over them.
+void CurveStore::takeSamples(CurveRecord& record, const QVector<double>& x, const QVector<double>& y)
+{
+    record.curve->setSamples(x, y);
+    record.range = DataRange();
+    static_cast<CurveStatistics&>(record) =
+        CurveStatistics::of(x.constData(), y.constData(), std::size_t(y.size()), record.range);
 }
 
 // Curves hold their samples as arrays; any other series is read point by point.
@@ -192,8 +199,7 @@ void CurveStore::drop(int id)
 void CurveStore::copySamples(CurveRecord& record, const double* x, const double* y, std::size_t count)
 {
     if (count == 0)
-        record.curve->setSamples(QVector<double>(), QVector<double>());
+        takeSamples(record, QVector<double>(), QVector<double>());
     else
-        record.curve->setSamples(x, y, int(count));
-    static_cast<CurveStatistics&>(record) = CurveStatistics::of(y, count);
+        takeSamples(record, QVector<double>(x, x + count), QVector<double>(y, y + count));
 }

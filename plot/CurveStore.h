@@ -77,6 +77,7 @@ private:
     static QVector<double> xValues(const QwtPlotCurve& curve);
     static QVector<double> yValues(const QwtPlotCurve& curve);
     static void copySamples(CurveRecord& record, const double* x, const double* y, std::size_t count);
+    static void takeSamples(CurveRecord& record, const QVector<double>& x, const QVector<double>& y);
 
     QwtPlot* plot;
     std::array<QColor, 16> curveColors;

@@ -254,16 +254,23 @@ QPen PlotServer::curvePen(int id) const
 void PlotServer::createPlot(int id, const QString& name, unsigned int count, const double* x,
                             const double* y, bool flag, int rightAxis)
 {
+    if (holdsPoints(*this, count))
+        createPlot(id, name, QVector<double>(x, x + count), QVector<double>(y, y + count), flag, rightAxis);
+}
+
+void PlotServer::createPlot(int id, const QString& name, const QVector<double>& x, const QVector<double>& y,
+                            bool flag, int rightAxis)
+{
     Q_UNUSED(flag);
-    if (!holdsPoints(*this, count))
+    if (!holdsPoints(*this, unsigned(y.size())))
         return;
     store->startAt(id);
     const int added = store->nextId();
     QwtPlot* plot = ui.qwtPlot;
     const bool autoReplot = plot->autoReplot();
     plot->setAutoReplot(false);
-    store->add(name, x, y, count, rightAxis);
-    axes->showDataRange(DataRange::of(x, y, count), QwtPlot::yLeft);
+    store->add(name, x, y, rightAxis);
+    axes->showDataRange(store->rangeOf(added), QwtPlot::yLeft);
     plot->setAutoReplot(autoReplot);
     plot->replot();
     rebuildZoomers();
@@ -278,7 +285,7 @@ void PlotServer::setPlot(int id, unsigned int count, const double* x, const doub
     if (!r || !holdsPoints(*this, count))
         return;
     store->setSamples(id, x, y, count);
-    axes->showDataRange(DataRange::of(x, y, count), r->curve->yAxis());
+    axes->showDataRange(store->rangeOf(id), r->curve->yAxis());
     ui.qwtPlot->replot();
     rebuildZoomers();
     syncRangeSpinBoxes();

@@ -76,6 +76,9 @@ public:
     // The arrays are copied before these return; the caller keeps them.
     void createPlot(int id, const QString& name, unsigned int count, const double* x, const double* y,
                     bool flag, int rightAxis);
+    // The curve shares the vectors instead of copying them; they must be of equal length.
+    void createPlot(int id, const QString& name, const QVector<double>& x, const QVector<double>& y, bool flag,
+                    int rightAxis);
     void setPlot(int id, unsigned int count, const double* x, const double* y);
     void setPlot(int id, unsigned int count, const double* x, const double* y, double xMin, double xMax,
                  double yMin, double yMax);

@@ -122,7 +122,7 @@ bool UndoStore::loadUndoFile(const QString& path)
         const QVector<double> y(curve.y.begin(), curve.y.end());
         curve = UndoCurve();
         store.setSamples(id, x, y);
-        const DataRange range = DataRange::of(x.constData(), y.constData(), std::size_t(x.size()));
+        const DataRange range = store.rangeOf(id);
         if (range.yFound)
             axes.setYRange(range.yMin, range.yMax);
         if (range.xFound)

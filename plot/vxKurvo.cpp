@@ -31,6 +31,12 @@ void vxKurvo::createPlot(int id, const QString& name, unsigned int count, const 
     server->createPlot(id, name, count, x, y, flag, rightAxis);
 }
 
+void vxKurvo::createPlot(int id, const QString& name, const QVector<double>& x, const QVector<double>& y,
+                         bool flag, int rightAxis)
+{
+    server->createPlot(id, name, x, y, flag, rightAxis);
+}
+
 void vxKurvo::setPlot(int id, unsigned int count, const double* x, const double* y)
 {
     server->setPlot(id, count, x, y);

@@ -2,6 +2,7 @@
 
 #include "LogCallback.h"
 
+#include <QVector>
 #include <QWidget>
 
 #if defined(VXKURVO_LIBRARY)
@@ -26,6 +27,9 @@ public:
                const QString& rightTitle);
     // The arrays are copied before the call returns; the caller keeps and frees them.
     void createPlot(int id, const QString& name, unsigned int count, const double* x, const double* y, bool flag,
+                    int rightAxis);
+    // The curve shares the vectors instead of copying them; they must be of equal length.
+    void createPlot(int id, const QString& name, const QVector<double>& x, const QVector<double>& y, bool flag,
                     int rightAxis);
     void setPlot(int id, unsigned int count, const double* x, const double* y);
     void setPlot(int id, unsigned int count, const double* x, const double* y, double xMin, double xMax,

@@ -167,11 +167,11 @@ RenderSession::Status RenderSession::runScript(const QString& path)
     }
 }
 
-// The plot copies the points; a copy that memory cannot hold adds no curve.
+// The plot shares the points; a curve that memory cannot hold adds none.
 bool RenderSession::plotCurve(const ScriptResult& run)
 {
     try {
-        server->createPlot(-1, QStringLiteral("f(y)"), run.settings.count, run.x(), run.y(), false, 0);
+        server->createPlot(-1, QStringLiteral("f(y)"), run.xValues, run.yValues, false, 0);
         return true;
     } catch (const std::bad_alloc&) {
         return false;

@@ -150,9 +150,9 @@ void ArrayFileReader::buildCurve()
     log(summary);
     if (points == 0)
         return;
-    firstRow.resize(int(points));
+    resizeExactly(firstRow, int(points));
     data.y.push_back(std::move(firstRow));
-    data.x.resize(int(points));
+    resizeExactly(data.x, int(points));
     std::iota(data.x.begin(), data.x.end(), 0.0);
     data.range.addX(0.0);
     data.range.addX(data.x.back());

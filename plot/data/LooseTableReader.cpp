@@ -281,15 +281,15 @@ void LooseTableReader::buildCurves(bool fitToPowerOfTwo)
         rows = count;
     }
     if (autoX) {
-        data.x.resize(int(rows));
+        resizeExactly(data.x, int(rows));
         std::iota(data.x.begin(), data.x.end(), 0.0);
     } else {
         data.x = std::move(numeric.front()->values);
-        data.x.resize(int(rows));
+        resizeExactly(data.x, int(rows));
         numeric.erase(numeric.begin());
     }
     for (Column* column : numeric) {
-        column->values.resize(int(rows));
+        resizeExactly(column->values, int(rows));
         data.y.push_back(std::move(column->values));
         data.curveTitles << column->title;
     }

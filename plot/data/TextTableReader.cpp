@@ -270,10 +270,10 @@ void TextTableReader::buildTable(bool fitToPowerOfTwo)
         count = powerOfTwoCount(rows);
         log(QStringLiteral("Kurvo: # Original points %1, corrected to %2").arg(rows).arg(count));
         for (auto& column : columns)
-            column.resize(int(count));
+            resizeExactly(column, int(count));
     }
     if (autoX) {
-        table.x.resize(int(count));
+        resizeExactly(table.x, int(count));
         std::iota(table.x.begin(), table.x.end(), 0.0);
         table.y = std::move(columns);
     } else {

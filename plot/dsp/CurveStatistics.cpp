@@ -29,6 +29,14 @@ private:
 
 CurveStatistics CurveStatistics::of(const double* y, std::size_t count)
 {
+    DataRange unused;
+    return of(nullptr, y, count, unused);
+}
+
+// The deviations from the mean need a second pass over y: a one-pass formula for sigma loses
+// the digits a large mean cancels.
+CurveStatistics CurveStatistics::of(const double* x, const double* y, std::size_t count, DataRange& range)
+{
     CurveStatistics s;
     if (count == 0)
         return s;
@@ -38,6 +46,10 @@ CurveStatistics CurveStatistics::of(const double* y, std::size_t count)
     CompensatedSum squares;
     for (std::size_t i = 0; i < count; ++i) {
         const double v = y[i];
+        if (x) {
+            range.addX(x[i]);
+            range.addY(v);
+        }
         if (v > s.maximum)
             s.maximum = v;
         if (v < s.minimum)

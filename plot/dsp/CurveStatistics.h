@@ -1,5 +1,7 @@
 #pragma once
 
+#include "DataRange.h"
+
 #include <cstddef>
 #include <cstdint>
 
@@ -18,4 +20,6 @@ struct CurveStatistics {
 
     // An empty array gives samples 0 and 0 for every other figure.
     static CurveStatistics of(const double* y, std::size_t count);
+    // The same figures, and in the same pass the finite limits of x and y into `range`.
+    static CurveStatistics of(const double* x, const double* y, std::size_t count, DataRange& range);
 };

@@ -149,7 +149,7 @@ std::vector<Channel> readChannels(SNDFILE* file, const SF_INFO& info, int kept)
 // The sample numbers 0 … count−1.
 void fillSampleNumbers(ImportedData::Column& x, std::size_t count)
 {
-    x.resize(int(count));
+    resizeExactly(x, int(count));
     double* numbers = x.data();
     for (std::size_t i = 0; i < count; ++i)
         numbers[i] = double(i);
