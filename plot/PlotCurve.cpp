@@ -148,8 +148,6 @@ void PlotCurve::drawSticks(QPainter* painter, const QwtScaleMap& xMap, const Qwt
         QwtPlotCurve::drawSticks(painter, xMap, yMap, canvasRect, from, to);
         return;
     }
-    painter->save();
-    painter->setRenderHint(QPainter::Antialiasing, false);
     const PixelMap map(*data(), xMap, yMap, QwtPainter::roundingAlignment(painter));
     const double y0 = map.aligned(yMap.transform(baseline()));
     const int margin = penMargin(painter);
@@ -160,7 +158,6 @@ void PlotCurve::drawSticks(QPainter* painter, const QwtScaleMap& xMap, const Qwt
         const QPointF p = map(int(index));
         QwtPainter::drawLine(painter, p.x(), y0, p.x(), p.y());
     }
-    painter->restore();
 }
 
 // A step line is a line through the corners, thinned as lines are.
@@ -206,9 +203,9 @@ void PlotCurve::drawDots(QPainter* painter, const QwtScaleMap& xMap, const QwtSc
         QwtPlotCurve::drawDots(painter, xMap, yMap, canvasRect, from, to);
         return;
     }
+    // Only dots on the canvas are drawn, as Qwt draws them.
     const PixelMap map(*data(), xMap, yMap, true);
-    const int margin = penMargin(painter);
-    const QRect area = canvasRect.toAlignedRect().adjusted(-margin, -margin, margin, margin);
+    const QRect area = canvasRect.toAlignedRect();
     PixelSet drawn(area.left(), area.top(), area.width(), area.height());
     QPolygonF dots;
     for (int i = from; i <= to; ++i) {

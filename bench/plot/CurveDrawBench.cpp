@@ -1,0 +1,138 @@
+#include "PlotCurve.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QPainter>
+
+#include <benchmark/benchmark.h>
+
+#include <qwt_scale_map.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <limits>
+#include <map>
+#include <random>
+#include <utility>
+#include <vector>
+
+namespace {
+
+const int kWidth = 1600;
+const int kHeight = 1000;
+
+struct Points {
+    QVector<double> x;
+    QVector<double> y;
+};
+
+// A noisy sine over x = 0, 0.001, 0.002, …; jittered, each x is rounded to 6 to 17 digits as
+// printed tables give it, so that x steps back now and then.
+const Points& points(int count, bool jittered)
+{
+    static std::map<std::pair<int, bool>, Points> made;
+    Points& p = made[{count, jittered}];
+    if (!p.x.isEmpty())
+        return p;
+    std::mt19937 random(3);
+    std::normal_distribution<double> noise(0.0, 0.1);
+    std::uniform_int_distribution<int> digits(6, 17);
+    p.x.reserve(count);
+    p.y.reserve(count);
+    char text[40];
+    for (int i = 0; i < count; ++i) {
+        double x = i * 1e-3;
+        if (jittered) {
+            std::snprintf(text, sizeof text, "%.*g", digits(random), x);
+            x = std::strtod(text, nullptr);
+        }
+        p.x.append(x);
+        p.y.append(std::sin(i * 1e-3 * 6.0 / (count * 1e-3)) + noise(random));
+    }
+    return p;
+}
+
+void setMaps(const Points& p, QwtScaleMap& xMap, QwtScaleMap& yMap)
+{
+    xMap.setPaintInterval(0, kWidth);
+    xMap.setScaleInterval(p.x.front(), p.x.back());
+    yMap.setPaintInterval(kHeight, 0);
+    yMap.setScaleInterval(-1.6, 1.6);
+}
+
+void drawCurve(benchmark::State& state)
+{
+    const Points& p = points(int(state.range(0)), state.range(1) != 0);
+    QwtScaleMap xMap;
+    QwtScaleMap yMap;
+    setMaps(p, xMap, yMap);
+    PlotCurve curve("bench");
+    curve.setPen(QPen(Qt::black, 1));
+    curve.setRenderHint(QwtPlotItem::RenderAntialiased, false);
+    curve.setSamples(p.x, p.y);
+    QImage image(kWidth, kHeight, QImage::Format_RGB32);
+    for (auto _ : state) {
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        curve.draw(&painter, xMap, yMap, QRectF(0, 0, kWidth, kHeight));
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
+// The baseline: the lowest and highest y of every pixel column, each column drawn as one line.
+void drawMinMaxPerColumn(benchmark::State& state)
+{
+    const Points& p = points(int(state.range(0)), state.range(1) != 0);
+    QwtScaleMap xMap;
+    QwtScaleMap yMap;
+    setMaps(p, xMap, yMap);
+    QImage image(kWidth, kHeight, QImage::Format_RGB32);
+    std::vector<double> low(kWidth);
+    std::vector<double> high(kWidth);
+    for (auto _ : state) {
+        std::fill(low.begin(), low.end(), std::numeric_limits<double>::infinity());
+        std::fill(high.begin(), high.end(), -std::numeric_limits<double>::infinity());
+        for (int i = 0; i < p.x.size(); ++i) {
+            const int column = int(xMap.transform(p.x[i]));
+            if (column < 0 || column >= kWidth)
+                continue;
+            const double py = yMap.transform(p.y[i]);
+            low[std::size_t(column)] = std::min(low[std::size_t(column)], py);
+            high[std::size_t(column)] = std::max(high[std::size_t(column)], py);
+        }
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        painter.setPen(QPen(Qt::black, 1));
+        for (int column = 0; column < kWidth; ++column) {
+            if (low[std::size_t(column)] <= high[std::size_t(column)])
+                painter.drawLine(QLineF(column, low[std::size_t(column)], column, high[std::size_t(column)]));
+        }
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
+void sizesAndOrders(benchmark::internal::Benchmark* b)
+{
+    b->ArgNames({"points", "jittered"});
+    for (int count : {1000000, 10000000})
+        for (int jittered : {0, 1})
+            b->Args({count, jittered});
+    b->Unit(benchmark::kMillisecond);
+}
+
+BENCHMARK(drawCurve)->Apply(sizesAndOrders);
+BENCHMARK(drawMinMaxPerColumn)->Apply(sizesAndOrders);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    return 0;
+}
