@@ -11,11 +11,11 @@ bool readFileBytes(const QString& path, std::string& bytes)
     if (!file.open(QIODevice::ReadOnly))
         return false;
     // The size is only a first guess: files under /proc report 0, and a file may still grow.
+    // The guess is filled first and the rest read into a probe, so that a file of the size
+    // its entry says is held once, not in a string grown past it.
     bytes.resize(std::size_t(qMax<qint64>(file.size(), 0)));
     std::size_t filled = 0;
-    for (;;) {
-        if (filled == bytes.size())
-            bytes.resize(bytes.size() + (1 << 16));
+    while (filled < bytes.size()) {
         const qint64 got = file.read(&bytes[filled], qint64(bytes.size() - filled));
         if (got < 0)
             return false;
@@ -24,7 +24,15 @@ bool readFileBytes(const QString& path, std::string& bytes)
         filled += std::size_t(got);
     }
     bytes.resize(filled);
-    return true;
+    char probe[1 << 16];
+    for (;;) {
+        const qint64 got = file.read(probe, sizeof probe);
+        if (got < 0)
+            return false;
+        if (got == 0)
+            return true;
+        bytes.append(probe, std::size_t(got));
+    }
 }
 
 bool writeFileBytes(const QString& path, const char* data, qint64 size)
