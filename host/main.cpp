@@ -8,7 +8,7 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     Kurvo window;
     window.show();
-    loadDataFiles(window, commandLineDataFiles(argc, argv));
+    openFiles(window, commandLineFiles(argc, argv));
     // Leaving main destroys the window before the application; that writes the autosave file.
     return app.exec();
 }
