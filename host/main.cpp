@@ -6,6 +6,8 @@
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
+    // The desktop matches the window to its menu entry, and so to the program icon, by this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.kurvo.Kurvo"));
     Kurvo window;
     window.show();
     openFiles(window, commandLineFiles(argc, argv));
