@@ -8,7 +8,7 @@ KURVO_WERROR ?= OFF
 # Further -D options for CMake, e.g. CMAKE_FLAGS=-DKURVO_ONLY_CALC=ON.
 CMAKE_FLAGS ?=
 
-.PHONY: run test build deps configure bench clean test-sanitize fuzz
+.PHONY: run test build deps configure bench clean test-sanitize fuzz package
 
 # The sanitizer build: every test under AddressSanitizer and UndefinedBehaviorSanitizer.
 SANITIZE_BUILD ?= build-sanitize
@@ -45,6 +45,11 @@ run: build
 
 test: build
 	@cd $(BUILD) && ctest --output-on-failure -j$(JOBS)
+
+# The Debian package $(BUILD)/kurvo_VERSION_ARCH.deb; `apt-get install ./$(BUILD)/kurvo_*.deb`
+# installs it.
+package: build
+	@cd $(BUILD) && cpack -G DEB
 
 bench: build
 	@for b in $$(find $(BUILD)/bench -type f -name "*Bench" -perm -u+x | sort); do $$b; done

@@ -128,19 +128,23 @@ void Kurvo::newPlotRequest()
     window->show();
 }
 
-// A file that cannot be read leaves the editor's text as it was.
 void Kurvo::scriptLoad()
 {
     const QString path =
         prompter->openFileName(this, tr("Load script"), scriptFolder(), tr("Math script (*.ms)"));
-    if (path.isEmpty())
-        return;
+    if (!path.isEmpty())
+        openScript(path);
+}
+
+void Kurvo::openScript(const QString& path)
+{
     QString text;
     QString error;
     if (ScriptFile::load(path, text, error))
         ui.scriptEditor->setPlainText(text);
     else
         prompter->warning(this, tr("LOAD ERROR"), tr("%1: %2").arg(path, error));
+    ui.mainTab->setCurrentWidget(ui.scriptTab);
 }
 
 void Kurvo::scriptSave()

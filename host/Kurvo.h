@@ -32,6 +32,9 @@ public:
     void setPrompt(std::unique_ptr<Prompt> prompt);
     // How RUN obtains the value of each point; compiling once is the default.
     void setPointEvaluator(PointEvaluator evaluator);
+    // Puts a Math script file into the editor and shows the Script tab; a file that cannot be
+    // read leaves the editor's text as it was and says why in a LOAD ERROR box.
+    void openScript(const QString& path);
 
 public slots:
     void newPlotRequest();

@@ -3,7 +3,9 @@
 #include "Kurvo.h"
 #include "vxKurvo.h"
 
-QStringList commandLineDataFiles(int argc, char** argv)
+#include <QFileInfo>
+
+QStringList commandLineFiles(int argc, char** argv)
 {
     QStringList paths;
     for (int i = 1; i < argc; ++i)
@@ -16,8 +18,12 @@ void loadRawData(vxKurvo& plot, const QString& path)
     plot.loadRawData(path);
 }
 
-void loadDataFiles(Kurvo& window, const QStringList& paths, const DataFileLoader& load)
+void openFiles(Kurvo& window, const QStringList& paths, const DataFileLoader& load)
 {
-    for (const QString& path : paths)
-        load(*window.plotWidget(), path);
+    for (const QString& path : paths) {
+        if (QFileInfo(path).suffix().compare(QLatin1String("ms"), Qt::CaseInsensitive) == 0)
+            window.openScript(path);
+        else
+            load(*window.plotWidget(), path);
+    }
 }

@@ -7,13 +7,14 @@
 class Kurvo;
 class vxKurvo;
 
-// The data files named on the command line: every argument after the program name, read
-// as UTF-8, in order.
-QStringList commandLineDataFiles(int argc, char** argv);
+// The files named on the command line: every argument after the program name, read as
+// UTF-8, in order.
+QStringList commandLineFiles(int argc, char** argv);
 
 // Loads one data file into a plot widget.
 using DataFileLoader = std::function<void(vxKurvo& plot, const QString& path)>;
 void loadRawData(vxKurvo& plot, const QString& path);
 
-// Hands every path, in order, to the loader together with the window's plot widget.
-void loadDataFiles(Kurvo& window, const QStringList& paths, const DataFileLoader& load = loadRawData);
+// Opens every path in order: a Math script (.ms, in any case) in the window's script editor,
+// every other file as data, handed to the loader together with the window's plot widget.
+void openFiles(Kurvo& window, const QStringList& paths, const DataFileLoader& load = loadRawData);

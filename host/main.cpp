@@ -6,9 +6,11 @@
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
+    // The desktop matches the window to its menu entry, and so to the program icon, by this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.kurvo.Kurvo"));
     Kurvo window;
     window.show();
-    loadDataFiles(window, commandLineDataFiles(argc, argv));
+    openFiles(window, commandLineFiles(argc, argv));
     // Leaving main destroys the window before the application; that writes the autosave file.
     return app.exec();
 }

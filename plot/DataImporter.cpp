@@ -90,16 +90,23 @@ void DataImporter::load(int id, const QString& path, const QString& name, bool f
         log.line(QStringLiteral("Kurvo: Can't open file %1").arg(path));
         return;
     }
+    const FileReader reader = ImportFormats::readerFor(path);
+    loadFrom(id, path, name, [&] { return reader(path, name, fitToPowerOfTwo); });
+}
+
+void DataImporter::loadFrom(int id, const QString& source, const QString& name,
+                            const std::function<ImportedData()>& read)
+{
     store.startAt(id);
-    log.message("%s loaded ... [%s]", path.toLocal8Bit().constData(), name.toLocal8Bit().constData());
-    parent->window()->setWindowTitle(QStringLiteral("Kurvo: %1 [*]").arg(path));
+    log.message("%s loaded ... [%s]", source.toLocal8Bit().constData(), name.toLocal8Bit().constData());
+    parent->window()->setWindowTitle(QStringLiteral("Kurvo: %1 [*]").arg(source));
 
     const bool autoReplot = plot->autoReplot();
     try {
-        show(ImportFormats::readerFor(path)(path, name, fitToPowerOfTwo));
+        show(read());
     } catch (const std::bad_alloc&) {
         plot->setAutoReplot(autoReplot);
-        log.message("Kurvo: Not enough memory to read %s", path.toLocal8Bit().constData());
+        log.message("Kurvo: Not enough memory to read %s", source.toLocal8Bit().constData());
     }
 }
 

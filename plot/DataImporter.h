@@ -38,6 +38,9 @@ public:
     bool askDataSize(bool& fitToPowerOfTwo);
     // A caller's identifier (>= 0) numbers the file's first curve.
     void load(int id, const QString& path, const QString& name, bool fitToPowerOfTwo);
+    // What `read` makes of data that is no file, such as a pipe, shown as a file's curves are;
+    // `source` stands for the path in the log and the window title.
+    void loadFrom(int id, const QString& source, const QString& name, const std::function<ImportedData()>& read);
     // Files dropped on the plot: one DATA SIZE question, then every file in order; folders and
     // anything that is no local file are left out with a log line.
     void loadDropped(const QList<QUrl>& urls);

@@ -541,6 +541,11 @@ void PlotServer::loadDataFile(int id, const QString& path, const QString& name, 
     importer->load(id, path, name, fitToPowerOfTwo);
 }
 
+void PlotServer::loadFrom(int id, const QString& source, const QString& name, const std::function<ImportedData()>& read)
+{
+    importer->loadFrom(id, source, name, read);
+}
+
 void PlotServer::dragEnterEvent(QDragEnterEvent* event)
 {
     if (event->mimeData()->hasUrls())

@@ -9,6 +9,7 @@
 #include <QRectF>
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 
 #include <qwt_symbol.h>
@@ -19,6 +20,7 @@ class CurveExporter;
 class CurveMenu;
 class CurveStore;
 class DataImporter;
+struct ImportedData;
 class PeakPanel;
 class PlotOutput;
 class Prompt;
@@ -93,6 +95,8 @@ public:
     // Loads one data file with the reader its suffix names; the outcome shows only in the
     // log and the plot.
     void loadDataFile(int id, const QString& path, const QString& name, bool fitToPowerOfTwo);
+    // Data that is no file (a pipe) on the same way; `source` names it in the log.
+    void loadFrom(int id, const QString& source, const QString& name, const std::function<ImportedData()>& read);
     bool peakSave(const QString& path);
     // One curve's x or y values by the end of `name` (.dif, .txt, .xls), every curve side by
     // side, one curve as a mono WAV file; false, with a log line, when nothing was written.

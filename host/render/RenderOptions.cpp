@@ -57,8 +57,10 @@ QString RenderOptions::usage()
         "Usage: kurvo-render [OPTIONS] INPUT...\n"
         "Runs Math scripts (.ms) and loads data files as Kurvo does, applies the options in\n"
         "command-line order after every input is loaded, prints figures and writes files.\n"
+        "An INPUT of - reads a data table from standard input.\n"
         "\n"
         "  --fit-fft            load data files cut to a power of two (\"Change data size for FFT\")\n"
+        "  --name NAME          name of the curves read from standard input (default stdin)\n"
         "  --title T            plot title\n"
         "  --xtitle T           bottom axis title\n"
         "  --ytitle T           left axis title\n"
@@ -118,6 +120,11 @@ bool RenderOptions::parse(const QStringList& arguments, QString& error)
     }
     if (inputs.isEmpty()) {
         error = QStringLiteral("no input given (see --help)");
+        return false;
+    }
+    // A second read of standard input would only find it at its end.
+    if (inputs.count(QStringLiteral("-")) > 1) {
+        error = QStringLiteral("standard input (-) can be read only once");
         return false;
     }
     return true;
@@ -223,6 +230,8 @@ bool RenderOptions::parseOption(const QStringList& arguments, int& i, QString& e
             return true;
         }
     }
+    if (option == QLatin1String("--name"))
+        return takeValue(arguments, i, name, error);
     if (option == QLatin1String("--window"))
         return takeValue(arguments, i, value, error) && parseWindow(value, error);
     if (option == QLatin1String("--peaks"))

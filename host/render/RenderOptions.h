@@ -20,7 +20,9 @@ struct RenderOptions {
         QVector<double> numbers;
     };
 
+    // "-" among them reads a data table from standard input, whose curves take `name`.
     QStringList inputs;
+    QString name = QStringLiteral("stdin");
     std::vector<Step> steps;
     QSize size{1024, 768};
     bool fitFft = false;

@@ -9,6 +9,7 @@
 #include "ScriptRun.h"
 #include "PeakPanel.h"
 #include "StatisticsCells.h"
+#include "TextTableReader.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -26,7 +27,9 @@
 #include <charconv>
 #include <climits>
 #include <cmath>
+#include <cstdio>
 #include <new>
+#include <string>
 
 namespace {
 
@@ -47,6 +50,16 @@ QString shortestNumber(double value)
     char buffer[32];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
     return QString::fromLatin1(buffer, int(result.ptr - buffer));
+}
+
+// Every byte up to the end, unchanged: a table's line ends and encoding are the reader's to judge.
+bool readStandardInput(std::string& bytes)
+{
+    char buffer[1 << 16];
+    std::size_t got = 0;
+    while ((got = std::fread(buffer, 1, sizeof buffer, stdin)) > 0)
+        bytes.append(buffer, got);
+    return !std::ferror(stdin);
 }
 
 QStringList itemTexts(const QComboBox* box)
@@ -115,6 +128,8 @@ RenderSession::Status RenderSession::run()
 
 RenderSession::Status RenderSession::load(const QString& input)
 {
+    if (input == QLatin1String("-"))
+        return loadStandardInput();
     const QFileInfo info(input);
     if (!info.isFile() || !info.isReadable())
         return fail(QStringLiteral("cannot read %1").arg(input));
@@ -182,8 +197,30 @@ RenderSession::Status RenderSession::loadData(const QString& path)
 {
     const int before = server->curves();
     server->addCurve(-1, path, QFileInfo(path).baseName(), options.fitFft);
+    return curvesAdded(before, path);
+}
+
+// Any text table a data file may hold, read as a file of no known suffix is.
+RenderSession::Status RenderSession::loadStandardInput()
+{
+    const QString source = QStringLiteral("standard input");
+    std::string bytes;
+    try {
+        if (!readStandardInput(bytes))
+            return fail(QStringLiteral("cannot read %1").arg(source));
+    } catch (const std::bad_alloc&) {
+        return fail(QStringLiteral("not enough memory to read %1").arg(source));
+    }
+    const int before = server->curves();
+    server->loadFrom(-1, source, options.name,
+                     [&] { return TextTableReader::read(bytes, options.name, options.fitFft); });
+    return curvesAdded(before, source);
+}
+
+RenderSession::Status RenderSession::curvesAdded(int before, const QString& source)
+{
     if (server->curves() == before)
-        return fail(QStringLiteral("no curve could be read from %1").arg(path));
+        return fail(QStringLiteral("no curve could be read from %1").arg(source));
     return Success;
 }
 

@@ -29,6 +29,8 @@ private:
     Status scriptFailed(const QString& path, const QString& reason);
     bool plotCurve(const ScriptResult& run);
     Status loadData(const QString& path);
+    Status loadStandardInput();
+    Status curvesAdded(int before, const QString& source);
     Status apply(const RenderOptions::Step& step);
     Status select(double number);
     Status printStatistics();

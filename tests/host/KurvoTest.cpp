@@ -639,24 +639,33 @@ TEST_F(KurvoTest, FailedAutosaveAtExitSaysSoOnStandardError)
     EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
 }
 
-TEST_F(KurvoTest, CommandLineArgumentsAreDataFilesInOrder)
+TEST_F(KurvoTest, CommandLineFilesOpenInOrderScriptsInTheEditor)
 {
     char program[] = "Kurvo";
     char first[] = "first.csv";
     char second[] = "zweite-\xc3\xbc.dat";
     char* argv[] = {program, first, second, nullptr};
-    const QStringList files = commandLineDataFiles(3, argv);
-    EXPECT_EQ(files, (QStringList{"first.csv", QString::fromUtf8("zweite-ü.dat")}));
-    EXPECT_TRUE(commandLineDataFiles(1, argv).isEmpty());
+    EXPECT_EQ(commandLineFiles(3, argv), (QStringList{"first.csv", QString::fromUtf8("zweite-ü.dat")}));
+    EXPECT_TRUE(commandLineFiles(1, argv).isEmpty());
 
+    QFile script("sine.MS");
+    ASSERT_TRUE(script.open(QIODevice::WriteOnly));
+    script.write("iterate 5\nexpr = sin(x)\n");
+    script.close();
     auto window = newWindow();
     std::vector<std::pair<vxKurvo*, QString>> loaded;
-    loadDataFiles(*window, files, [&](vxKurvo& plot, const QString& path) { loaded.emplace_back(&plot, path); });
+    // A script that cannot be read is no data file either: it only says why.
+    openFiles(*window, {"first.csv", "sine.MS", "missing.ms", "last.ms.txt"},
+              [&](vxKurvo& plot, const QString& path) { loaded.emplace_back(&plot, path); });
     ASSERT_EQ(loaded.size(), 2u);
     EXPECT_EQ(loaded[0].first, window->plotWidget());
     EXPECT_EQ(loaded[0].second, "first.csv");
-    EXPECT_EQ(loaded[1].first, window->plotWidget());
-    EXPECT_EQ(loaded[1].second, QString::fromUtf8("zweite-ü.dat"));
+    EXPECT_EQ(loaded[1].second, "last.ms.txt");
+    EXPECT_EQ(window->scriptEditor()->toPlainText(), "iterate 5\nexpr = sin(x)\n");
+    EXPECT_EQ(tabsOf(*window)->currentIndex(), 1);
+    ASSERT_EQ(prompt->calls.size(), 1u);
+    EXPECT_EQ(prompt->calls[0].title, "LOAD ERROR");
+    EXPECT_TRUE(prompt->calls[0].label.startsWith("missing.ms: ")) << prompt->calls[0].label.toStdString();
 }
 
 TEST_F(KurvoTest, PlotLogLinesAppearInTheLog)

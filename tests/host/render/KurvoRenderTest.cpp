@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <vector>
 
 namespace {
@@ -28,26 +29,40 @@ protected:
     // Standard output goes to `standardOutput` when one is named.
     Outcome render(const QStringList& arguments, const QString& standardOutput = QString())
     {
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.remove(QStringLiteral("DISPLAY"));
-        environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
-        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), dir.path());
-        return render(arguments, environment, standardOutput);
+        return render(arguments, quietEnvironment(), standardOutput);
     }
 
+    // Standard input holds `input` and ends there.
     Outcome render(const QStringList& arguments, const QProcessEnvironment& environment,
-                   const QString& standardOutput = QString())
+                   const QString& standardOutput = QString(), const QByteArray& input = QByteArray())
+    {
+        return run(QStringLiteral(KURVO_RENDER), arguments, environment, standardOutput, input);
+    }
+
+    Outcome run(const QString& program, const QStringList& arguments, const QProcessEnvironment& environment,
+                const QString& standardOutput = QString(), const QByteArray& input = QByteArray())
     {
         QProcess process;
         if (!standardOutput.isEmpty())
             process.setStandardOutputFile(standardOutput);
         process.setProcessEnvironment(environment);
         process.setWorkingDirectory(dir.path());
-        process.start(QStringLiteral(KURVO_RENDER), arguments);
+        process.start(program, arguments);
+        process.write(input);
+        process.closeWriteChannel();
         EXPECT_TRUE(process.waitForFinished(60000));
         return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
                 QString::fromUtf8(process.readAllStandardOutput()),
                 QString::fromUtf8(process.readAllStandardError())};
+    }
+
+    QProcessEnvironment quietEnvironment() const
+    {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.remove(QStringLiteral("DISPLAY"));
+        environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), dir.path());
+        return environment;
     }
 
     QString write(const QString& name, const QByteArray& text)
@@ -582,6 +597,48 @@ TEST_F(KurvoRenderTest, DisplayAndRuntimeFolderChangeNothing)
     EXPECT_TRUE(fileBytes(path("titled.svg")).contains("Measured here"));
     const Outcome bare = render({data, "--title"}, environment);
     EXPECT_EQ(bare.status, 2);
+}
+
+// The pipeline of the README, word for word, through a shell.
+TEST_F(KurvoRenderTest, SineFromAPipelineIsDrawn)
+{
+    const QString pipeline = QStringLiteral("seq 0 0.1 10 | awk '{print $1, sin($1)}' | '%1' - -o sine.png --dump -")
+                                 .arg(QStringLiteral(KURVO_RENDER));
+    const Outcome run = this->run(QStringLiteral("/bin/sh"), {"-c", pipeline}, quietEnvironment());
+    ASSERT_EQ(run.status, 0) << run.err.toStdString();
+    EXPECT_EQ(QImage(path("sine.png")).size(), QSize(1024, 768));
+    const QStringList lines = run.out.split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 1 + 101);
+    EXPECT_TRUE(lines[1].startsWith("0,stdin.0,0,")) << lines[1].toStdString();
+    const std::vector<double> y = dumpedY(run.out);
+    for (std::size_t i = 0; i < y.size(); ++i)
+        EXPECT_NEAR(y[i], std::sin(0.1 * double(i)), 1e-5) << i;
+}
+
+TEST_F(KurvoRenderTest, StandardInputTakesAnyTextTableOnce)
+{
+    const Outcome named = render({"--name", "ramp", "-", "--dump", "-"}, quietEnvironment(), QString(),
+                                 "0;1\r\n1;2\r\n");
+    ASSERT_EQ(named.status, 0) << named.err.toStdString();
+    EXPECT_EQ(named.out, "id,name,x,y\n0,ramp.0,0,1\n0,ramp.0,1,2\n");
+    // A header row names the curve, as in a file.
+    const Outcome headed = render({"-", "--dump", "-"}, quietEnvironment(), QString(), "# run 3\ntime,volts\n0,5\n");
+    EXPECT_EQ(headed.out, "id,name,x,y\n0,volts,0,5\n");
+    // Data files and standard input in one run, in the order given.
+    const QString data = write("few.csv", "0;0\n1;1\n");
+    const Outcome both = render({data, "-", "--stats"}, quietEnvironment(), QString(), "0 7\n");
+    EXPECT_EQ(both.status, 0) << both.err.toStdString();
+    EXPECT_TRUE(both.out.startsWith("Minimum 7\n")) << both.out.toStdString();
+
+    for (const QByteArray& nothing : {QByteArray(), QByteArray("\n\n"), QByteArray("no numbers here\n")}) {
+        const Outcome run = render({"-", "-o", "never.png"}, quietEnvironment(), QString(), nothing);
+        EXPECT_EQ(run.status, 2);
+        EXPECT_EQ(run.err, "kurvo-render: no curve could be read from standard input\n");
+        EXPECT_FALSE(QFile::exists(path("never.png")));
+    }
+    const Outcome twice = render({"-", "-"}, quietEnvironment(), QString(), "0 1\n");
+    EXPECT_EQ(twice.status, 2);
+    EXPECT_EQ(twice.err, "kurvo-render: standard input (-) can be read only once\n");
 }
 
 TEST_F(KurvoRenderTest, UnknownPictureSuffixSaysWhatItCanWrite)
