@@ -17,7 +17,7 @@ void checkShape(const ImportedData& audio)
     fuzz::check(audio.y.size() <= 16, "at most sixteen channels");
     for (const auto& y : audio.y)
         fuzz::check(y.size() == audio.x.size(), "every channel has a sample for each x");
-    for (std::size_t i = 0; i < audio.x.size(); ++i)
+    for (int i = 0; i < audio.x.size(); ++i)
         fuzz::check(audio.x[i] == double(i), "x counts the samples");
 }
 
@@ -36,6 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const ImportedData fitted = readAudio(path, QStringLiteral("fuzz"), true);
     checkShape(fitted);
     fuzz::check(fitted.y.size() == full.y.size(), "fitting keeps every channel");
-    fuzz::check(fitted.x.size() == powerOfTwoCount(full.x.size()), "fitting keeps a power of two of samples");
+    fuzz::check(std::size_t(fitted.x.size()) == powerOfTwoCount(std::size_t(full.x.size())),
+                "fitting keeps a power of two of samples");
     return 0;
 }

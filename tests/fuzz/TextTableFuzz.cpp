@@ -19,11 +19,11 @@ void checkShape(const ImportedData& table)
         fuzz::check(y.size() == table.x.size(), "every curve has a y for each x");
 }
 
-bool isPrefix(const std::vector<double>& part, const std::vector<double>& whole)
+bool isPrefix(const ImportedData::Column& part, const ImportedData::Column& whole)
 {
     if (part.size() > whole.size())
         return false;
-    for (std::size_t i = 0; i < part.size(); ++i) {
+    for (int i = 0; i < part.size(); ++i) {
         if (fuzz::bitsOf(part[i]) != fuzz::bitsOf(whole[i]))
             return false;
     }
@@ -43,7 +43,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::check(full.y.size() == fitted.y.size(), "fitting keeps every curve");
     if (full.y.empty())
         return 0;
-    fuzz::check(fitted.x.size() == powerOfTwoCount(full.x.size()), "fitting keeps a power of two of points");
+    fuzz::check(std::size_t(fitted.x.size()) == powerOfTwoCount(std::size_t(full.x.size())),
+                "fitting keeps a power of two of points");
     fuzz::check(isPrefix(fitted.x, full.x), "fitted x are the first x");
     for (std::size_t c = 0; c < full.y.size(); ++c)
         fuzz::check(isPrefix(fitted.y[c], full.y[c]), "fitted y are the first y");
