@@ -24,10 +24,15 @@ ImportedData cannotOpen(const QString& path)
     return unreadable(QStringLiteral("Kurvo: Can't open file %1").arg(path));
 }
 
+ImportedData cannotRead(const QString& path)
+{
+    return unreadable(QStringLiteral("Kurvo: Can't read file %1").arg(path));
+}
+
 } // namespace
 
-// The strict rules read the file a block at a time; only a table they cannot read is read
-// again whole, the way people write tables.
+// The file is read a block at a time; a table the strict rules cannot read is read again from
+// its start, the way people write tables.
 ImportedData readTextFile(const QString& path, const QString& name, bool fitToPowerOfTwo)
 {
     QFile file(path);
@@ -36,14 +41,16 @@ ImportedData readTextFile(const QString& path, const QString& name, bool fitToPo
     BlockLines lines(file);
     ImportedData strict = TextTableReader::readStrict(lines, name, fitToPowerOfTwo);
     if (lines.failed())
-        return unreadable(QStringLiteral("Kurvo: Can't read file %1").arg(path));
+        return cannotRead(path);
     if (!strict.y.empty())
         return strict;
-    file.close();
-    std::string bytes;
-    if (!readFileBytes(path, bytes))
-        return cannotOpen(path);
-    return TextTableReader::orLoose(std::move(strict), bytes, name, fitToPowerOfTwo);
+    if (!file.seek(0))
+        return cannotRead(path);
+    BlockLines again(file);
+    ImportedData table = TextTableReader::orLoose(std::move(strict), again, name, fitToPowerOfTwo);
+    if (again.failed())
+        return cannotRead(path);
+    return table;
 }
 
 ImportedData readArrayFile(const QString& path, const QString& name, bool)

@@ -1,11 +1,14 @@
 #include "LooseTableReader.h"
 
+#include "ByteLines.h"
+#include "LooseLines.h"
 #include "NumberParser.h"
 #include "PointLimit.h"
 #include "PowerOfTwo.h"
 
 #include <algorithm>
 #include <climits>
+#include <new>
 #include <numeric>
 
 namespace {
@@ -54,19 +57,6 @@ bool clearlyText(std::string_view field)
     return first != 'i' && first != 'n';
 }
 
-// Whether a form feed or a CR not followed by LF ends any line; most files have neither, and
-// their lines need no second look.
-bool hasOddLineEnds(std::string_view bytes)
-{
-    if (bytes.find('\f') != std::string_view::npos)
-        return true;
-    for (std::size_t at = bytes.find('\r'); at != std::string_view::npos; at = bytes.find('\r', at + 1)) {
-        if (at + 1 == bytes.size() || bytes[at + 1] != '\n')
-            return true;
-    }
-    return false;
-}
-
 QString unquoted(std::string_view field)
 {
     field = trimmed(field);
@@ -79,71 +69,99 @@ QString unquoted(std::string_view field)
 
 ImportedData LooseTableReader::read(std::string_view bytes, const QString& name, bool fitToPowerOfTwo)
 {
-    LooseTableReader reader(bytes);
+    ByteLines lines(bytes);
+    return read(lines, name, fitToPowerOfTwo);
+}
+
+ImportedData LooseTableReader::read(LineSource& lines, const QString& name, bool fitToPowerOfTwo)
+{
+    LooseLines loose(lines);
+    LooseTableReader reader(loose);
     reader.data.title = name;
     reader.run(fitToPowerOfTwo);
     return std::move(reader.data);
 }
 
-LooseTableReader::LooseTableReader(std::string_view bytes)
-    : bytes(bytes)
+LooseTableReader::LooseTableReader(LineSource& lines)
+    : lines(lines)
 {
 }
 
+// The first two rows decide: a header row above a data row, or data from the first row on.
+// They are copied, since the lines of a file are gone once the next ones are read.
 void LooseTableReader::run(bool fitToPowerOfTwo)
 {
-    collectLines();
-    if (lines.empty())
+    std::string_view row;
+    if (!nextRow(row))
         return;
-    std::size_t first = 0;
-    const bool header = lines.size() >= 2 && chooseSeparator(lines[1]) && isHeader(lines[0], lines[1]);
-    if (header) {
-        first = 1;
-    } else if (!chooseSeparator(lines[0])) {
-        if (lines.size() == 1)
+    const std::string first(row);
+    const bool twoRows = nextRow(row);
+    const std::string second(twoRows ? row : std::string_view());
+    const bool header = twoRows && chooseSeparator(second) && isHeader(first, second);
+    if (!header && !chooseSeparator(first)) {
+        if (!twoRows)
             log(QStringLiteral("Kurvo: Header line but no data"));
         return;
     }
-    columns.resize(fields(lines[first]).size());
+    const std::string& firstData = header ? second : first;
+    columns.resize(fields(firstData).size());
     if (header)
-        takeHeader(lines[0]);
-    for (Column& column : columns)
-        column.values.reserve(int(lines.size() - first));
+        takeHeader(first);
+    reserveRows(firstData.size());
     log(QStringLiteral("Kurvo: Field separator [%1]").arg(QChar::fromLatin1(separator)));
-    for (std::size_t i = first; i < lines.size(); ++i)
-        readRow(lines[i]);
+    if (!header)
+        readRow(first);
+    if (twoRows)
+        readRow(second);
+    readRows();
     buildCurves(fitToPowerOfTwo);
 }
 
 // Lines end at LF, CR or form feed; blank lines, '#' lines anywhere and "//" lines before
 // the data are no rows. "$AUTOXSCALE" as the first line numbers the rows.
-void LooseTableReader::collectLines()
+bool LooseTableReader::nextRow(std::string_view& row)
 {
-    std::size_t start = startsWith(bytes, "\xEF\xBB\xBF") ? 3 : 0;
-    bool sawData = false;
-    const bool oddLineEnds = hasOddLineEnds(bytes);
-    while (start < bytes.size()) {
-        std::size_t end = bytes.find('\n', start);
-        if (end == std::string_view::npos)
-            end = bytes.size();
-        // A bare CR or a form feed inside ends the line there; the rest starts the next.
-        if (oddLineEnds) {
-            const std::size_t early = bytes.substr(start, end - start).find_first_of("\r\f");
-            if (early != std::string_view::npos && early + 1 < end - start)
-                end = start + early;
-        }
-        std::string_view line = trimmed(bytes.substr(start, end - start));
-        start = end + 1;
-        if (!line.empty() && (line.back() == '\r' || line.back() == '\f'))
-            line = trimmed(line.substr(0, line.size() - 1));
+    while (!lines.atEnd()) {
+        const std::string_view line = trimmed(lines.next());
         if (line.empty() || line.front() == '#' || (!sawData && startsWith(line, "//")))
             continue;
-        if (lines.empty() && !autoX && startsWith(line, "$AUTOXSCALE")) {
+        if (!sawData && !autoX && startsWith(line, "$AUTOXSCALE")) {
             autoX = true;
             continue;
         }
         sawData = true;
-        lines.push_back(line);
+        row = line;
+        return true;
+    }
+    return false;
+}
+
+// Rows mostly run about as long as the first one; a guess a little above the rows that length
+// gives spares the columns most of their regrowing. A guess that cannot be reserved is no
+// error: the columns grow as they go.
+void LooseTableReader::reserveRows(std::size_t firstRowLength)
+{
+    const std::size_t guess = lines.bytesLeft() / (firstRowLength + 1);
+    const std::size_t rows = std::min<std::size_t>(guess + guess / 8 + 16, kMaxCurvePoints);
+    try {
+        for (Column& column : columns)
+            column.values.reserve(int(rows));
+    } catch (const std::bad_alloc&) {
+        for (Column& column : columns)
+            column.values.squeeze();
+    }
+}
+
+// Every column becomes a curve, and a curve holds no more points than kMaxCurvePoints.
+void LooseTableReader::readRows()
+{
+    std::string_view row;
+    while (nextRow(row)) {
+        if (std::size_t(columns.front().values.size()) == kMaxCurvePoints) {
+            tooManyRows = true;
+            return;
+        }
+        readRow(row);
     }
 }
 
@@ -247,11 +265,8 @@ void LooseTableReader::buildCurves(bool fitToPowerOfTwo)
         return;
     }
     std::size_t rows = std::size_t(columns.front().values.size());
-    // Every column becomes a curve, and a curve holds no more points than this.
-    if (rows > kMaxCurvePoints) {
+    if (tooManyRows)
         log(QStringLiteral("Kurvo: Only the first %1 rows are read").arg(kMaxCurvePoints));
-        rows = kMaxCurvePoints;
-    }
     std::size_t unreadable = 0;
     for (std::size_t j = 0; j < columns.size(); ++j) {
         if (!columns[j].numeric)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ImportedData.h"
+#include "LineSource.h"
 
 #include <string>
 #include <string_view>
@@ -10,10 +11,14 @@
 // and blank lines anywhere, a header row naming the columns, columns of text (dates, names)
 // left out, columns aligned with runs of blanks, and lines ending in a separator. Text
 // columns become no curve; when the first column is one, x counts the rows.
+//
+// The table is read in one pass over its lines, which may come from a file a block at a time:
+// only its first two lines are kept while the rest is read.
 class LooseTableReader
 {
 public:
     static ImportedData read(std::string_view bytes, const QString& name, bool fitToPowerOfTwo);
+    static ImportedData read(LineSource& lines, const QString& name, bool fitToPowerOfTwo);
 
 private:
     struct Column {
@@ -23,10 +28,12 @@ private:
         QString title;
     };
 
-    explicit LooseTableReader(std::string_view bytes);
+    explicit LooseTableReader(LineSource& lines);
 
     void run(bool fitToPowerOfTwo);
-    void collectLines();
+    bool nextRow(std::string_view& row);
+    void reserveRows(std::size_t firstRowLength);
+    void readRows();
     bool chooseSeparator(std::string_view line);
     // The fields of a line, valid until the next call.
     const std::vector<std::string_view>& fields(std::string_view line) const;
@@ -37,11 +44,11 @@ private:
     void buildCurves(bool fitToPowerOfTwo);
     void log(const QString& line) { data.log << line; }
 
-    std::string_view bytes;
-    std::vector<std::string_view> lines;
-    std::string scratch;
+    LineSource& lines;
     char separator = 0;
     bool autoX = false;
+    bool sawData = false;
+    bool tooManyRows = false;
     std::vector<Column> columns;
     mutable std::vector<std::string_view> fieldBuffer;
     ImportedData data;

@@ -56,7 +56,9 @@ std::vector<std::string_view> splitAt(std::string_view line, char separator)
 ImportedData TextTableReader::read(std::string_view bytes, const QString& name, bool fitToPowerOfTwo)
 {
     ByteLines lines(bytes);
-    return orLoose(readStrict(lines, name, fitToPowerOfTwo), bytes, name, fitToPowerOfTwo);
+    ImportedData strict = readStrict(lines, name, fitToPowerOfTwo);
+    ByteLines again(bytes);
+    return orLoose(std::move(strict), again, name, fitToPowerOfTwo);
 }
 
 ImportedData TextTableReader::readStrict(LineSource& lines, const QString& name, bool fitToPowerOfTwo)
@@ -67,12 +69,12 @@ ImportedData TextTableReader::readStrict(LineSource& lines, const QString& name,
     return std::move(reader.table);
 }
 
-ImportedData TextTableReader::orLoose(ImportedData strict, std::string_view bytes, const QString& name,
+ImportedData TextTableReader::orLoose(ImportedData strict, LineSource& again, const QString& name,
                                       bool fitToPowerOfTwo)
 {
     if (!strict.y.empty())
         return strict;
-    ImportedData loose = LooseTableReader::read(bytes, name, fitToPowerOfTwo);
+    ImportedData loose = LooseTableReader::read(again, name, fitToPowerOfTwo);
     if (!loose.y.empty())
         return loose;
     strict.log << loose.log;

@@ -19,10 +19,9 @@ public:
     static ImportedData read(std::string_view bytes, const QString& name, bool fitToPowerOfTwo);
     // The strict rules alone, over lines from anywhere.
     static ImportedData readStrict(LineSource& lines, const QString& name, bool fitToPowerOfTwo);
-    // A strict reading that found nothing to draw gives way to the second reading of the
-    // same bytes; one that did stands.
-    static ImportedData orLoose(ImportedData strict, std::string_view bytes, const QString& name,
-                                bool fitToPowerOfTwo);
+    // A strict reading that found nothing to draw gives way to the second reading, over the
+    // same lines read again; one that did stands.
+    static ImportedData orLoose(ImportedData strict, LineSource& again, const QString& name, bool fitToPowerOfTwo);
 
 private:
     explicit TextTableReader(LineSource& lines);

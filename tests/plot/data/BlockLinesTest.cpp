@@ -2,6 +2,7 @@
 #include "ByteLines.h"
 #include "ColumnEquality.h"
 #include "FileReaders.h"
+#include "LooseLines.h"
 #include "QStringPrinter.h"
 #include "TextTableReader.h"
 
@@ -54,6 +55,14 @@ TEST(BlockLinesTest, GivesTheLinesTheBytesGiveAtAnyBlockSize)
     }
 }
 
+// People's tables also end lines with a bare CR or a form feed; CR LF stays one ending.
+TEST(BlockLinesTest, LooseLinesEndAtCarriageReturnsAndFormFeeds)
+{
+    ByteLines bytes("a\rb\r\nc\fd\n\f\ne\r");
+    LooseLines lines(bytes);
+    EXPECT_EQ(allLines(lines), (std::vector<std::string>{"a", "b", "c", "d", "", "", "e", ""}));
+}
+
 // A device that fails after its first bytes, as a disk or network file system can.
 class FailingDevice : public QIODevice
 {
@@ -91,7 +100,8 @@ TEST(BlockLinesTest, FilesReadAsTheirBytesRead)
     std::string big;
     for (int i = 0; i < 100000; ++i)
         big += std::to_string(i) + "," + std::to_string(i * 0.5) + "\n";
-    for (const std::string& text : {big, std::string("time,level\n0,1\n1,4\n"), std::string("$AUTOXSCALE\n1 2\n3 4\n"),
+    for (const std::string& text : {big, "t,y\n# from the logger\n" + big + "\r7,8\f9,10",
+                                    std::string("time,level\n0,1\n1,4\n"), std::string("$AUTOXSCALE\n1 2\n3 4\n"),
                                     std::string("nothing to draw\n")}) {
         const QString path = dir.filePath("table.csv");
         QFile file(path);
