@@ -1,5 +1,6 @@
 #include "ScriptRun.h"
 
+#include "ColumnSizing.h"
 #include "PointLimit.h"
 #include "ScriptParser.h"
 
@@ -67,11 +68,8 @@ bool allocatePoints(ScriptResult& run)
     const quint32 count = run.settings.count;
     try {
         if (count <= kMaxCurvePoints) {
-            // Reserved first: a plain resize would round the memory up to a power of two.
-            run.xValues.reserve(int(count));
-            run.yValues.reserve(int(count));
-            run.xValues.resize(int(count));
-            run.yValues.resize(int(count));
+            resizeExactly(run.xValues, int(count));
+            resizeExactly(run.yValues, int(count));
             return true;
         }
     } catch (const std::bad_alloc&) {

@@ -81,8 +81,6 @@ void CurveStore::startAt(int id)
 QwtPlotCurve* CurveStore::add(const QString& title, const double* x, const double* y, std::size_t count,
                               int rightAxis)
 {
-    if (count == 0)
-        return add(title, QVector<double>(), QVector<double>(), rightAxis);
     return add(title, QVector<double>(x, x + count), QVector<double>(y, y + count), rightAxis);
 }
 
@@ -198,8 +196,5 @@ void CurveStore::drop(int id)
 
 void CurveStore::copySamples(CurveRecord& record, const double* x, const double* y, std::size_t count)
 {
-    if (count == 0)
-        takeSamples(record, QVector<double>(), QVector<double>());
-    else
-        takeSamples(record, QVector<double>(x, x + count), QVector<double>(y, y + count));
+    takeSamples(record, QVector<double>(x, x + count), QVector<double>(y, y + count));
 }

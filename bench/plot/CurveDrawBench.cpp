@@ -1,6 +1,5 @@
 #include "PlotCurve.h"
 
-#include <QApplication>
 #include <QImage>
 #include <QPainter>
 
@@ -126,13 +125,3 @@ BENCHMARK(drawCurve)->Apply(sizesAndOrders);
 BENCHMARK(drawMinMaxPerColumn)->Apply(sizesAndOrders);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
-}

@@ -2,7 +2,6 @@
 #include "PlotImageWriter.h"
 #include "PlotServer.h"
 
-#include <QApplication>
 #include <QDir>
 
 #include <benchmark/benchmark.h>
@@ -27,13 +26,3 @@ void LoadAndRenderPng(benchmark::State& state)
 BENCHMARK(LoadAndRenderPng)->ArgName("render")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
-}

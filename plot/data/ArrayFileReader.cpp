@@ -1,5 +1,6 @@
 #include "ArrayFileReader.h"
 
+#include "ColumnSizing.h"
 #include "NumberParser.h"
 #include "PointLimit.h"
 

@@ -36,12 +36,3 @@ struct ImportedData {
     QStringList log;
     QStringList closingLog;
 };
-
-// Sets a column's length to n. Growing, it takes the memory of n values, where a plain resize
-// rounds the allocation up to the next power of two.
-inline void resizeExactly(ImportedData::Column& column, int n)
-{
-    if (n > column.capacity())
-        column.reserve(n);
-    column.resize(n);
-}

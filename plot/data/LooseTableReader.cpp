@@ -1,6 +1,7 @@
 #include "LooseTableReader.h"
 
 #include "ByteLines.h"
+#include "ColumnSizing.h"
 #include "LooseLines.h"
 #include "NumberParser.h"
 #include "PointLimit.h"
@@ -8,7 +9,6 @@
 
 #include <algorithm>
 #include <climits>
-#include <new>
 #include <numeric>
 
 namespace {
@@ -107,7 +107,9 @@ void LooseTableReader::run(bool fitToPowerOfTwo)
     columns.resize(fields(firstData).size());
     if (header)
         takeHeader(first);
-    reserveRows(firstData.size());
+    const std::size_t guess = rowsLike(lines, firstData.size());
+    for (Column& column : columns)
+        reserveGuess(column.values, guess);
     log(QStringLiteral("Kurvo: Field separator [%1]").arg(QChar::fromLatin1(separator)));
     if (!header)
         readRow(first);
@@ -134,22 +136,6 @@ bool LooseTableReader::nextRow(std::string_view& row)
         return true;
     }
     return false;
-}
-
-// Rows mostly run about as long as the first one; a guess a little above the rows that length
-// gives spares the columns most of their regrowing. A guess that cannot be reserved is no
-// error: the columns grow as they go.
-void LooseTableReader::reserveRows(std::size_t firstRowLength)
-{
-    const std::size_t guess = lines.bytesLeft() / (firstRowLength + 1);
-    const std::size_t rows = std::min<std::size_t>(guess + guess / 8 + 16, kMaxCurvePoints);
-    try {
-        for (Column& column : columns)
-            column.values.reserve(int(rows));
-    } catch (const std::bad_alloc&) {
-        for (Column& column : columns)
-            column.values.squeeze();
-    }
 }
 
 // Every column becomes a curve, and a curve holds no more points than kMaxCurvePoints.

@@ -32,7 +32,6 @@ private:
 
     void run(bool fitToPowerOfTwo);
     bool nextRow(std::string_view& row);
-    void reserveRows(std::size_t firstRowLength);
     void readRows();
     bool chooseSeparator(std::string_view line);
     // The fields of a line, valid until the next call.

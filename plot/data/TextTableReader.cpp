@@ -1,6 +1,7 @@
 #include "TextTableReader.h"
 
 #include "ByteLines.h"
+#include "ColumnSizing.h"
 #include "LooseTableReader.h"
 #include "NumberParser.h"
 #include "PointLimit.h"
@@ -12,7 +13,6 @@
 #include <climits>
 #include <cmath>
 #include <cstring>
-#include <new>
 #include <numeric>
 
 namespace {
@@ -98,28 +98,14 @@ void TextTableReader::run(bool fitToPowerOfTwo)
         return;
     }
     columns.resize(std::size_t(fieldCount));
-    reserveRows(first.size());
+    const std::size_t guess = rowsLike(lines, first.size());
+    for (auto& column : columns)
+        reserveGuess(column, guess);
     for (int j = 0; j < fieldCount; ++j)
         columns[std::size_t(j)].push_back(firstValues[std::size_t(j)]);
     rows = 1;
     readRows();
     buildTable(fitToPowerOfTwo);
-}
-
-// Rows mostly run about as long as the first one; a guess a little above the rows that length
-// gives spares the columns most of their regrowing, and memory the columns do not fill is
-// never touched. A guess that cannot be reserved is no error: the columns grow as they go.
-void TextTableReader::reserveRows(std::size_t firstLineLength)
-{
-    const std::size_t guess = lines.bytesLeft() / (firstLineLength + 1);
-    const std::size_t rowsToHold = std::min(guess + guess / 8 + 16, kMaxRows);
-    try {
-        for (auto& column : columns)
-            column.reserve(int(rowsToHold));
-    } catch (const std::bad_alloc&) {
-        for (auto& column : columns)
-            column.squeeze();
-    }
 }
 
 // Trims white space as QString::trimmed does. Only a line that still starts or ends with a

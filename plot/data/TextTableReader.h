@@ -39,8 +39,6 @@ private:
     void buildTable(bool fitToPowerOfTwo);
     void log(const QString& line) { table.log << line; }
 
-    void reserveRows(std::size_t firstLineLength);
-
     LineSource& lines;
     std::string scratch;
     bool autoX = false;

@@ -1,5 +1,6 @@
 #include "AudioFileReader.h"
 
+#include "ColumnSizing.h"
 #include "PointLimit.h"
 #include "PowerOfTwo.h"
 

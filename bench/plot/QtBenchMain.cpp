@@ -1,0 +1,15 @@
+#include <QApplication>
+
+#include <benchmark/benchmark.h>
+
+// The main of the benchmarks that draw or build widgets: they need an application, and run on
+// the offscreen platform unless told otherwise.
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    return 0;
+}
