@@ -32,6 +32,9 @@ struct ImportedData {
     // Samples per second of an audio file, which sets the frequency scale of the Fourier
     // transform; 0 for every other file, whose x values carry their own unit.
     double sampleRate = 0.0;
+    // Whether x holds dates and times, as seconds since 1970-01-01T00:00:00 UTC: the bottom
+    // axis then shows them as dates.
+    bool xIsTime = false;
     // Lines logged before the curves are added, and after they are shown.
     QStringList log;
     QStringList closingLog;
