@@ -1,54 +1,53 @@
 #pragma once
 
+#include "FieldSplitter.h"
 #include "ImportedData.h"
 #include "LineSource.h"
+#include "TableOptions.h"
+#include "TableShape.h"
 
 #include <string>
 #include <string_view>
 #include <vector>
 
-// Reads the tables people write when the strict rules find no separator: '#' comment lines
-// and blank lines anywhere, a header row naming the columns, columns of text (dates, names)
-// left out, columns aligned with runs of blanks, and lines ending in a separator. Text
-// columns become no curve; when the first column is one, x counts the rows.
+// Reads the tables people write: found in their file below any title, description or
+// settings (TableFinder), with a header and a units row naming the curves, '#' comment lines
+// and blank lines anywhere, columns of text left out, dates and times as x, and missing
+// values as gaps (NaN). The user's choices replace the guesses they name.
 //
-// The table is read in one pass over its lines, which may come from a file a block at a time:
-// only its first two lines are kept while the rest is read.
+// The table's shape is found from its first lines; the rest is read a line at a time, so a
+// file may come a block at a time, and only the columns drawn are stored.
 class LooseTableReader
 {
 public:
-    static ImportedData read(std::string_view bytes, const QString& name, bool fitToPowerOfTwo);
-    static ImportedData read(LineSource& lines, const QString& name, bool fitToPowerOfTwo);
+    static ImportedData read(std::string_view bytes, const QString& name, bool fitToPowerOfTwo,
+                             const TableOptions& options = {});
+    static ImportedData read(LineSource& lines, const QString& name, bool fitToPowerOfTwo,
+                             const TableOptions& options = {});
+    // The lines the shape is found from, after those the user skipped: at most `limit`, and
+    // no more than a few MiB. `lines` should split lines as LooseLines does.
+    static std::vector<std::string> firstLines(LineSource& lines, const TableOptions& options, std::size_t limit);
 
 private:
-    struct Column {
-        ImportedData::Column values;
-        bool numeric = false;
-        std::size_t unread = 0;
-        QString title;
-    };
-
-    explicit LooseTableReader(LineSource& lines);
+    LooseTableReader(LineSource& lines, const TableOptions& options);
 
     void run(bool fitToPowerOfTwo);
-    bool nextRow(std::string_view& row);
-    void readRows();
-    bool chooseSeparator(std::string_view line);
-    // The fields of a line, valid until the next call.
-    const std::vector<std::string_view>& fields(std::string_view line) const;
-    bool number(std::string_view field, double& value) const;
-    bool isHeader(std::string_view first, std::string_view second) const;
-    void takeHeader(std::string_view line);
+    void prepareColumns(std::size_t rowLength);
     void readRow(std::string_view line);
     void buildCurves(bool fitToPowerOfTwo);
     void log(const QString& line) { data.log << line; }
 
     LineSource& lines;
-    char separator = 0;
-    bool autoX = false;
-    bool sawData = false;
+    const TableOptions& options;
+    TableShape shape;
+    FieldSplitter splitter;
+    // The columns read, x first where a column holds it, and which column each one reads.
+    std::vector<ImportedData::Column> columns;
+    std::vector<int> sources;
+    std::vector<double> row;
+    std::size_t rows = 0;
+    std::size_t gaps = 0;
+    std::size_t textRows = 0;
     bool tooManyRows = false;
-    std::vector<Column> columns;
-    mutable std::vector<std::string_view> fieldBuffer;
     ImportedData data;
 };

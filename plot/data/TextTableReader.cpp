@@ -13,6 +13,7 @@
 #include <climits>
 #include <cmath>
 #include <cstring>
+#include <limits>
 #include <numeric>
 
 namespace {
@@ -20,6 +21,8 @@ namespace {
 const char kSeparators[] = {' ', ';', ',', ':', '\t'};
 // Every column becomes a curve, so a table has no more rows than a curve has points.
 const std::size_t kMaxRows = kMaxCurvePoints;
+// A field that holds no number is a gap in its curve, never an invented value.
+const double kGap = std::numeric_limits<double>::quiet_NaN();
 bool isAsciiSpace(char c)
 {
     return c == ' ' || (c >= '\t' && c <= '\r');
@@ -77,7 +80,10 @@ ImportedData TextTableReader::orLoose(ImportedData strict, LineSource& again, co
     ImportedData loose = LooseTableReader::read(again, name, fitToPowerOfTwo);
     if (!loose.y.empty())
         return loose;
-    strict.log << loose.log;
+    for (const QString& line : loose.log) {
+        if (!strict.log.contains(line))
+            strict.log << line;
+    }
     return strict;
 }
 
@@ -172,7 +178,7 @@ bool TextTableReader::tryFields(std::string_view line, char candidate)
     return true;
 }
 
-// Blank lines are skipped; missing and unreadable fields give 0, fields past the count of the
+// Blank lines are skipped; missing and unreadable fields are gaps, fields past the count of the
 // first data line are ignored.
 void TextTableReader::readRows()
 {
@@ -213,8 +219,10 @@ bool TextTableReader::addPlainRow(std::string_view line)
             break;
         ++p;
     }
-    for (++j; j < fieldCount; ++j)
-        columns[std::size_t(j)].push_back(0.0);
+    for (++j; j < fieldCount; ++j) {
+        columns[std::size_t(j)].push_back(kGap);
+        ++gaps;
+    }
     return true;
 }
 
@@ -240,19 +248,23 @@ void TextTableReader::addRow(std::string_view line)
     const char* p = line.data();
     const char* const end = p + line.size();
     for (auto& column : columns) {
-        double value = 0.0;
+        double value = kGap;
         if (p) {
             const auto* next = static_cast<const char*>(std::memchr(p, separator, std::size_t(end - p)));
             const char* fieldEnd = next ? next : end;
-            NumberParser::parse(std::string_view(p, std::size_t(fieldEnd - p)), decimalComma, value);
+            if (!NumberParser::parse(std::string_view(p, std::size_t(fieldEnd - p)), decimalComma, value))
+                value = kGap;
             p = next ? next + 1 : nullptr;
         }
+        gaps += std::isnan(value) ? 1 : 0;
         column.push_back(value);
     }
 }
 
 void TextTableReader::buildTable(bool fitToPowerOfTwo)
 {
+    if (gaps > 0)
+        log(QStringLiteral("Kurvo: %1 empty or unreadable fields are gaps").arg(gaps));
     std::size_t count = rows;
     if (fitToPowerOfTwo) {
         count = powerOfTwoCount(rows);

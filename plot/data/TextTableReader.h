@@ -47,5 +47,6 @@ private:
     std::array<double, kMaxFields> firstValues{};
     std::vector<ImportedData::Column> columns;
     std::size_t rows = 0;
+    std::size_t gaps = 0;
     ImportedData table;
 };
