@@ -10,5 +10,7 @@ struct CurveRecord : CurveStatistics {
     // The finite limits of the samples, taken with the statistics.
     DataRange range;
     int rightAxis = 0;
+    // Whether x holds dates and times, in seconds since 1970-01-01T00:00:00 UTC.
+    bool xIsTime = false;
     QwtPlotCurve* curve = nullptr;
 };

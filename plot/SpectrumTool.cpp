@@ -1,6 +1,7 @@
 #include "SpectrumTool.h"
 
 #include "AxesController.h"
+#include "CurveRecord.h"
 #include "CurveStore.h"
 #include "Fft.h"
 #include "Levels.h"
@@ -9,6 +10,8 @@
 #include "PromptProgress.h"
 #include "UndoStore.h"
 #include "WindowFunction.h"
+
+#include <qwt_plot_curve.h>
 
 #include <cmath>
 #include <new>
@@ -41,7 +44,26 @@ SpectrumTool::SpectrumTool(QWidget* dialogParent, CurveStore& store, AxesControl
 
 void SpectrumTool::applyDFT(double fs)
 {
+    if (anyCurveHasGaps())
+        return;
     run([this, fs](int id) { return transformCurve(id, fs); }, true);
+}
+
+// Every bin of a spectrum sums every sample, so one missing value would leave no bin with a
+// value. Each such curve is named, so that the user knows what to fill in or cut out.
+bool SpectrumTool::anyCurveHasGaps() const
+{
+    bool found = false;
+    for (const auto& entry : store.records()) {
+        const CurveRecord& record = *entry.second;
+        if (record.gaps == 0)
+            continue;
+        log.line(QStringLiteral("Kurvo: FFT refused: %1 has %2 missing values")
+                     .arg(record.curve->title().text())
+                     .arg(record.gaps));
+        found = true;
+    }
+    return found;
 }
 
 void SpectrumTool::applyDB()
@@ -85,6 +107,7 @@ bool SpectrumTool::forEveryCurve(const std::function<bool(int)>& each, std::vect
         Before old{id, {}, {}};
         if (!store.samples(id, old.x, old.y))
             continue;
+        old.xIsTime = store.find(id)->xIsTime;
         before.push_back(std::move(old));
         bool done = false;
         try {
@@ -108,6 +131,7 @@ void SpectrumTool::restore(const std::vector<Before>& before)
         if (!store.find(old.id))
             continue;
         store.setSamples(old.id, old.x, old.y);
+        store.find(old.id)->xIsTime = old.xIsTime;
         curveChanged(old.id);
     }
 }
@@ -144,6 +168,7 @@ bool SpectrumTool::transformCurve(int id, double fs)
         re[k] = std::sqrt(re[k] * re[k] + im[k] * im[k]);
     }
     store.setSamples(id, x, re);
+    store.find(id)->xIsTime = false;
     return true;
 }
 

@@ -18,6 +18,8 @@ class UndoStore;
 // absolute-value shift and the window functions. Each takes an undo snapshot first and then
 // works through the curves in identifier order; curves of fewer than two points stay as they
 // are. A cancelled transform puts every curve back as it was and takes the snapshot back.
+// A transform of curves of which any has a missing (NaN) y value is refused before anything
+// changes; the other operations keep every gap a gap.
 class SpectrumTool
 {
     Q_DECLARE_TR_FUNCTIONS(PlotServer)
@@ -45,8 +47,11 @@ private:
         int id;
         QVector<double> x;
         QVector<double> y;
+        bool xIsTime = false;
     };
 
+    // Logs every curve with gaps; true when there is one.
+    bool anyCurveHasGaps() const;
     // Runs `each` on every curve after a snapshot, fits the axes to them all if asked, then
     // shows the changed curves.
     void run(const std::function<bool(int)>& each, bool fitAxes);
