@@ -13,7 +13,8 @@
 //
 // Points left of `firstColumn` count as one column, and so do those right of `lastColumn`:
 // the lines between them never reach the view in between, so a zoomed view keeps only the
-// points where the line leaves and enters it.
+// points where the line leaves and enters it. A point with a NaN coordinate is a gap in the
+// line: it is kept, and the runs on either side of it stay apart.
 class ColumnDecimator
 {
 public:
@@ -22,7 +23,7 @@ public:
 
     void add(std::size_t index, double px, double py)
     {
-        const double c = columnOf(px);
+        const double c = columnOf(px, py);
         if (open && c == column) {
             if (py < low.py)
                 low = {index, py};
@@ -41,9 +42,11 @@ private:
         std::size_t index;
         double py;
     };
-    // A NaN pixel is a column of its own, equal to no other.
-    double columnOf(double px) const
+    // A NaN pixel, in x or in y, is a column of its own, equal to no other.
+    double columnOf(double px, double py) const
     {
+        if (std::isnan(py))
+            return py;
         if (px < lowest)
             return lowest - 1.0;
         if (px >= beyond)

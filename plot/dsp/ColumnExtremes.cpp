@@ -13,7 +13,7 @@ void ColumnExtremes::add(std::size_t index, double px, double py)
 {
     const double offset = std::floor(px) - firstColumn;
     // Also false for NaN.
-    if (!(offset >= 0.0 && offset < double(columns.size())))
+    if (!(offset >= 0.0 && offset < double(columns.size())) || std::isnan(py))
         return;
     Column& c = columns[std::size_t(offset)];
     if (!c.used) {

@@ -5,7 +5,8 @@
 
 // The lowest and the highest point of every pixel column in [firstColumn, lastColumn], in any
 // order of the points: what a column of sticks from one baseline shows, since every stick of
-// the column lies within the two longest ones. Points outside the columns are left out.
+// the column lies within the two longest ones. Points outside the columns, and gaps (a NaN
+// coordinate), are left out.
 class ColumnExtremes
 {
 public:

@@ -1,6 +1,7 @@
 #include "CurveStatistics.h"
 
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -38,10 +39,10 @@ CurveStatistics CurveStatistics::of(const double* y, std::size_t count)
 CurveStatistics CurveStatistics::of(const double* x, const double* y, std::size_t count, DataRange& range)
 {
     CurveStatistics s;
-    if (count == 0)
-        return s;
-
-    s.minimum = s.maximum = y[0];
+    // Limits no value can stay at, so that the first value that is not a gap sets both.
+    double minimum = std::numeric_limits<double>::infinity();
+    double maximum = -minimum;
+    std::size_t used = 0;
     CompensatedSum sum;
     CompensatedSum squares;
     for (std::size_t i = 0; i < count; ++i) {
@@ -50,16 +51,24 @@ CurveStatistics CurveStatistics::of(const double* x, const double* y, std::size_
             range.addX(x[i]);
             range.addY(v);
         }
-        if (v > s.maximum)
-            s.maximum = v;
-        if (v < s.minimum)
-            s.minimum = v;
+        if (std::isnan(v))
+            continue;
+        ++used;
+        if (v > maximum)
+            maximum = v;
+        if (v < minimum)
+            minimum = v;
         sum.add(v);
         squares.add(v * v);
     }
+    s.samples = static_cast<std::uint32_t>(used);
+    s.gaps = static_cast<std::uint32_t>(count - used);
+    if (used == 0)
+        return s;
 
-    const double n = static_cast<double>(count);
-    s.samples = static_cast<std::uint32_t>(count);
+    const double n = static_cast<double>(used);
+    s.minimum = minimum;
+    s.maximum = maximum;
     s.amount = sum.value();
     s.energy = squares.value();
     s.power = s.energy / n;
@@ -69,6 +78,8 @@ CurveStatistics CurveStatistics::of(const double* x, const double* y, std::size_
 
     CompensatedSum deviations;
     for (std::size_t i = 0; i < count; ++i) {
+        if (std::isnan(y[i]))
+            continue;
         const double d = y[i] - s.mean;
         deviations.add(d * d);
     }

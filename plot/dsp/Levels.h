@@ -4,7 +4,8 @@
 
 // The level transformations of a whole curve: lifting it clear of zero, then reading it in
 // decibels. The caller passes the minimum it already knows from the curve's statistics, so
-// neither function scans the samples for it.
+// neither function scans the samples for it. That minimum leaves the gaps (NaN values) out,
+// and both functions keep every gap a gap.
 
 // Lifts a curve by the magnitude of its minimum: y += |minimum|. A negative minimum thereby
 // moves the lowest point to 0 exactly; a positive one lifts the curve by that minimum.

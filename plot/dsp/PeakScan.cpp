@@ -1,18 +1,25 @@
 #include "PeakScan.h"
 
+#include <cmath>
+
 PeakPositions scanPeaks(const double* p, std::size_t count, double delta, std::size_t limit)
 {
     PeakPositions found;
-    if (count < 2)
+    // The running extrema start at the first value that is not a gap; every later gap fails
+    // each comparison below, so the scan passes over it as if it were not there.
+    std::size_t first = 0;
+    while (first < count && std::isnan(p[first]))
+        ++first;
+    if (count - first < 2)
         return found;
     if (!(delta >= 0.0))
         delta = 0.0;
-    double mx = p[0];
-    double mn = p[0];
-    std::size_t mxpos = 0;
-    std::size_t mnpos = 0;
+    double mx = p[first];
+    double mn = p[first];
+    std::size_t mxpos = first;
+    std::size_t mnpos = first;
     bool lookForMax = false;
-    for (std::size_t i = 1; i < count; ++i) {
+    for (std::size_t i = first + 1; i < count; ++i) {
         const double v = p[i];
         if (v > mx) {
             mx = v;

@@ -27,5 +27,5 @@ const char* windowFunctionName(std::size_t index);
 double windowValue(WindowFunction f, std::size_t n, std::size_t count);
 
 // Multiplies y[n] by w[n]. Curves of fewer than 2 points, and any `f` outside the enum, leave
-// the curve as it is.
+// the curve as it is. A gap (NaN) keeps its place in the window and stays a gap.
 void applyWindow(WindowFunction f, double* y, std::size_t count);

@@ -67,14 +67,30 @@ TEST(ColumnDecimatorTest, PointsBesideTheViewShareAColumn)
     EXPECT_EQ(d.finish(), (std::vector<std::size_t>{0, 1, 2, 4, 5}));
 }
 
+// A gap in y ends the run of its column like a gap in x, and is kept so the line breaks there.
+TEST(ColumnDecimatorTest, GapsEndRunsAndAreKept)
+{
+    ColumnDecimator d(0.0, 10.0);
+    const double px[] = {1.0, 1.1, 1.2, 1.3, 1.4, 1.5, 1.6, 12, 13, 14, 15};
+    const double py[] = {0, 5, NAN, 9, 2, 1, 4, 0, NAN, 1, 2};
+    for (std::size_t i = 0; i < 11; ++i)
+        d.add(i, px[i], py[i]);
+    EXPECT_EQ(d.finish(), (std::vector<std::size_t>{0, 1, 2, 3, 5, 6, 7, 8, 9, 10}));
+}
+
 TEST(ColumnExtremesTest, KeepsTheLowestAndHighestOfEachColumnInAnyOrder)
 {
     ColumnExtremes columns(0, 3);
-    const double px[] = {0.2, 2.5, 0.7, -1.0, 2.1, 0.5, 4.0, NAN, 3.0};
-    const double py[] = {5, 1, 2, 9, 1, 8, 3, 1, 4};
-    for (std::size_t i = 0; i < 9; ++i)
+    const double px[] = {0.2, 2.5, 0.7, -1.0, 2.1, 0.5, 4.0, NAN, 3.0, 2.9, 0.1};
+    const double py[] = {5, 1, 2, 9, 1, 8, 3, 1, 4, NAN, NAN};
+    for (std::size_t i = 0; i < 11; ++i)
         columns.add(i, px[i], py[i]);
     EXPECT_EQ(columns.indices(), (std::vector<std::size_t>{2, 5, 1, 8}));
+    ColumnExtremes gapFirst(0, 0);
+    gapFirst.add(0, 0.5, NAN);
+    gapFirst.add(1, 0.5, 3);
+    gapFirst.add(2, 0.5, 7);
+    EXPECT_EQ(gapFirst.indices(), (std::vector<std::size_t>{1, 2}));
 }
 
 TEST(PixelSetTest, EachPixelOnceAndNothingOutside)

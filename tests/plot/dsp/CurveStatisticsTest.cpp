@@ -71,6 +71,55 @@ TEST(CurveStatisticsTest, SingleValue)
     EXPECT_EQ(s.rms, 3.5);
 }
 
+// Gaps anywhere, the first and the last place included, give the figures of the other values.
+TEST(CurveStatisticsTest, GapsAreCountedAndLeftOut)
+{
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const std::vector<std::vector<double>> gappy = {
+        {nan, 1, 2, 3, 4}, {1, 2, nan, nan, 3, 4}, {1, 2, 3, 4, nan}, {nan, 1, nan, 2, nan, 3, nan, 4, nan}};
+    const double y[] = {1, 2, 3, 4};
+    const CurveStatistics whole = CurveStatistics::of(y, 4);
+    for (const std::vector<double>& values : gappy) {
+        const CurveStatistics s = CurveStatistics::of(values.data(), values.size());
+        EXPECT_EQ(s.samples, 4u);
+        EXPECT_EQ(s.gaps, values.size() - 4);
+        for (double CurveStatistics::*figure : {&CurveStatistics::minimum, &CurveStatistics::maximum,
+                                                &CurveStatistics::amount, &CurveStatistics::mean,
+                                                &CurveStatistics::sigma, &CurveStatistics::energy,
+                                                &CurveStatistics::power, &CurveStatistics::norm, &CurveStatistics::rms})
+            EXPECT_EQ(s.*figure, whole.*figure) << values.size();
+    }
+    EXPECT_EQ(whole.gaps, 0u);
+}
+
+TEST(CurveStatisticsTest, OnlyGapsGiveZeroFigures)
+{
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double y[] = {nan, nan, nan};
+    const CurveStatistics s = CurveStatistics::of(y, 3);
+    EXPECT_EQ(s.samples, 0u);
+    EXPECT_EQ(s.gaps, 3u);
+    EXPECT_EQ(s.minimum, 0.0);
+    EXPECT_EQ(s.maximum, 0.0);
+    EXPECT_EQ(s.mean, 0.0);
+    EXPECT_EQ(s.sigma, 0.0);
+}
+
+// An infinity is a value: it counts as a sample and sets a limit.
+TEST(CurveStatisticsTest, InfinitiesAreNoGaps)
+{
+    const double inf = std::numeric_limits<double>::infinity();
+    const double y[] = {inf, 1, std::nan("")};
+    const CurveStatistics s = CurveStatistics::of(y, 3);
+    EXPECT_EQ(s.samples, 2u);
+    EXPECT_EQ(s.gaps, 1u);
+    EXPECT_EQ(s.minimum, 1.0);
+    EXPECT_EQ(s.maximum, inf);
+    const double below[] = {-inf};
+    EXPECT_EQ(CurveStatistics::of(below, 1).minimum, -inf);
+    EXPECT_EQ(CurveStatistics::of(below, 1).maximum, -inf);
+}
+
 TEST(DataRangeTest, OnlyFiniteValuesBecomeLimits)
 {
     const double nan = std::numeric_limits<double>::quiet_NaN();

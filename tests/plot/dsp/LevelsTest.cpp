@@ -64,6 +64,19 @@ TEST(LevelsTest, DecibelsOfFiniteCurvesAreNeverNanOrMinusInfinity)
     }
 }
 
+// The minimum the plot passes leaves the gaps out; the gaps stay where they are.
+TEST(LevelsTest, GapsStayGaps)
+{
+    std::vector<double> y = {NAN, -1, 0, NAN, 9, NAN};
+    shiftByMinimum(y.data(), y.size(), -1);
+    toDecibels(y.data(), y.size(), 0);
+    for (std::size_t i : {0, 3, 5})
+        EXPECT_TRUE(std::isnan(y[i])) << i;
+    EXPECT_EQ(y[1], 0.0);
+    EXPECT_NEAR(y[2], 6.0206, 1e-4);
+    EXPECT_NEAR(y[4], 20.8279, 1e-4);
+}
+
 TEST(LevelsTest, EmptyCurvesAreFine)
 {
     shiftByMinimum(nullptr, 0, -1);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <limits>
 #include <vector>
 
@@ -56,6 +57,41 @@ TEST(PeakScanTest, StopsAtTheLimit)
     const PeakPositions few = scan(teeth, 0.5, 3);
     EXPECT_EQ(few.minima, (Positions{0, 2, 4}));
     EXPECT_EQ(few.maxima, (Positions{1, 3, 5}));
+}
+
+Positions placed(const Positions& positions, const Positions& where)
+{
+    Positions moved;
+    for (std::size_t at : positions)
+        moved.push_back(where[at]);
+    return moved;
+}
+
+// Gaps put anywhere, also first and last, change no peak: the scan finds the peaks of the
+// samples without them, at the places the samples have among the gaps.
+TEST(PeakScanTest, GapsArePassedOver)
+{
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const std::vector<double> samples = {0, 5, 0, 5, 0, 3, 2.5, 9, -4, 1};
+    const std::vector<Positions> gapSets = {{0}, {2}, {2, 3}, {5, 6, 7}, {8}, {10}, {0, 1, 4, 12, 13}};
+    for (double delta : {0.0, 1.0, 4.0}) {
+        const PeakPositions plain = scan(samples, delta);
+        for (const Positions& gaps : gapSets) {
+            std::vector<double> gappy;
+            Positions where;
+            for (std::size_t i = 0, next = 0; i < samples.size() + gaps.size(); ++i) {
+                if (std::count(gaps.begin(), gaps.end(), i)) {
+                    gappy.push_back(nan);
+                    continue;
+                }
+                where.push_back(i);
+                gappy.push_back(samples[next++]);
+            }
+            const PeakPositions found = scan(gappy, delta);
+            EXPECT_EQ(found.maxima, placed(plain.maxima, where)) << delta << " gap " << gaps.front();
+            EXPECT_EQ(found.minima, placed(plain.minima, where)) << delta << " gap " << gaps.front();
+        }
+    }
 }
 
 TEST(PeakScanTest, ShortOrUndefinedRuns)

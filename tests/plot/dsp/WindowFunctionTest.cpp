@@ -96,6 +96,24 @@ TEST(WindowFunctionTest, ApplyingMultipliesTheSamples)
     }
 }
 
+// A gap keeps its place in the window: it stays a gap, and every other point gets the weight
+// it has without gaps.
+TEST(WindowFunctionTest, GapsStayGapsAndWeighNothingElse)
+{
+    for (std::size_t i = 0; i < kWindowFunctionCount; ++i) {
+        std::vector<double> y(9, 1.0);
+        y[0] = y[4] = y[8] = NAN;
+        applyWindow(window(i), y.data(), y.size());
+        const std::vector<double> w = windowOf(window(i), 9);
+        for (std::size_t n = 0; n < 9; ++n) {
+            if (n % 4 == 0)
+                EXPECT_TRUE(std::isnan(y[n])) << windowFunctionName(i) << " " << n;
+            else
+                EXPECT_EQ(y[n], w[n]) << windowFunctionName(i) << " " << n;
+        }
+    }
+}
+
 TEST(WindowFunctionTest, CurvesTooShortOrUnknownWindowsStayAsTheyAre)
 {
     for (std::size_t i = 0; i < kWindowFunctionCount; ++i) {
