@@ -239,6 +239,8 @@ bool TableFinder::hasText(std::size_t line)
 // Units above the columns of data, and nothing but units there.
 bool TableFinder::isUnitsRow(std::size_t line)
 {
+    if (!options.unitsRow)
+        return false;
     const std::vector<std::string_view>& fields = splitter.split(lines[line]);
     bool any = false;
     for (std::size_t j = 0; j < fields.size() && j < shape.kinds.size(); ++j) {

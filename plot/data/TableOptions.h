@@ -21,10 +21,12 @@ struct TableOptions {
     int skip = -1;
     // The header's line after the skipped ones, from 1; 0 for none; -1 to find it.
     int header = -1;
+    // Whether a row of units below the header is taken into the names.
+    bool unitsRow = true;
 
     bool automatic() const
     {
         return xColumn.isEmpty() && columns.isEmpty() && separator == 0 && decimal == DecimalMark::Automatic
-               && skip < 0 && header < 0;
+               && skip < 0 && header < 0 && unitsRow;
     }
 };
