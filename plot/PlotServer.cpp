@@ -1,7 +1,7 @@
 #include "PlotServer.h"
 
 #include "AxesController.h"
-#include "AudioFileReader.h"
+#include "AudioFormats.h"
 #include "CurveAppearance.h"
 #include "CurveExporter.h"
 #include "CurveMenu.h"
@@ -89,7 +89,7 @@ PlotServer::PlotServer(QWidget* parent)
     spectrum = std::make_unique<SpectrumTool>(this, *store, *axes, *undoStore, log, prompter, showStatistics);
     exporter = std::make_unique<CurveExporter>(this, *store, log, prompter, [this] { return axes->horCalibration(); });
     output = std::make_unique<PlotOutput>(this, ui.qwtPlot, *store, *exporter, log, prompter);
-    ImportFormats::setAudioReader(readAudio);
+    AudioFormats::registerReader();
     setAcceptDrops(true);
     setupPlot();
     connectConstructorSignals();

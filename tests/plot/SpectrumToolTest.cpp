@@ -179,6 +179,51 @@ TEST_F(SpectrumToolTest, AbsoluteValueAndDecibels)
     expectNear(ys(2), {0, 6.0206, 20.8279}, 1e-4);
 }
 
+// Every gap is named, and nothing changes: no curve, no snapshot.
+TEST_F(SpectrumToolTest, TransformOfCurvesWithGapsIsRefused)
+{
+    const double nan = std::nan("");
+    const std::vector<double> whole = ramp(8);
+    add(-1, whole);
+    const double x[] = {0, 1, 2, 3};
+    const double gappy[] = {1, nan, 3, nan};
+    server.createPlot(-1, "gappy", 4, x, gappy, false, 0);
+    const double onlyGap[] = {nan};
+    server.createPlot(-1, "lone", 1, x, onlyGap, false, 0);
+    server.applyDFT();
+
+    EXPECT_EQ(LogCollector::lines(), (QStringList{"Kurvo: FFT refused: gappy has 2 missing values",
+                                                  "Kurvo: FFT refused: lone has 1 missing values"}));
+    EXPECT_EQ(ys(0), whole);
+    EXPECT_EQ(ys(1)[2], 3.0);
+    EXPECT_TRUE(std::isnan(ys(1)[3]));
+    EXPECT_EQ(xs(1).back(), 3.0);
+    EXPECT_EQ(server.undoFiles().counter(), 0);
+    EXPECT_TRUE(prompt->progressDialogs.empty());
+}
+
+// The shift is by the smallest value that is there; gaps stay gaps through Abs, dB and windows.
+TEST_F(SpectrumToolTest, LevelsAndWindowsKeepGaps)
+{
+    const double nan = std::nan("");
+    add(-1, {nan, -3, -1, nan, 5});
+    server.applyAbs();
+    const std::vector<double> lifted = ys(0);
+    EXPECT_TRUE(std::isnan(lifted[0]) && std::isnan(lifted[3]));
+    EXPECT_EQ(lifted[1], 0.0);
+    EXPECT_EQ(lifted[4], 8.0);
+    EXPECT_EQ(server.record(0)->gaps, 2u);
+
+    server.applyDB();
+    server.windowFunction(3);
+    const std::vector<double> shown = ys(0);
+    EXPECT_TRUE(std::isnan(shown[0]) && std::isnan(shown[3]));
+    EXPECT_EQ(shown[1], 0.0);
+    EXPECT_EQ(shown[4], 0.0);
+    EXPECT_NEAR(shown[2], 20 * std::log10(3.0), 1e-12);
+    EXPECT_EQ(server.record(0)->samples, 3u);
+}
+
 // A flat top goes negative; dB still uses the curve's minimum as it is now.
 TEST_F(SpectrumToolTest, WindowsRefreshStatisticsAndApplyEachTime)
 {
