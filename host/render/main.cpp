@@ -1,3 +1,4 @@
+#include "AudioFormats.h"
 #include "KurvoVersion.h"
 #include "RenderOptions.h"
 #include "RenderSession.h"
@@ -38,6 +39,8 @@ int main(int argc, char* argv[])
     giveRuntimeFolder();
     int qtArgc = 1;
     QApplication app(qtArgc, argv);
+    // Before the help, which lists the sound library's formats with the others.
+    AudioFormats::registerReader();
     QTextStream out(stdout);
     QTextStream err(stderr);
 

@@ -3,12 +3,14 @@
 #include "ArrayFileReader.h"
 #include "BlockLines.h"
 #include "FileBytes.h"
+#include "TextProbe.h"
 #include "TextTableReader.h"
 
 #include <QFile>
 #include <QFileInfo>
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -29,6 +31,17 @@ ImportedData cannotRead(const QString& path)
     return unreadable(QStringLiteral("Kurvo: Can't read file %1").arg(path));
 }
 
+// Reads the first bytes of `file` and leaves it at its start again; false when that fails.
+bool readSample(QFile& file, std::vector<char>& sample)
+{
+    sample.resize(std::size_t(TextProbe::sampleSize));
+    const qint64 size = file.read(sample.data(), TextProbe::sampleSize);
+    if (size < 0 || !file.seek(0))
+        return false;
+    sample.resize(std::size_t(size));
+    return true;
+}
+
 } // namespace
 
 // The file is read a block at a time; a table the strict rules cannot read is read again from
@@ -38,6 +51,12 @@ ImportedData readTextFile(const QString& path, const QString& name, bool fitToPo
     QFile file(path);
     if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
         return cannotOpen(path);
+    // A binary file would be split into lines of noise at great cost in time and memory.
+    std::vector<char> sample;
+    if (!readSample(file, sample))
+        return cannotRead(path);
+    if (!TextProbe::canBeText(sample.data(), qint64(sample.size())))
+        return unreadable(QStringLiteral("Kurvo: %1 is not a text table").arg(path));
     BlockLines lines(file);
     ImportedData strict = TextTableReader::readStrict(lines, name, fitToPowerOfTwo);
     if (lines.failed())

@@ -3,6 +3,7 @@
 #include "FileReaders.h"
 
 #include <cstddef>
+#include <iterator>
 
 namespace {
 
@@ -40,20 +41,52 @@ constexpr FormatRow formatRows[] = {
     {"Waveform audio file format (*.wav)", nullptr},
 };
 
-std::vector<ImportFormat>& table()
+// A deque, so that the rows added later leave references to the others valid.
+std::deque<ImportFormat>& table()
 {
-    static std::vector<ImportFormat> formats = [] {
-        std::vector<ImportFormat> list;
+    static std::deque<ImportFormat> formats = [] {
+        std::deque<ImportFormat> list;
         for (const FormatRow& row : formatRows)
-            list.push_back({row.filter, row.read ? row.read : audioReaderInUse});
+            list.push_back({QLatin1String(row.filter), row.read ? row.read : audioReaderInUse});
         return list;
     }();
     return formats;
 }
 
+bool isAudioRow(std::size_t index)
+{
+    return index >= std::size(formatRows) || !formatRows[index].read;
+}
+
+// The suffixes of "NAME (*.a *.b)": ".a" and ".b".
+QStringList filterSuffixes(const QString& filter)
+{
+    const int open = filter.lastIndexOf(QLatin1Char('('));
+    const int close = filter.lastIndexOf(QLatin1Char(')'));
+    QStringList list;
+    if (open < 0 || close < open)
+        return list;
+    const QStringList patterns = filter.mid(open + 1, close - open - 1).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    for (const QString& pattern : patterns)
+        list << pattern.mid(1);
+    return list;
+}
+
+// The first row one of whose suffixes ends `path`, or null.
+const ImportFormat* rowFor(const QString& path)
+{
+    for (const ImportFormat& format : table()) {
+        for (const QString& suffix : filterSuffixes(format.filter)) {
+            if (path.endsWith(suffix, Qt::CaseInsensitive))
+                return &format;
+        }
+    }
+    return nullptr;
+}
+
 } // namespace
 
-const std::vector<ImportFormat>& ImportFormats::rows()
+const std::deque<ImportFormat>& ImportFormats::rows()
 {
     return table();
 }
@@ -67,42 +100,42 @@ FileReader ImportFormats::audioReader()
 void ImportFormats::setAudioReader(FileReader reader)
 {
     audioReaderInUse = reader ? reader : refuseAudio;
-    std::vector<ImportFormat>& formats = table();
+    std::deque<ImportFormat>& formats = table();
     for (std::size_t i = 0; i < formats.size(); ++i) {
-        if (!formatRows[i].read)
+        if (isAudioRow(i))
             formats[i].read = audioReaderInUse;
     }
+}
+
+// A suffix that ends in one a row names already goes to that row, so it is left out.
+void ImportFormats::addAudioFormat(const QString& filter)
+{
+    QStringList patterns;
+    for (const QString& suffix : filterSuffixes(filter)) {
+        if (!rowFor(suffix))
+            patterns << QLatin1Char('*') + suffix;
+    }
+    if (patterns.isEmpty())
+        return;
+    const QString name = filter.left(filter.lastIndexOf(QLatin1Char('('))).trimmed();
+    table().push_back({name + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) + QLatin1Char(')'), audioReaderInUse});
 }
 
 QStringList ImportFormats::filters()
 {
     QStringList list;
     for (const ImportFormat& format : rows())
-        list << QLatin1String(format.filter);
+        list << format.filter;
     return list;
 }
 
 QStringList ImportFormats::suffixes(const ImportFormat& format)
 {
-    const QString filter = QLatin1String(format.filter);
-    const int open = filter.lastIndexOf(QLatin1Char('('));
-    const int close = filter.lastIndexOf(QLatin1Char(')'));
-    QStringList list;
-    if (open < 0 || close < open)
-        return list;
-    const QStringList patterns = filter.mid(open + 1, close - open - 1).split(QLatin1Char(' '), Qt::SkipEmptyParts);
-    for (const QString& pattern : patterns)
-        list << pattern.mid(1);
-    return list;
+    return filterSuffixes(format.filter);
 }
 
 FileReader ImportFormats::readerFor(const QString& path)
 {
-    for (const ImportFormat& format : rows()) {
-        for (const QString& suffix : suffixes(format)) {
-            if (path.endsWith(suffix, Qt::CaseInsensitive))
-                return format.read;
-        }
-    }
-    return readTextFile;
+    const ImportFormat* format = rowFor(path);
+    return format ? format->read : readTextFile;
 }

@@ -5,14 +5,14 @@
 #include <QString>
 #include <QStringList>
 
-#include <vector>
+#include <deque>
 
 using FileReader = ImportedData (*)(const QString& path, const QString& name, bool fitToPowerOfTwo);
 
 // One format the Open dialog offers: its name filter, whose patterns also name the suffixes
 // that go to its reader.
 struct ImportFormat {
-    const char* filter;
+    QString filter;
     FileReader read;
 };
 
@@ -21,8 +21,8 @@ struct ImportFormat {
 class ImportFormats
 {
 public:
-    // In the order the Open dialog lists them.
-    static const std::vector<ImportFormat>& rows();
+    // In the order the Open dialog lists them: the fixed rows, then the audio rows added.
+    static const std::deque<ImportFormat>& rows();
     static QStringList filters();
     // The suffixes of a row's filter, such as ".au" and ".snd" of "(*.au *.snd)".
     static QStringList suffixes(const ImportFormat& format);
@@ -34,4 +34,8 @@ public:
     // files are refused as unreadable. A null reader restores the refusal.
     static FileReader audioReader();
     static void setAudioReader(FileReader reader);
+    // Adds a row for the audio reader after the others, "NAME (*.ext ...)", with those
+    // suffixes of `filter` that no row names yet: a format that keeps its fixed row is not
+    // listed twice, and adding a filter again adds nothing.
+    static void addAudioFormat(const QString& filter);
 };

@@ -199,6 +199,7 @@ TEST_F(KurvoRenderTest, HelpAndLog)
     // The formats are the Open dialog's own.
     EXPECT_TRUE(help.out.contains("\n  Array data format (*.adf)\n"));
     EXPECT_TRUE(help.out.contains("\n  Waveform audio file format (*.wav)\n"));
+    EXPECT_TRUE(help.out.contains("\n  FLAC (Free Lossless Audio Codec) (*.flac)\n"));
 
     const QString data = write("ramp.csv", "0;1\n1;2\n");
     const Outcome run = render({"--log", data});

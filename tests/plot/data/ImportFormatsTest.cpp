@@ -12,6 +12,9 @@ ImportedData readNothing(const QString&, const QString&, bool)
     return {};
 }
 
+// The rows of the Open dialog before any audio format is added.
+constexpr std::size_t fixedRows = 15;
+
 // Puts the refusing reader back whatever a test registered.
 class ImportFormatsTest : public ::testing::Test
 {
@@ -28,7 +31,7 @@ TEST_F(ImportFormatsTest, DispatchBySuffixInAnyCase)
     } cases[] = {
         {"Data.WAV", audio},          {"x.sf", audio},            {"a/b.AiFf", audio},
         {"x.au", audio},              {"x.mat", audio},           {"x.Snd", audio},
-        {"x.adf", readArrayFile},     {"X.ADF", readArrayFile},   {"x.aif", readTextFile},
+        {"x.adf", readArrayFile},     {"X.ADF", readArrayFile},   {"x.aifx", readTextFile},
         {"x.dif", readTextFile},      {"x.csv", readTextFile},    {"x.asf", readTextFile},
         {"wav", readTextFile},        {"a.wav/b.txt", readTextFile},
     };
@@ -37,22 +40,22 @@ TEST_F(ImportFormatsTest, DispatchBySuffixInAnyCase)
 }
 
 // Every suffix a filter names goes to its own row's reader, so the dialog never offers a file
-// that another reader would take.
+// that another reader would take. Audio rows added by another test come after the fixed ones.
 TEST_F(ImportFormatsTest, FiltersNameTheSuffixesOfTheirReader)
 {
     const auto& rows = ImportFormats::rows();
-    ASSERT_EQ(rows.size(), 15u);
-    EXPECT_EQ(ImportFormats::filters().size(), 15);
+    ASSERT_GE(rows.size(), fixedRows);
+    EXPECT_EQ(ImportFormats::filters().size(), int(rows.size()));
     EXPECT_EQ(ImportFormats::suffixes(rows[10]), QStringList({".raw", ".pcm", ".sam"}));
     EXPECT_EQ(ImportFormats::suffixes(rows[4]), QStringList{".dat"});
-    int suffixCount = 0;
-    for (const ImportFormat& row : rows) {
-        for (const QString& suffix : ImportFormats::suffixes(row)) {
-            EXPECT_EQ(ImportFormats::readerFor("a/b" + suffix.toUpper()), row.read) << row.filter;
-            ++suffixCount;
+    int fixedSuffixCount = 0;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        for (const QString& suffix : ImportFormats::suffixes(rows[i])) {
+            EXPECT_EQ(ImportFormats::readerFor("a/b" + suffix.toUpper()), rows[i].read) << rows[i].filter.toStdString();
+            fixedSuffixCount += i < fixedRows;
         }
     }
-    EXPECT_EQ(suffixCount, 19);
+    EXPECT_EQ(fixedSuffixCount, 19);
 }
 
 // Before a reader is registered an audio file is refused with the line of a file that does not
@@ -65,25 +68,53 @@ TEST_F(ImportFormatsTest, AudioRowsTakeTheRegisteredReader)
     const FileReader refusing = ImportFormats::audioReader();
 
     const auto& rows = ImportFormats::rows();
-    const ImportFormat& wav = rows.back();
+    const ImportFormat& wav = rows[fixedRows - 1];
     ImportFormats::setAudioReader(readNothing);
     EXPECT_EQ(ImportFormats::audioReader(), readNothing);
     EXPECT_EQ(wav.read, readNothing) << "rows change in place";
-    int audioRows = 0;
-    for (const ImportFormat& row : rows) {
-        if (row.read == readNothing) {
-            ++audioRows;
+    int fixedAudioRows = 0;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (rows[i].read == readNothing) {
+            fixedAudioRows += i < fixedRows;
         } else {
-            EXPECT_TRUE(row.read == readTextFile || row.read == readArrayFile) << row.filter;
+            EXPECT_LT(i, fixedRows) << "added rows are audio rows";
+            EXPECT_TRUE(rows[i].read == readTextFile || rows[i].read == readArrayFile) << rows[i].filter.toStdString();
         }
     }
-    EXPECT_EQ(audioRows, 10);
+    EXPECT_EQ(fixedAudioRows, 10);
     EXPECT_EQ(ImportFormats::readerFor("x.VOC"), readNothing);
     EXPECT_EQ(ImportFormats::readerFor("x.txt"), readTextFile);
 
     ImportFormats::setAudioReader(nullptr);
     EXPECT_EQ(ImportFormats::audioReader(), refusing);
     EXPECT_EQ(ImportFormats::readerFor("x.wav"), refusing);
+}
+
+// An added format keeps only the suffixes no row takes yet, in any case: AIFF keeps its fixed
+// row and gains one for its other suffixes, and adding again adds nothing. The added row
+// follows the registered reader.
+TEST_F(ImportFormatsTest, AddedAudioFormatsTakeOnlyNewSuffixes)
+{
+    const auto& rows = ImportFormats::rows();
+    const std::size_t before = rows.size();
+    ImportFormats::addAudioFormat("Old (*.wav *.SND)");
+    ImportFormats::addAudioFormat("No suffixes");
+    EXPECT_EQ(rows.size(), before);
+
+    const QString aiff = "AIFF (Apple/SGI) (*.aiff *.aif *.AIFC)";
+    ImportFormats::addAudioFormat(aiff);
+    const std::size_t withAiff = rows.size();
+    ImportFormats::addAudioFormat(aiff);
+    EXPECT_EQ(rows.size(), withAiff);
+    const ImportFormat& added = rows.back();
+    EXPECT_EQ(added.filter, "AIFF (Apple/SGI) (*.aif *.AIFC)");
+    EXPECT_EQ(ImportFormats::readerFor("a/x.AIF"), ImportFormats::audioReader());
+    EXPECT_EQ(ImportFormats::readerFor("x.aifc"), ImportFormats::audioReader());
+    EXPECT_EQ(ImportFormats::readerFor("x.aiff"), rows[1].read);
+
+    ImportFormats::setAudioReader(readNothing);
+    EXPECT_EQ(added.read, readNothing);
+    EXPECT_EQ(ImportFormats::readerFor("x.aif"), readNothing);
 }
 
 } // namespace
