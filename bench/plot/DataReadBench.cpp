@@ -8,6 +8,8 @@
 #include <benchmark/benchmark.h>
 
 #include <charconv>
+#include <cstdio>
+#include <string>
 #include <vector>
 
 namespace {
@@ -62,36 +64,64 @@ void TextTableReaderFromFile(benchmark::State& state)
 }
 BENCHMARK(TextTableReaderFromFile)->Unit(benchmark::kMillisecond);
 
-// The same rows under a header, each behind a date written as text: the second reading, which
-// leaves the date column out and counts the rows as x.
-const std::string& datedTable()
+// The same rows under a header, each behind an x value of its own: seconds as a number, or
+// the same instant as an ISO date-time. Both take the reading of tables with a header.
+template <typename Prefix>
+std::string prefixedTable(Prefix prefix)
 {
-    static const std::string text = [] {
-        std::string dated = "date;a;b;c\n";
-        dated.reserve(bigTable().size() + 12 * 1000000);
-        const std::string& rows = bigTable();
-        std::size_t start = 0;
-        while (start < rows.size()) {
-            const std::size_t end = rows.find('\n', start);
-            dated += "2024-01-31;";
-            dated.append(rows, start, end - start + 1);
-            start = end + 1;
-        }
-        return dated;
-    }();
+    std::string table = "t;a;b;c\n";
+    table.reserve(bigTable().size() + 21 * 1000000);
+    const std::string& rows = bigTable();
+    std::size_t start = 0;
+    for (int i = 0; start < rows.size(); ++i) {
+        const std::size_t end = rows.find('\n', start);
+        table += prefix(i);
+        table.append(rows, start, end - start + 1);
+        start = end + 1;
+    }
+    return table;
+}
+
+const std::string& numericXTable()
+{
+    static const std::string text = prefixedTable([](int i) { return std::to_string(1704067200 + i) + ";"; });
     return text;
 }
 
-void TextTableReaderHeaderAndDates(benchmark::State& state)
+const std::string& dateTimeXTable()
 {
-    const std::string& text = datedTable();
+    static const std::string text = prefixedTable([](int i) {
+        char field[32];
+        std::snprintf(field, sizeof field, "2024-01-%02dT%02d:%02d:%02d;", 1 + i / 86400, i % 86400 / 3600,
+                      i % 3600 / 60, i % 60);
+        return std::string(field);
+    });
+    return text;
+}
+
+void TableWithNumericX(benchmark::State& state)
+{
+    const std::string& text = numericXTable();
     for (auto _ : state) {
         ImportedData table = TextTableReader::read(text, QString(), false);
         benchmark::DoNotOptimize(table);
     }
-    setBytes(state);
+    state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(text.size()));
 }
-BENCHMARK(TextTableReaderHeaderAndDates)->Unit(benchmark::kMillisecond);
+BENCHMARK(TableWithNumericX)->Unit(benchmark::kMillisecond);
+
+void TableWithDateTimeX(benchmark::State& state)
+{
+    const std::string& text = dateTimeXTable();
+    for (auto _ : state) {
+        ImportedData table = TextTableReader::read(text, QString(), false);
+        if (!table.xIsTime || table.x.size() != 1000000)
+            state.SkipWithError("the dates were not read as x");
+        benchmark::DoNotOptimize(table);
+    }
+    state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(text.size()));
+}
+BENCHMARK(TableWithDateTimeX)->Unit(benchmark::kMillisecond);
 
 // The straightforward Qt way, for comparison.
 void QtReadLineSplitToDouble(benchmark::State& state)
