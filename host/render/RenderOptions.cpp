@@ -61,6 +61,14 @@ QString RenderOptions::usage()
         "\n"
         "  --fit-fft            load data files cut to a power of two (\"Change data size for FFT\")\n"
         "  --name NAME          name of the curves read from standard input (default stdin)\n"
+        "  --x-column COL       the x column of text tables: a number from 1, a header name, or\n"
+        "                       none (x counts the rows from 0)\n"
+        "  --columns LIST       the columns drawn, numbers or names, comma-separated, in that order\n"
+        "  --separator SEP      the field separator: , ; tab space | or one character\n"
+        "  --decimal-comma, --decimal-point\n"
+        "                       how numbers write their decimals\n"
+        "  --skip N             lines before the table\n"
+        "  --header N|none      the header's line after the skipped ones, or none\n"
         "  --title T            plot title\n"
         "  --xtitle T           bottom axis title\n"
         "  --ytitle T           left axis title\n"
@@ -99,6 +107,7 @@ QString RenderOptions::usage()
         "  -h, --help           this text\n"
         "  --version            print the version and exit\n"
         "\n"
+        "The table options apply to every input, wherever they stand on the line.\n"
         "Data files are read by their suffix, in any case; any other suffix is read as a text table:\n")
         + dataFormats()
         + QStringLiteral("\nExit status: 0 success, 1 a script failed or has nothing to draw (PARSER ERROR),\n"
@@ -167,6 +176,90 @@ bool RenderOptions::parsePeaks(const QString& value, QString& error)
     return true;
 }
 
+namespace {
+
+// A separator by name, or any one character that is no letter, digit or quote.
+bool parseSeparator(const QString& value, char& separator)
+{
+    static const std::pair<const char*, char> names[] = {{"tab", '\t'}, {"space", ' '}, {"comma", ','},
+                                                         {"semicolon", ';'}, {"pipe", '|'}};
+    for (const auto& [name, character] : names) {
+        if (value.compare(QLatin1String(name), Qt::CaseInsensitive) == 0) {
+            separator = character;
+            return true;
+        }
+    }
+    if (value.size() != 1 || value[0].unicode() > 0x7F || value[0] == QLatin1Char('"') || value[0].isLetterOrNumber())
+        return false;
+    separator = value[0].toLatin1();
+    return true;
+}
+
+} // namespace
+
+// The options that shape how tables are read; `taken` tells whether the option was one.
+bool RenderOptions::parseTableOption(const QStringList& arguments, int& i, bool& taken, QString& error)
+{
+    const QString option = arguments[i];
+    taken = true;
+    QString value;
+    if (option == QLatin1String("--decimal-comma") || option == QLatin1String("--decimal-point")) {
+        table.decimal = option.endsWith(QLatin1String("comma")) ? TableOptions::DecimalMark::Comma
+                                                                : TableOptions::DecimalMark::Point;
+        return true;
+    }
+    if (option == QLatin1String("--x-column")) {
+        if (!takeValue(arguments, i, table.xColumn, error))
+            return false;
+        table.xColumn = table.xColumn.trimmed();
+        if (!table.xColumn.isEmpty())
+            return true;
+        error = QStringLiteral("--x-column takes a column number, a name or none");
+        return false;
+    }
+    if (option == QLatin1String("--columns")) {
+        if (!takeValue(arguments, i, value, error))
+            return false;
+        table.columns.clear();
+        for (const QString& column : value.split(QLatin1Char(',')))
+            table.columns << column.trimmed();
+        if (!table.columns.contains(QString()))
+            return true;
+        error = QStringLiteral("--columns takes numbers or names separated by commas: %1").arg(value);
+        return false;
+    }
+    if (option == QLatin1String("--separator")) {
+        if (!takeValue(arguments, i, value, error))
+            return false;
+        if (parseSeparator(value, table.separator))
+            return true;
+        error = QStringLiteral("--separator takes , ; tab space | or one character: %1").arg(value);
+        return false;
+    }
+    if (option == QLatin1String("--skip")) {
+        if (!takeValue(arguments, i, value, error))
+            return false;
+        bool ok = false;
+        table.skip = value.toInt(&ok);
+        if (ok && table.skip >= 0)
+            return true;
+        error = QStringLiteral("--skip takes a number of lines, 0 or more: %1").arg(value);
+        return false;
+    }
+    if (option == QLatin1String("--header")) {
+        if (!takeValue(arguments, i, value, error))
+            return false;
+        bool ok = value.compare(QLatin1String("none"), Qt::CaseInsensitive) == 0;
+        table.header = ok ? 0 : value.toInt(&ok);
+        if (ok && table.header >= 0 && value != QLatin1String("0"))
+            return true;
+        error = QStringLiteral("--header takes a line number from 1, or none: %1").arg(value);
+        return false;
+    }
+    taken = false;
+    return true;
+}
+
 bool RenderOptions::takeValue(const QStringList& arguments, int& i, QString& value, QString& error) const
 {
     if (i + 1 >= arguments.size()) {
@@ -211,6 +304,11 @@ bool RenderOptions::parseOption(const QStringList& arguments, int& i, QString& e
         log = true;
         return true;
     }
+    bool taken = false;
+    if (!parseTableOption(arguments, i, taken, error))
+        return false;
+    if (taken)
+        return true;
     if (option == QLatin1String("--greyscale")) {
         greyscale = true;
         return true;

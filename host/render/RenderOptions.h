@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TableOptions.h"
+
 #include <QSize>
 #include <QString>
 #include <QStringList>
@@ -23,6 +25,8 @@ struct RenderOptions {
     // "-" among them reads a data table from standard input, whose curves take `name`.
     QStringList inputs;
     QString name = QStringLiteral("stdin");
+    // How text tables are read: these shape the reading, so they apply to every input.
+    TableOptions table;
     std::vector<Step> steps;
     QSize size{1024, 768};
     bool fitFft = false;
@@ -41,5 +45,6 @@ private:
     bool parseOption(const QStringList& arguments, int& i, QString& error);
     bool parseWindow(const QString& value, QString& error);
     bool parsePeaks(const QString& value, QString& error);
+    bool parseTableOption(const QStringList& arguments, int& i, bool& taken, QString& error);
     bool takeValue(const QStringList& arguments, int& i, QString& value, QString& error) const;
 };

@@ -3,6 +3,7 @@
 #include "ArrayFileReader.h"
 #include "BlockLines.h"
 #include "FileBytes.h"
+#include "LooseTableReader.h"
 #include "TextProbe.h"
 #include "TextTableReader.h"
 
@@ -42,6 +43,26 @@ bool readSample(QFile& file, std::vector<char>& sample)
     return true;
 }
 
+// Opens a file that can hold a text table; otherwise `refusal` says why not.
+bool openText(QFile& file, const QString& path, ImportedData& refusal)
+{
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) {
+        refusal = cannotOpen(path);
+        return false;
+    }
+    // A binary file would be split into lines of noise at great cost in time and memory.
+    std::vector<char> sample;
+    if (!readSample(file, sample)) {
+        refusal = cannotRead(path);
+        return false;
+    }
+    if (!TextProbe::canBeText(sample.data(), qint64(sample.size()))) {
+        refusal = unreadable(QStringLiteral("Kurvo: %1 is not a text table").arg(path));
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 // The file is read a block at a time; a table the strict rules cannot read is read again from
@@ -49,14 +70,9 @@ bool readSample(QFile& file, std::vector<char>& sample)
 ImportedData readTextFile(const QString& path, const QString& name, bool fitToPowerOfTwo)
 {
     QFile file(path);
-    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
-        return cannotOpen(path);
-    // A binary file would be split into lines of noise at great cost in time and memory.
-    std::vector<char> sample;
-    if (!readSample(file, sample))
-        return cannotRead(path);
-    if (!TextProbe::canBeText(sample.data(), qint64(sample.size())))
-        return unreadable(QStringLiteral("Kurvo: %1 is not a text table").arg(path));
+    ImportedData refusal;
+    if (!openText(file, path, refusal))
+        return refusal;
     BlockLines lines(file);
     ImportedData strict = TextTableReader::readStrict(lines, name, fitToPowerOfTwo);
     if (lines.failed())
@@ -68,6 +84,23 @@ ImportedData readTextFile(const QString& path, const QString& name, bool fitToPo
     BlockLines again(file);
     ImportedData table = TextTableReader::orLoose(std::move(strict), again, name, fitToPowerOfTwo);
     if (again.failed())
+        return cannotRead(path);
+    return table;
+}
+
+// The user's choices go straight to the reading of tables as people write them.
+ImportedData readTextTable(const QString& path, const QString& name, bool fitToPowerOfTwo,
+                           const TableOptions& options)
+{
+    if (options.automatic())
+        return readTextFile(path, name, fitToPowerOfTwo);
+    QFile file(path);
+    ImportedData refusal;
+    if (!openText(file, path, refusal))
+        return refusal;
+    BlockLines lines(file);
+    ImportedData table = LooseTableReader::read(lines, name, fitToPowerOfTwo, options);
+    if (lines.failed())
         return cannotRead(path);
     return table;
 }

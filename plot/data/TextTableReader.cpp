@@ -6,6 +6,7 @@
 #include "NumberParser.h"
 #include "PointLimit.h"
 #include "PowerOfTwo.h"
+#include "TextProbe.h"
 
 #include <QString>
 
@@ -58,10 +59,28 @@ std::vector<std::string_view> splitAt(std::string_view line, char separator)
 // reading adds.
 ImportedData TextTableReader::read(std::string_view bytes, const QString& name, bool fitToPowerOfTwo)
 {
+    if (!TextProbe::canBeText(bytes.data(), qint64(std::min<std::size_t>(bytes.size(), TextProbe::sampleSize)))) {
+        ImportedData refused;
+        refused.log << QStringLiteral("Kurvo: %1 is not a text table").arg(name);
+        return refused;
+    }
     ByteLines lines(bytes);
     ImportedData strict = readStrict(lines, name, fitToPowerOfTwo);
     ByteLines again(bytes);
     return orLoose(std::move(strict), again, name, fitToPowerOfTwo);
+}
+
+ImportedData TextTableReader::read(std::string_view bytes, const QString& name, bool fitToPowerOfTwo,
+                                   const TableOptions& options)
+{
+    if (options.automatic())
+        return read(bytes, name, fitToPowerOfTwo);
+    if (!TextProbe::canBeText(bytes.data(), qint64(std::min<std::size_t>(bytes.size(), TextProbe::sampleSize)))) {
+        ImportedData refused;
+        refused.log << QStringLiteral("Kurvo: %1 is not a text table").arg(name);
+        return refused;
+    }
+    return LooseTableReader::read(bytes, name, fitToPowerOfTwo, options);
 }
 
 ImportedData TextTableReader::readStrict(LineSource& lines, const QString& name, bool fitToPowerOfTwo)

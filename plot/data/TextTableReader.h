@@ -2,6 +2,7 @@
 
 #include "ImportedData.h"
 #include "LineSource.h"
+#include "TableOptions.h"
 
 #include <array>
 #include <string>
@@ -17,6 +18,9 @@ public:
     // The curves are titled after `name`. Where the strict rules find nothing to draw, the
     // table is read again the way people write tables.
     static ImportedData read(std::string_view bytes, const QString& name, bool fitToPowerOfTwo);
+    // With the user's choices the second reading alone reads the table.
+    static ImportedData read(std::string_view bytes, const QString& name, bool fitToPowerOfTwo,
+                             const TableOptions& options);
     // The strict rules alone, over lines from anywhere.
     static ImportedData readStrict(LineSource& lines, const QString& name, bool fitToPowerOfTwo);
     // A strict reading that found nothing to draw gives way to the second reading, over the

@@ -1,9 +1,14 @@
 // The text table reader, both readings (strict and loose) and both point counts. The curves
 // share x; at most sixteen columns come out; fitted to a power of two, a table is the first
-// rows of the full one, bit for bit.
+// rows of the full one, bit for bit. The table read with choices the first two bytes make,
+// and its preview, hold the same shape.
 
 #include "FuzzCheck.h"
 #include "PowerOfTwo.h"
+#include "ByteLines.h"
+#include "LooseLines.h"
+#include "LooseTableReader.h"
+#include "TablePreview.h"
 #include "TextTableReader.h"
 
 #include <cstddef>
@@ -30,6 +35,34 @@ bool isPrefix(const ImportedData::Column& part, const ImportedData::Column& whol
     return true;
 }
 
+// Choices from two bytes: separator, decimal mark, lines skipped, header, x column and units.
+TableOptions choices(std::uint8_t a, std::uint8_t b)
+{
+    static const char separators[] = {0, '\t', ';', ',', '|', ' ', ':', '.'};
+    TableOptions options;
+    options.separator = separators[a & 7];
+    options.decimal = TableOptions::DecimalMark((a >> 3) % 3);
+    options.skip = (a >> 5) - 1;
+    options.header = (b & 3) - 1;
+    options.xColumn = (b & 12) == 4 ? QStringLiteral("none") : (b & 12) == 8 ? QStringLiteral("2") : QString();
+    options.unitsRow = (b & 16) == 0;
+    return options;
+}
+
+void checkChosen(std::string_view bytes)
+{
+    const TableOptions options = choices(std::uint8_t(bytes[0]), std::uint8_t(bytes[1]));
+    const ImportedData chosen = LooseTableReader::read(bytes.substr(2), QStringLiteral("fuzz"), false, options);
+    checkShape(chosen);
+    ByteLines lines(bytes.substr(2));
+    LooseLines loose(lines);
+    const TablePreview preview = TablePreview::ofLines(LooseTableReader::firstLines(loose, options, 1000), options);
+    fuzz::check(preview.rows.size() <= TablePreview::kRows, "a preview shows at most its rows");
+    if (!chosen.y.empty())
+        fuzz::check(preview.problem.isEmpty() && preview.shape.curves.size() == chosen.y.size(),
+                    "the preview draws the curves the reading draws");
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
@@ -40,6 +73,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const ImportedData fitted = TextTableReader::read(bytes, name, true);
     checkShape(full);
     checkShape(fitted);
+    if (size > 2)
+        checkChosen(bytes);
     fuzz::check(full.y.size() == fitted.y.size(), "fitting keeps every curve");
     if (full.y.empty())
         return 0;
