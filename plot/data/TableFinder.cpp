@@ -132,7 +132,8 @@ void TableFinder::chooseSeparator()
         }
     }
     if (table.rows == 0) {
-        shape.problem = QStringLiteral("Kurvo: No numbers found");
+        shape.problem = content.size() == 1 ? QStringLiteral("Kurvo: Header line but no data")
+                                            : QStringLiteral("Kurvo: No numbers found");
         return;
     }
     splitter = FieldSplitter(shape.separator);

@@ -109,7 +109,8 @@ TEST(LooseTableReaderTest, LogSaysWhatWasFound)
                                       "Kurvo: 1 empty or unreadable fields are gaps"}));
     EXPECT_EQ(table.curveTitles, QStringList{"v [V]"});
 
-    EXPECT_EQ(read("time;value\n").log.back(), "Kurvo: No numbers found");
+    EXPECT_EQ(read("time;value\n").log.back(), "Kurvo: Header line but no data");
+    EXPECT_EQ(read("Dear reader,\nno table here.\n").log.back(), "Kurvo: No numbers found");
     EXPECT_TRUE(read("a b\n").y.empty());
 
     std::string wide = "c0";
@@ -169,8 +170,9 @@ TEST(LooseTableReaderTest, ChoicesReplaceTheGuesses)
         ASSERT_EQ(data.y.size(), c.y.size()) << c.name;
         for (std::size_t k = 0; k < c.y.size(); ++k)
             EXPECT_EQ(data.y[k], c.y[k]) << c.name << " curve " << k;
-        if (!c.problem.isEmpty())
+        if (!c.problem.isEmpty()) {
             EXPECT_EQ(data.log.back(), c.problem) << c.name;
+        }
     }
 }
 
