@@ -240,8 +240,6 @@ bool TableFinder::hasText(std::size_t line)
 // Units above the columns of data, and nothing but units there.
 bool TableFinder::isUnitsRow(std::size_t line)
 {
-    if (!options.unitsRow)
-        return false;
     const std::vector<std::string_view>& fields = splitter.split(lines[line]);
     bool any = false;
     for (std::size_t j = 0; j < fields.size() && j < shape.kinds.size(); ++j) {
@@ -279,7 +277,7 @@ void TableFinder::findHeader(const Run& run)
         return;
     if (first >= 2 && isUnitsRow(content[first - 1]) && hasText(content[first - 2])) {
         shape.headerLine = int(content[first - 2]);
-        shape.unitsLine = int(content[first - 1]);
+        shape.unitsLine = options.unitsRow ? int(content[first - 1]) : TableShape::kNone;
         shape.linesBefore = first - 2;
     } else {
         shape.headerLine = int(content[first - 1]);
@@ -293,8 +291,11 @@ void TableFinder::placeHeader(std::size_t position)
     shape.headerLine = int(content[position]);
     shape.linesBefore = position;
     std::size_t next = position + 1;
-    if (next < content.size() && isTextRow(content[next]) && isUnitsRow(content[next]))
-        shape.unitsLine = int(content[next++]);
+    if (next < content.size() && isTextRow(content[next]) && isUnitsRow(content[next])) {
+        if (options.unitsRow)
+            shape.unitsLine = int(content[next]);
+        ++next;
+    }
     if (next >= content.size()) {
         shape.problem = QStringLiteral("Kurvo: Header line but no data");
         return;

@@ -21,7 +21,8 @@ struct TableOptions {
     int skip = -1;
     // The header's line after the skipped ones, from 1; 0 for none; -1 to find it.
     int header = -1;
-    // Whether a row of units below the header is taken into the names.
+    // Whether a row of units below the header is taken into the names; declined, it is still
+    // no data.
     bool unitsRow = true;
 
     bool automatic() const
