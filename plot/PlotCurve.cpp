@@ -2,6 +2,7 @@
 
 #include "ColumnDecimator.h"
 #include "ColumnExtremes.h"
+#include "DataRange.h"
 #include "PixelSet.h"
 
 #include <QPainter>
@@ -19,16 +20,13 @@ namespace {
 // Below this many points per pixel column the plain drawing is fast enough.
 const int kPointsPerColumn = 4;
 
-// The samples as the pixels they are drawn at. Curves hold their samples in arrays, which are
-// read directly; any other series point by point.
-class PixelMap
+// A curve's samples. Curves hold them in arrays, which are read directly; any other series
+// point by point.
+class Samples
 {
 public:
-    PixelMap(const QwtSeriesData<QPointF>& series, const QwtScaleMap& xMap, const QwtScaleMap& yMap, bool round)
+    explicit Samples(const QwtSeriesData<QPointF>& series)
         : series(series)
-        , xMap(xMap)
-        , yMap(yMap)
-        , round(round)
     {
         if (const auto* arrays = dynamic_cast<const QwtPointArrayData*>(&series)) {
             xs = arrays->xData().constData();
@@ -36,13 +34,9 @@ public:
         }
     }
 
+    int size() const { return int(series.size()); }
     double x(int i) const { return xs ? xs[i] : series.sample(size_t(i)).x(); }
     double y(int i) const { return ys ? ys[i] : series.sample(size_t(i)).y(); }
-    // Raster devices get whole pixels, as Qwt's own drawing gives them.
-    double px(int i) const { return aligned(xMap.transform(x(i))); }
-    double py(int i) const { return aligned(yMap.transform(y(i))); }
-    double aligned(double v) const { return round ? double(qRound(v)) : v; }
-    QPointF operator()(int i) const { return QPointF(px(i), py(i)); }
 
     bool xAscending(int from, int to) const
     {
@@ -67,14 +61,75 @@ public:
         return low;
     }
 
+    // The finite limits, as an axis fitted to them needs them.
+    DataRange range() const
+    {
+        DataRange r;
+        if (xs) {
+            r.addX(xs, std::size_t(size()));
+            r.addY(ys, std::size_t(size()));
+            return r;
+        }
+        for (int i = 0; i < size(); ++i) {
+            r.addX(x(i));
+            r.addY(y(i));
+        }
+        return r;
+    }
+
 private:
     const QwtSeriesData<QPointF>& series;
-    const QwtScaleMap& xMap;
-    const QwtScaleMap& yMap;
-    const bool round;
     const double* xs = nullptr;
     const double* ys = nullptr;
 };
+
+bool isGap(const QPointF& p)
+{
+    return std::isnan(p.x()) || std::isnan(p.y());
+}
+
+// The samples as the pixels they are drawn at. A missing value, or one that has no place on
+// its axis (below zero on a logarithmic one), is a NaN pixel: a gap, nowhere to draw to.
+class PixelMap : public Samples
+{
+public:
+    PixelMap(const QwtSeriesData<QPointF>& series, const QwtScaleMap& xMap, const QwtScaleMap& yMap, bool round)
+        : Samples(series)
+        , xMap(xMap)
+        , yMap(yMap)
+        , round(round)
+    {
+    }
+
+    // Raster devices get whole pixels, as Qwt's own drawing gives them.
+    double px(int i) const { return aligned(xMap.transform(x(i))); }
+    double py(int i) const { return aligned(yMap.transform(y(i))); }
+    double aligned(double v) const { return round && !std::isnan(v) ? double(qRound(v)) : v; }
+    QPointF operator()(int i) const { return QPointF(px(i), py(i)); }
+    bool gap(int i) const { return isGap((*this)(i)); }
+
+private:
+    const QwtScaleMap& xMap;
+    const QwtScaleMap& yMap;
+    const bool round;
+};
+
+// Hands `draw` the first and last index of every run in [from, to] between indices that
+// `gap` names.
+template <class Gap, class Draw>
+void forEachRun(int from, int to, Gap gap, Draw draw)
+{
+    int start = from;
+    for (int i = from; i <= to; ++i) {
+        if (!gap(i))
+            continue;
+        if (i > start)
+            draw(start, i - 1);
+        start = i + 1;
+    }
+    if (start <= to)
+        draw(start, to);
+}
 
 // How far outside the canvas a point may lie and still touch it with the pen.
 int penMargin(const QPainter* painter)
@@ -89,6 +144,42 @@ PlotCurve::PlotCurve(const QString& title)
 {
 }
 
+// Qwt's own bounds take a NaN or an infinity for a limit, and an axis fitted to such bounds
+// shows nothing. Qwt asks for them at every replot, so they are kept until the samples change.
+QRectF PlotCurve::boundingRect() const
+{
+    if (boundsKnown)
+        return bounds;
+    const DataRange range = Samples(*data()).range();
+    // Qwt reads a negative width or height as "no limits".
+    bounds = QRectF(1.0, 1.0, -2.0, -2.0);
+    if (range.xFound) {
+        bounds.setLeft(range.xMin);
+        bounds.setRight(range.xMax);
+    }
+    if (range.yFound) {
+        bounds.setTop(range.yMin);
+        bounds.setBottom(range.yMax);
+    }
+    boundsKnown = true;
+    return bounds;
+}
+
+void PlotCurve::dataChanged()
+{
+    boundsKnown = false;
+    QwtPlotCurve::dataChanged();
+}
+
+// Qwt joins every point to the next, a gap too, so its own drawing gets the runs of points
+// between gaps one at a time.
+void PlotCurve::forEachPiece(const QwtScaleMap& xMap, const QwtScaleMap& yMap, int from, int to,
+                             const std::function<void(int, int)>& draw) const
+{
+    const PixelMap map(*data(), xMap, yMap, false);
+    forEachRun(from, to, [&map](int i) { return map.gap(i); }, draw);
+}
+
 bool PlotCurve::worthThinning(const QRectF& canvasRect, int from, int to) const
 {
     const int budget = kPointsPerColumn * std::max(1, int(canvasRect.width()));
@@ -99,13 +190,13 @@ bool PlotCurve::worthThinning(const QRectF& canvasRect, int from, int to) const
 // the line running out of it.
 void PlotCurve::visibleRange(const QwtScaleMap& xMap, const QRectF& canvasRect, int& from, int& to) const
 {
-    const PixelMap map(*data(), xMap, xMap, false);
-    if (xMap.s1() > xMap.s2() || !map.xAscending(from, to))
+    const Samples samples(*data());
+    if (xMap.s1() > xMap.s2() || !samples.xAscending(from, to))
         return;
     const double left = xMap.invTransform(canvasRect.left());
     const double right = xMap.invTransform(canvasRect.right());
-    const int first = std::max(from, map.firstAtOrAbove(left, from, to) - 1);
-    to = std::min(to, map.firstAtOrAbove(right, from, to));
+    const int first = std::max(from, samples.firstAtOrAbove(left, from, to) - 1);
+    to = std::min(to, samples.firstAtOrAbove(right, from, to));
     from = first;
 }
 
@@ -118,13 +209,26 @@ void PlotCurve::drawThinnedPolyline(QPainter* painter, QPolygonF line, const QRe
     QwtPainter::drawPolyline(painter, line);
 }
 
+// A point with a NaN coordinate is a gap: the line stops before it and starts again after it.
+// A lone point between gaps is skipped, since a polyline of one point lights no pixel; a line
+// of lone points would otherwise cost a call each.
+void PlotCurve::drawThinnedPieces(QPainter* painter, const QPolygonF& line, const QRectF& canvasRect) const
+{
+    forEachRun(0, line.size() - 1, [&line](int i) { return isGap(line[i]); }, [&](int first, int last) {
+        if (last > first)
+            drawThinnedPolyline(painter, line.mid(first, last - first + 1), canvasRect);
+    });
+}
+
 void PlotCurve::drawLines(QPainter* painter, const QwtScaleMap& xMap, const QwtScaleMap& yMap,
                           const QRectF& canvasRect, int from, int to) const
 {
     if (worthThinning(canvasRect, from, to))
         visibleRange(xMap, canvasRect, from, to);
     if (!worthThinning(canvasRect, from, to)) {
-        QwtPlotCurve::drawLines(painter, xMap, yMap, canvasRect, from, to);
+        forEachPiece(xMap, yMap, from, to, [&](int first, int last) {
+            QwtPlotCurve::drawLines(painter, xMap, yMap, canvasRect, first, last);
+        });
         return;
     }
     const PixelMap map(*data(), xMap, yMap, QwtPainter::roundingAlignment(painter));
@@ -137,7 +241,7 @@ void PlotCurve::drawLines(QPainter* painter, const QwtScaleMap& xMap, const QwtS
     line.reserve(int(kept.size()));
     for (std::size_t index : kept)
         line << map(int(index));
-    drawThinnedPolyline(painter, line, canvasRect);
+    drawThinnedPieces(painter, line, canvasRect);
 }
 
 // Every stick of a pixel column lies within its longest ones above and below the baseline.
@@ -145,7 +249,9 @@ void PlotCurve::drawSticks(QPainter* painter, const QwtScaleMap& xMap, const Qwt
                            const QRectF& canvasRect, int from, int to) const
 {
     if (orientation() != Qt::Vertical || !worthThinning(canvasRect, from, to)) {
-        QwtPlotCurve::drawSticks(painter, xMap, yMap, canvasRect, from, to);
+        forEachPiece(xMap, yMap, from, to, [&](int first, int last) {
+            QwtPlotCurve::drawSticks(painter, xMap, yMap, canvasRect, first, last);
+        });
         return;
     }
     const PixelMap map(*data(), xMap, yMap, QwtPainter::roundingAlignment(painter));
@@ -165,18 +271,22 @@ void PlotCurve::drawSteps(QPainter* painter, const QwtScaleMap& xMap, const QwtS
                           const QRectF& canvasRect, int from, int to) const
 {
     if (!worthThinning(canvasRect, from, to)) {
-        QwtPlotCurve::drawSteps(painter, xMap, yMap, canvasRect, from, to);
+        forEachPiece(xMap, yMap, from, to, [&](int first, int last) {
+            QwtPlotCurve::drawSteps(painter, xMap, yMap, canvasRect, first, last);
+        });
         return;
     }
     const PixelMap map(*data(), xMap, yMap, QwtPainter::roundingAlignment(painter));
     bool inverted = orientation() == Qt::Vertical;
     if (testCurveAttribute(Inverted))
         inverted = !inverted;
-    // Corner 2i is point i; corner 2i - 1 the bend before it.
+    // Corner 2i is point i; corner 2i + 1 the bend after it, a gap where either side is one.
     const auto corner = [&](std::size_t k) {
         const int i = from + int(k / 2);
         if (k % 2 == 0)
             return map(i);
+        if (map.gap(i) || map.gap(i + 1))
+            return QPointF(NAN, NAN);
         return inverted ? QPointF(map.px(i), map.py(i + 1)) : QPointF(map.px(i + 1), map.py(i));
     };
     const int margin = penMargin(painter);
@@ -191,7 +301,7 @@ void PlotCurve::drawSteps(QPainter* painter, const QwtScaleMap& xMap, const QwtS
     line.reserve(int(kept.size()));
     for (std::size_t k : kept)
         line << corner(k);
-    drawThinnedPolyline(painter, line, canvasRect);
+    drawThinnedPieces(painter, line, canvasRect);
 }
 
 // An opaque dot drawn twice at one pixel looks as it does drawn once.
@@ -200,10 +310,12 @@ void PlotCurve::drawDots(QPainter* painter, const QwtScaleMap& xMap, const QwtSc
 {
     const bool round = QwtPainter::roundingAlignment(painter);
     if (!round || painter->pen().color().alpha() != 255 || !worthThinning(canvasRect, from, to)) {
-        QwtPlotCurve::drawDots(painter, xMap, yMap, canvasRect, from, to);
+        forEachPiece(xMap, yMap, from, to, [&](int first, int last) {
+            QwtPlotCurve::drawDots(painter, xMap, yMap, canvasRect, first, last);
+        });
         return;
     }
-    // Only dots on the canvas are drawn, as Qwt draws them.
+    // Only dots on the canvas are drawn, as Qwt draws them; a gap is on no pixel.
     const PixelMap map(*data(), xMap, yMap, true);
     const QRect area = canvasRect.toAlignedRect();
     PixelSet drawn(area.left(), area.top(), area.width(), area.height());
@@ -214,4 +326,13 @@ void PlotCurve::drawDots(QPainter* painter, const QwtScaleMap& xMap, const QwtSc
             dots << p;
     }
     QwtPainter::drawPoints(painter, dots);
+}
+
+// Qwt draws the symbol of a point whose y is NaN at the top of the canvas.
+void PlotCurve::drawSymbols(QPainter* painter, const QwtSymbol& symbol, const QwtScaleMap& xMap,
+                            const QwtScaleMap& yMap, const QRectF& canvasRect, int from, int to) const
+{
+    forEachPiece(xMap, yMap, from, to, [&](int first, int last) {
+        QwtPlotCurve::drawSymbols(painter, symbol, xMap, yMap, canvasRect, first, last);
+    });
 }

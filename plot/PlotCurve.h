@@ -2,16 +2,24 @@
 
 #include <qwt_plot_curve.h>
 
+#include <functional>
+
 // A curve that stays quick with millions of points: where it has many more points than the
 // canvas has pixel columns, it draws only the points that decide which pixels are lit, as
 // lines, sticks, steps or dots, whatever the order of x; of a zoomed view, only the points
-// inside it. Symbols still mark every visible point.
+// inside it. Symbols still mark every visible point. A point with a NaN coordinate, or one
+// its axis cannot show, is a gap: the curve is drawn in pieces between gaps, and nothing is
+// drawn for the gap itself, neither line nor symbol.
 class PlotCurve : public QwtPlotCurve
 {
 public:
     explicit PlotCurve(const QString& title);
 
+    // The finite limits of the samples; no limits in a direction without a finite value.
+    QRectF boundingRect() const override;
+
 protected:
+    void dataChanged() override;
     void drawLines(QPainter* painter, const QwtScaleMap& xMap, const QwtScaleMap& yMap,
                    const QRectF& canvasRect, int from, int to) const override;
     void drawSticks(QPainter* painter, const QwtScaleMap& xMap, const QwtScaleMap& yMap,
@@ -20,9 +28,17 @@ protected:
                    const QRectF& canvasRect, int from, int to) const override;
     void drawDots(QPainter* painter, const QwtScaleMap& xMap, const QwtScaleMap& yMap,
                   const QRectF& canvasRect, int from, int to) const override;
+    void drawSymbols(QPainter* painter, const QwtSymbol& symbol, const QwtScaleMap& xMap, const QwtScaleMap& yMap,
+                     const QRectF& canvasRect, int from, int to) const override;
 
 private:
     bool worthThinning(const QRectF& canvasRect, int from, int to) const;
     void visibleRange(const QwtScaleMap& xMap, const QRectF& canvasRect, int& from, int& to) const;
     void drawThinnedPolyline(QPainter* painter, QPolygonF line, const QRectF& canvasRect) const;
+    void drawThinnedPieces(QPainter* painter, const QPolygonF& line, const QRectF& canvasRect) const;
+    void forEachPiece(const QwtScaleMap& xMap, const QwtScaleMap& yMap, int from, int to,
+                      const std::function<void(int, int)>& draw) const;
+
+    mutable QRectF bounds;
+    mutable bool boundsKnown = false;
 };

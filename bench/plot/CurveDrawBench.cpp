@@ -61,9 +61,8 @@ void setMaps(const Points& p, QwtScaleMap& xMap, QwtScaleMap& yMap)
     yMap.setScaleInterval(-1.6, 1.6);
 }
 
-void drawCurve(benchmark::State& state)
+void drawSamples(benchmark::State& state, const Points& p)
 {
-    const Points& p = points(int(state.range(0)), state.range(1) != 0);
     QwtScaleMap xMap;
     QwtScaleMap yMap;
     setMaps(p, xMap, yMap);
@@ -78,6 +77,21 @@ void drawCurve(benchmark::State& state)
         curve.draw(&painter, xMap, yMap, QRectF(0, 0, kWidth, kHeight));
     }
     state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
+void drawCurve(benchmark::State& state)
+{
+    drawSamples(state, points(int(state.range(0)), state.range(1) != 0));
+}
+
+// Every `gapEvery`-th y value missing: a table with a few holes, and at 2 the worst case, a
+// line of lone points that thins to nothing.
+void drawCurveWithGaps(benchmark::State& state)
+{
+    Points p = points(int(state.range(0)), false);
+    for (int i = 0; i < p.y.size(); i += int(state.range(1)))
+        p.y[i] = std::numeric_limits<double>::quiet_NaN();
+    drawSamples(state, p);
 }
 
 // The baseline: the lowest and highest y of every pixel column, each column drawn as one line.
@@ -122,6 +136,10 @@ void sizesAndOrders(benchmark::internal::Benchmark* b)
 }
 
 BENCHMARK(drawCurve)->Apply(sizesAndOrders);
+BENCHMARK(drawCurveWithGaps)
+    ->ArgNames({"points", "gapEvery"})
+    ->ArgsProduct({{1000000, 10000000}, {1000, 2}})
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(drawMinMaxPerColumn)->Apply(sizesAndOrders);
 
 } // namespace

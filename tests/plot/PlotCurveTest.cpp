@@ -8,8 +8,11 @@
 #include <qwt_painter.h>
 #include <qwt_plot.h>
 #include <qwt_plot_renderer.h>
+#include <qwt_scale_map.h>
+#include <qwt_symbol.h>
 
 #include <cmath>
+#include <limits>
 #include <ostream>
 #include <random>
 #include <string>
@@ -17,24 +20,64 @@
 
 namespace {
 
-// Renders the same samples through the given curve on a bare plot.
-QImage draw(QwtPlotCurve* curve, const std::vector<double>& x, const std::vector<double>& y,
-            const QRectF& view, int penWidth = 1)
+void setView(QwtPlot& plot, const QRectF& view)
 {
-    QwtPlot plot;
     plot.setCanvasBackground(Qt::white);
     plot.setAxisScale(QwtPlot::xBottom, view.left(), view.right());
     plot.setAxisScale(QwtPlot::yLeft, view.top(), view.bottom());
+}
+
+void attach(QwtPlot& plot, QwtPlotCurve* curve, const double* x, const double* y, int count, int penWidth)
+{
     curve->setPen(QPen(Qt::black, penWidth));
     curve->setRenderHint(QwtPlotItem::RenderAntialiased, false);
-    curve->setSamples(x.data(), y.data(), int(x.size()));
+    curve->setSamples(x, y, count);
     curve->attach(&plot);
+}
+
+QImage render(QwtPlot& plot)
+{
     plot.replot();
     QImage image(500, 300, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
     QwtPlotRenderer().render(&plot, &painter, image.rect());
     return image;
+}
+
+// Renders the same samples through the given curve on a bare plot.
+QImage draw(QwtPlotCurve* curve, const std::vector<double>& x, const std::vector<double>& y,
+            const QRectF& view, int penWidth = 1)
+{
+    QwtPlot plot;
+    setView(plot, view);
+    attach(plot, curve, x.data(), y.data(), int(x.size()), penWidth);
+    return render(plot);
+}
+
+bool isGap(double x, double y)
+{
+    return std::isnan(x) || std::isnan(y);
+}
+
+// Qwt's own drawing of the runs of points between gaps, each run a curve of its own.
+QImage drawPieces(QwtPlotCurve::CurveStyle style, const std::vector<double>& x, const std::vector<double>& y,
+                  const QRectF& view, int penWidth)
+{
+    QwtPlot plot;
+    setView(plot, view);
+    std::size_t start = 0;
+    for (std::size_t i = 0; i <= x.size(); ++i) {
+        if (i < x.size() && !isGap(x[i], y[i]))
+            continue;
+        if (i > start) {
+            auto* piece = new QwtPlotCurve("piece");
+            piece->setStyle(style);
+            attach(plot, piece, x.data() + start, y.data() + start, int(i - start), penWidth);
+        }
+        start = i + 1;
+    }
+    return render(plot);
 }
 
 int differingPixels(const QImage& a, const QImage& b)
@@ -125,6 +168,112 @@ TEST_P(PlotCurveStyleTest, ThinnedCurveLightsTheSamePixels)
         }
     }
     QwtPainter::setPolylineSplitting(splitting);
+}
+
+// Gaps in y and in x: the first and the last point, single points and runs, and lone points
+// between gaps, which light no pixel of a line, as Qwt's curve of one point lights none.
+class PlotCurveGapTest : public PlotCurveStyleTest
+{
+protected:
+    PlotCurveGapTest()
+    {
+        const std::size_t n = x.size();
+        for (std::size_t at : {std::size_t(0), n - 1})
+            y[at] = NAN;
+        for (std::size_t at = 1500; at + 20 < n; at += 2711) {
+            const std::size_t run = 1 + at % 7;
+            for (std::size_t i = at; i < at + run; ++i)
+                (at % 3 == 0 ? x : y)[i] = NAN;
+            y[at + run + 1] = NAN;
+        }
+    }
+};
+
+TEST_P(PlotCurveGapTest, ThinnedCurveLooksLikeQwtsDrawingOfItsPieces)
+{
+    const bool splitting = QwtPainter::polylineSplitting();
+    QwtPainter::setPolylineSplitting(false);
+    for (const QRectF& view : {QRectF(QPointF(-1, -2), QPointF(21, 2)), QRectF(QPointF(5, -2), QPointF(9, 2)),
+                               QRectF(QPointF(5, -0.5), QPointF(5.05, 0.5))}) {
+        for (int penWidth : {1, 3}) {
+            const QImage thinned = drawn(new PlotCurve("fast"), view, penWidth);
+            const QImage pieces = drawPieces(GetParam().style, x, y, view, penWidth);
+            EXPECT_EQ(differingPixels(thinned, pieces), 0)
+                << view.left() << ".." << view.right() << " pen " << penWidth;
+        }
+    }
+    QwtPainter::setPolylineSplitting(splitting);
+}
+
+// Left of x = 8 the curve is at 1, right of x = 12 at -1; in between every point is a gap, in
+// y or in x. Whatever the style, symbols too, and however many points, no pixel lies between.
+TEST(PlotCurveGapsTest, NothingIsDrawnAcrossAGap)
+{
+    const QRect canvas(0, 0, 400, 200);
+    QwtScaleMap xMap;
+    xMap.setPaintInterval(canvas.left(), canvas.right());
+    xMap.setScaleInterval(0, 20);
+    QwtScaleMap yMap;
+    yMap.setPaintInterval(canvas.bottom(), canvas.top());
+    yMap.setScaleInterval(-2, 2);
+    for (auto style : {QwtPlotCurve::Lines, QwtPlotCurve::Sticks, QwtPlotCurve::Steps, QwtPlotCurve::Dots,
+                       QwtPlotCurve::NoCurve}) {
+        for (int count : {41, 40001}) {
+            for (bool xGaps : {false, true}) {
+                std::vector<double> xs;
+                std::vector<double> ys;
+                for (int i = 0; i < count; ++i) {
+                    const double t = 20.0 * i / (count - 1);
+                    const bool gap = t > 8 && t < 12;
+                    xs.push_back(gap && xGaps ? NAN : t);
+                    ys.push_back(gap && !xGaps ? NAN : t < 10 ? 1.0 : -1.0);
+                }
+                PlotCurve curve("gap");
+                curve.setStyle(style);
+                curve.setPen(QPen(Qt::black, 3));
+                if (style == QwtPlotCurve::NoCurve)
+                    curve.setSymbol(new QwtSymbol(QwtSymbol::Rect, Qt::black, QPen(Qt::black), QSize(3, 3)));
+                curve.setSamples(xs.data(), ys.data(), count);
+                QImage image(canvas.size(), QImage::Format_RGB32);
+                image.fill(Qt::white);
+                QPainter painter(&image);
+                curve.draw(&painter, xMap, yMap, canvas);
+                painter.end();
+                int lit = 0;
+                // The pen's and the symbols' reach beside the last points.
+                for (int column = int(xMap.transform(8)) + 4; column < int(xMap.transform(12)) - 3; ++column)
+                    for (int row = 0; row < image.height(); ++row)
+                        lit += image.pixel(column, row) != qRgb(255, 255, 255);
+                EXPECT_EQ(lit, 0) << "style " << style << ", " << count << " points, gaps in " << (xGaps ? "x" : "y");
+            }
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Styles, PlotCurveGapTest,
+    ::testing::Values(Drawing{"Lines", QwtPlotCurve::Lines, 0}, Drawing{"JitteredLines", QwtPlotCurve::Lines, 1},
+                      Drawing{"LissajousLines", QwtPlotCurve::Lines, 2}, Drawing{"Sticks", QwtPlotCurve::Sticks, 0},
+                      Drawing{"Steps", QwtPlotCurve::Steps, 0}, Drawing{"JitteredSteps", QwtPlotCurve::Steps, 1},
+                      Drawing{"Dots", QwtPlotCurve::Dots, 0}, Drawing{"LissajousDots", QwtPlotCurve::Dots, 2}),
+    [](const ::testing::TestParamInfo<Drawing>& info) { return std::string(info.param.name); });
+
+// An axis fitted to the curve must not get a NaN or an infinity for a limit.
+TEST(PlotCurveBoundsTest, OnlyFiniteValuesBound)
+{
+    const double inf = std::numeric_limits<double>::infinity();
+    PlotCurve curve("bounds");
+    const std::vector<double> x = {NAN, 3, -inf, 1, 2, NAN};
+    const std::vector<double> y = {5, NAN, 7, inf, -1, NAN};
+    curve.setSamples(x.data(), y.data(), 6);
+    EXPECT_EQ(curve.boundingRect(), QRectF(QPointF(1, -1), QPointF(3, 7)));
+    const std::vector<double> none = {NAN, inf};
+    curve.setSamples(x.data(), none.data(), 2);
+    EXPECT_EQ(curve.boundingRect().left(), 3.0);
+    EXPECT_LT(curve.boundingRect().height(), 0.0);
+    curve.setSamples(none.data(), y.data(), 2);
+    EXPECT_LT(curve.boundingRect().width(), 0.0);
+    EXPECT_EQ(curve.boundingRect().top(), 5.0);
 }
 
 INSTANTIATE_TEST_SUITE_P(
