@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include <cstdint>
 #include <vector>
 
 struct CurveStatistics;
@@ -13,9 +14,10 @@ struct StatisticsCell {
     int column;
     const char* label;
     const char* tip; // null for none
-    double CurveStatistics::*figure; // null for the sample count
+    double CurveStatistics::*figure; // null for a count
+    std::uint32_t CurveStatistics::*count; // null for a figure
 
-    // Six significant digits, shortest of fixed and exponent notation; the count in full.
+    // Six significant digits, shortest of fixed and exponent notation; a count in full.
     QString valueText(const CurveStatistics& statistics) const;
 
     // Column pair by column pair, top to bottom.

@@ -1,5 +1,7 @@
+#include "CurveStatistics.h"
 #include "PlotServerFixture.h"
 #include "ScriptedPrompt.h"
+#include "StatisticsTable.h"
 
 #include <QAbstractSpinBox>
 #include <QApplication>
@@ -144,6 +146,15 @@ TEST_F(PlotServerUiTest, PeakPanelAndStatisticsTable)
     EXPECT_EQ(table->item(1, 3)->toolTip(), "Amount of energy consumed per unit time");
     EXPECT_EQ(table->item(2, 3)->text(), "0");
     EXPECT_TRUE(table->item(2, 3)->toolTip().isEmpty());
+    EXPECT_EQ(table->item(2, 4)->text(), "Gaps");
+    EXPECT_EQ(table->item(2, 4)->toolTip(), "Missing values, left out of every figure");
+    CurveStatistics gappy;
+    gappy.samples = 7;
+    gappy.gaps = 3;
+    StatisticsTable(table).show(gappy);
+    EXPECT_EQ(table->item(2, 3)->text(), "7");
+    EXPECT_EQ(table->item(2, 5)->text(), "3");
+    EXPECT_EQ(table->item(2, 5)->toolTip(), "Missing values, left out of every figure");
     EXPECT_EQ(table->palette().color(QPalette::Active, QPalette::WindowText), QColor(0, 182, 0));
     EXPECT_EQ(table->palette().color(QPalette::Disabled, QPalette::Base), QColor(240, 240, 240));
 }

@@ -107,7 +107,19 @@ TEST_F(KurvoRenderTest, StatisticsOfAKnownCurveInTheTablesOrder)
     const Outcome run = render({data, "--stats"});
     ASSERT_EQ(run.status, 0) << run.err.toStdString();
     EXPECT_EQ(run.out, "Minimum 1\nMaximum 4\nAmount 10\nEnergy 30\nPower 7.5\nSamples 4\n"
-                       "Mean 2.5\nSigma 1.11803\nNorm 5.47723\nRMS 2.73861\n");
+                       "Mean 2.5\nSigma 1.11803\nGaps 0\nNorm 5.47723\nRMS 2.73861\n");
+}
+
+// A script's NaN (0/0 at x = 1) is a missing value: counted, left out of the other figures,
+// and the transform that it would spread over every bin is refused.
+TEST_F(KurvoRenderTest, StatisticsLeaveGapsOut)
+{
+    const QString script = write("gap.ms", "iterate 5\nstep 1\nexpr = x + 0/(x-1)\n");
+    const Outcome run = render({"--log", script, "--fft", "--stats"});
+    ASSERT_EQ(run.status, 0) << run.err.toStdString();
+    EXPECT_EQ(run.out, "Minimum 0\nMaximum 4\nAmount 9\nEnergy 29\nPower 7.25\nSamples 4\n"
+                       "Mean 2.25\nSigma 1.47902\nGaps 1\nNorm 5.38516\nRMS 2.69258\n");
+    EXPECT_TRUE(run.err.contains("Kurvo: FFT refused: f(y) has 1 missing values\n")) << run.err.toStdString();
 }
 
 TEST_F(KurvoRenderTest, OperationsRunInCommandLineOrder)
