@@ -149,6 +149,19 @@ TEST_F(PlotServerTest, NonFiniteSamplesStayOffTheAxes)
     EXPECT_DOUBLE_EQ(axis(QwtPlot::yLeft).maxValue(), 8.0);
 }
 
+// The right axis fits itself to its curves: gaps and infinities must not become its limits.
+TEST_F(PlotServerTest, GapsStayOffTheRightAxis)
+{
+    const double inf = std::numeric_limits<double>::infinity();
+    double x[] = {0, 1, 2, 3, 4};
+    double y[] = {std::nan(""), -2, inf, 6, std::nan("")};
+    server.createPlot(-1, "right", 5, x, y, false, 1);
+    server.plot()->replot();
+    EXPECT_LE(axis(QwtPlot::yRight).minValue(), -2.0);
+    EXPECT_GE(axis(QwtPlot::yRight).maxValue(), 6.0);
+    EXPECT_LT(axis(QwtPlot::yRight).maxValue(), 100.0);
+}
+
 TEST_F(PlotServerTest, SetPlotKeepsAppearanceAndFitsTheCurvesAxis)
 {
     addCurve(-1);
