@@ -21,6 +21,8 @@
 #include <qwt_scale_div.h>
 
 #include <charconv>
+#include <cmath>
+#include <limits>
 
 namespace {
 
@@ -49,6 +51,17 @@ bool visibleRun(const QVector<double>& x, double low, double high, std::size_t& 
     start = std::size_t(first);
     count = std::size_t(last - first + 1);
     return true;
+}
+
+// A point without an x value is a gap as much as one without a y value: the scan gets its y
+// as NaN. The samples are copied only when x has such a gap.
+QVector<double> hideXGaps(const QVector<double>& x, QVector<double> y)
+{
+    for (int i = 0; i < x.size(); ++i) {
+        if (std::isnan(x[i]))
+            y[i] = std::numeric_limits<double>::quiet_NaN();
+    }
+    return y;
 }
 
 } // namespace
@@ -110,7 +123,8 @@ void PeakPanel::detectPeaks(int id)
     std::size_t count = 0;
     if (!visibleRun(peakX, shown.minValue(), shown.maxValue(), start, count))
         return;
-    const PeakPositions found = scanPeaks(peakY.constData() + start, count, ui.deltaSB->value(), kMaxPeaks);
+    const QVector<double> scanned = hideXGaps(peakX, peakY);
+    const PeakPositions found = scanPeaks(scanned.constData() + start, count, ui.deltaSB->value(), kMaxPeaks);
     const double offset = ui.minimumCB->isChecked() ? record->minimum : 0.0;
     list(found.maxima, start, offset, true);
     list(found.minima, start, offset, false);

@@ -14,6 +14,7 @@
 
 #include <qwt_plot_marker.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <vector>
 
@@ -73,6 +74,22 @@ TEST_F(PeakPanelTest, ListsMaximaAndMinimaOfTheNewCurve)
     child<QToolButton>("peakTB")->setChecked(false);
     add({0, 9, 0});
     EXPECT_EQ(shown("positivePeaks").size(), 2);
+}
+
+// A point missing its x or its y is no peak, and the scan runs on as if it were not there.
+TEST_F(PeakPanelTest, GapsAreNoPeaks)
+{
+    const double nan = std::nan("");
+    add({0, 1, 2, 3, 4, 5, 6, 7}, {nan, 0, 5, nan, 0, 9, 0, 5});
+    EXPECT_EQ(shown("positivePeaks"), QStringList({"#000 :     2 >      2.000 =      5.000",
+                                                   "#001 :     5 >      5.000 =      9.000"}));
+    EXPECT_EQ(shown("negativePeaks"), QStringList({"#000 :     1 >      1.000 =      0.000",
+                                                   "#001 :     4 >      4.000 =      0.000",
+                                                   "#002 :     6 >      6.000 =      0.000"}));
+    add({0, 1, 2, 3, nan, 5, 6}, {0, 5, 2, 0, 9, 0, 5});
+    EXPECT_EQ(shown("positivePeaks"), QStringList({"#000 :     1 >      1.000 =      5.000"}));
+    EXPECT_EQ(shown("negativePeaks"), QStringList({"#000 :     0 >      0.000 =      0.000",
+                                                   "#001 :     3 >      3.000 =      0.000"}));
 }
 
 // Threshold 3 with the minimum −1 subtracted accepts a peak of 2.5; numbering keeps its gaps.
