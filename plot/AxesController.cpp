@@ -3,6 +3,8 @@
 #include "CurveStore.h"
 #include "DataRange.h"
 #include "PlotServerUi.h"
+#include "TimePicker.h"
+#include "TimeSpinBox.h"
 #include "Zoomer.h"
 
 #include <QDoubleSpinBox>
@@ -35,9 +37,11 @@ void setAxisTicks(QwtPlot* plot, int axis)
 
 } // namespace
 
-AxesController::AxesController(QwtPlot* plot, const PlotServerUi& ui, QObject* parent)
+AxesController::AxesController(QwtPlot* plot, const CurveStore& curves, const PlotServerUi& ui, QObject* parent)
     : QObject(parent)
     , plot(plot)
+    , curveStore(curves)
+    , timeAxis(plot)
     , ui(ui)
 {
     // However crowded the window, the curves keep some room.
@@ -47,6 +51,7 @@ AxesController::AxesController(QwtPlot* plot, const PlotServerUi& ui, QObject* p
     canvas->installEventFilter(this);
     for (int axis : {int(QwtPlot::xBottom), int(QwtPlot::yLeft)})
         connect(plot->axisWidget(axis), &QwtScaleWidget::scaleDivChanged, this, [this, axis] { fitTicks(axis); });
+    connect(&curves, &CurveStore::curveRemoved, this, &AxesController::followCurves);
 }
 
 bool AxesController::eventFilter(QObject* watched, QEvent* event)
@@ -81,7 +86,7 @@ void AxesController::fitTicks(int axis)
     const double room = horizontal ? plot->canvas()->width() : plot->canvas()->height();
     const double spacing = horizontal ? extent + QFontMetrics(font).horizontalAdvance(QStringLiteral("MM")) : 2.0 * extent;
     const int ticks = std::clamp(int(room / spacing), 2, 10);
-    if (plot->axisMaxMajor(axis) == ticks)
+    if (plot->axisMaxMajor(axis) == ticks || takesBackGivenUp(axis, ticks, room))
         return;
     plot->setAxisMaxMajor(axis, ticks);
     // A resize alone redraws no axis: an empty plot would keep its crowded labels until the
@@ -93,6 +98,20 @@ void AxesController::fitTicks(int axis)
             plot->replot();
         }, Qt::QueuedConnection);
     }
+}
+
+// Date labels change their format with the spacing of the ticks: fewer ticks can make labels
+// narrow enough to ask for more, whose labels ask for fewer again, a redraw each time without
+// end. So a count given up as too many for an interval and a room is not taken again.
+bool AxesController::takesBackGivenUp(int axis, int ticks, double room)
+{
+    const QwtInterval shown = plot->axisScaleDiv(axis).interval();
+    TicksGivenUp& last = ticksGivenUp[axis];
+    const bool sameView = last.interval == shown && last.room == room;
+    if (ticks > plot->axisMaxMajor(axis))
+        return sameView && ticks >= last.ticks;
+    last = {shown, room, plot->axisMaxMajor(axis)};
+    return false;
 }
 
 QRectF AxesController::dataRange() const
@@ -119,8 +138,8 @@ void AxesController::setUpNavigation(const QString& rightTitle)
     rightZoomer = nullptr;
     panner = new QwtPlotPanner(plot->canvas());
     panner->setMouseButton(Qt::MiddleButton);
-    picker = new QwtPlotPicker(QwtPlot::xBottom, QwtPlot::yLeft, QwtPicker::RectRubberBand,
-                               QwtPicker::AlwaysOn, plot->canvas());
+    picker = new TimePicker(QwtPlot::xBottom, QwtPlot::yLeft, QwtPicker::RectRubberBand, QwtPicker::AlwaysOn,
+                            plot->canvas());
     picker->setRubberBandPen(QPen(Qt::green));
     picker->setTrackerPen(QPen(Qt::white));
 }
@@ -240,9 +259,14 @@ void AxesController::fitAll(const CurveStore& store)
 
 void AxesController::setLogScale(int axis, bool on, const CurveStore& store)
 {
-    plot->setAxisScaleEngine(axis, on ? static_cast<QwtScaleEngine*>(new QwtLogScaleEngine(10))
-                                      : new QwtLinearScaleEngine(10));
     const bool horizontal = axis == QwtPlot::xBottom;
+    if (horizontal) {
+        timeAxis.setLogarithmic(on);
+        followCurves();
+    } else {
+        plot->setAxisScaleEngine(axis, on ? static_cast<QwtScaleEngine*>(new QwtLogScaleEngine(10))
+                                          : new QwtLinearScaleEngine(10));
+    }
     double& low = horizontal ? xMin : yMin;
     const double high = horizontal ? xMax : yMax;
     if (!on || low > 0.0)
@@ -282,6 +306,7 @@ void AxesController::rebuildZoomers()
 
 void AxesController::syncRangeSpinBoxes()
 {
+    followCurves();
     const QSignalBlocker low(ui.verLowSB);
     const QSignalBlocker high(ui.verHighSB);
     const QSignalBlocker start(ui.horStartSB);
@@ -290,6 +315,17 @@ void AxesController::syncRangeSpinBoxes()
     ui.verHighSB->setValue(yMax);
     ui.horStartSB->setValue(xMin);
     ui.horStopSB->setValue(xMax);
+}
+
+void AxesController::followCurves()
+{
+    const CurveStore::Records& records = curveStore.records();
+    const bool time = !records.empty() && std::all_of(records.begin(), records.end(), [](const auto& entry) {
+        return entry.second->xIsTime;
+    });
+    timeAxis.setCurvesHaveTime(time);
+    ui.horStartSB->setTimeMode(timeAxis.showsDates());
+    ui.horStopSB->setTimeMode(timeAxis.showsDates());
 }
 
 void AxesController::showZoomStart(const QPointF& corner)

@@ -1,8 +1,14 @@
 #pragma once
 
+#include "TimeAxis.h"
+
 #include <QObject>
 #include <QPointF>
 #include <QRectF>
+
+#include <qwt_interval.h>
+
+#include <map>
 
 struct DataRange;
 class CurveStore;
@@ -15,13 +21,14 @@ class Zoomer;
 // What part of the plot shows: the data range last applied to the axes, the Range tab's four
 // limit fields, the zoomers and the other mouse navigation, logarithmic scales and the
 // horizontal calibration. A zoom shows in the fields without changing the stored range, so a
-// later edit of one field combines it with the limit stored before.
+// later edit of one field combines it with the limit stored before. The bottom axis and the
+// x fields show dates and times while every curve's x holds them.
 class AxesController : public QObject
 {
     Q_OBJECT
 
 public:
-    AxesController(QwtPlot* plot, const PlotServerUi& ui, QObject* parent = nullptr);
+    AxesController(QwtPlot* plot, const CurveStore& curves, const PlotServerUi& ui, QObject* parent = nullptr);
 
     QRectF dataRange() const;
     Zoomer* bottomLeftZoomer() const { return zoomer; }
@@ -53,7 +60,11 @@ public:
 
     // A new zoom base at the current scales; the zoom history starts afresh.
     void rebuildZoomers();
+    // Puts the x fields in the mode of the bottom axis before they take the limits.
     void syncRangeSpinBoxes();
+    // Dates or numbers on the bottom axis, its tracker and the x fields, as the curves' x
+    // are now; for any change of the curves that does not end in syncRangeSpinBoxes.
+    void followCurves();
     // The corners of a zoom rectangle, shown in the limit fields without applying them.
     void showZoomStart(const QPointF& corner);
     void showZoomEnd(const QPointF& corner);
@@ -70,10 +81,21 @@ private:
     void showY();
     void fitTicks();
     void fitTicks(int axis);
+    // Whether `ticks` would undo a count given up before; a smaller count is recorded.
+    bool takesBackGivenUp(int axis, int ticks, double room);
+
+    struct TicksGivenUp {
+        QwtInterval interval;
+        double room = 0.0;
+        int ticks = 0;
+    };
 
     QwtPlot* plot;
+    const CurveStore& curveStore;
+    TimeAxis timeAxis;
     QObject* canvas = nullptr;
     bool replotQueued = false;
+    std::map<int, TicksGivenUp> ticksGivenUp;
     const PlotServerUi& ui;
     double xMin = 0.0;
     double xMax = 0.0;

@@ -85,12 +85,13 @@ QwtPlotCurve* CurveStore::add(const QString& title, const double* x, const doubl
 }
 
 QwtPlotCurve* CurveStore::add(const QString& title, const QVector<double>& x, const QVector<double>& y,
-                              int rightAxis)
+                              int rightAxis, bool xIsTime)
 {
     const int id = nextCurveId;
     auto curve = std::make_unique<PlotCurve>(title);
     auto record = std::make_unique<CurveRecord>();
     record->rightAxis = rightAxis;
+    record->xIsTime = xIsTime;
     record->curve = curve.get();
     takeSamples(*record, x, y);
 
@@ -112,8 +113,10 @@ QwtPlotCurve* CurveStore::add(const QString& title, const QVector<double>& x, co
 
 void CurveStore::setSamples(int id, const double* x, const double* y, std::size_t count)
 {
-    if (CurveRecord* record = find(id))
+    if (CurveRecord* record = find(id)) {
         copySamples(*record, x, y, count);
+        record->xIsTime = false;
+    }
 }
 
 // Only x changes, so the statistics stay; the y values are shared with the old samples.
@@ -121,6 +124,7 @@ void CurveStore::spreadX(double span)
 {
     for (const auto& entry : curveMap) {
         CurveRecord& record = *entry.second;
+        record.xIsTime = false;
         const std::size_t n = record.curve->dataSize();
         if (n == 0)
             continue;

@@ -59,12 +59,15 @@ public:
     QwtPlotCurve* add(const QString& title, const double* x, const double* y, std::size_t count,
                       int rightAxis);
     // As above, but the curve shares the vectors instead of copying them; they must be of
-    // equal length.
-    QwtPlotCurve* add(const QString& title, const QVector<double>& x, const QVector<double>& y, int rightAxis);
+    // equal length. `xIsTime` says x holds dates and times.
+    QwtPlotCurve* add(const QString& title, const QVector<double>& x, const QVector<double>& y, int rightAxis,
+                      bool xIsTime = false);
+    // A caller's arrays hold numbers: the curve's x no longer holds dates and times.
     void setSamples(int id, const double* x, const double* y, std::size_t count);
     // The curve shares the vectors instead of copying them; they must be of equal length.
     void setSamples(int id, const QVector<double>& x, const QVector<double>& y);
     // Spreads the x values of every curve of n points evenly over [0, span): x = i * span / n.
+    // Every curve's x then holds numbers, not dates and times.
     void spreadX(double span);
     // False when the identifier is absent. Removing the last curve restarts the numbering at 0.
     bool remove(int id);

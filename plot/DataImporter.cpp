@@ -127,7 +127,7 @@ void DataImporter::show(const ImportedData& data)
         const int id = store.nextId();
         const QString own = data.curveTitles.value(int(added.size()));
         const QString title = own.isEmpty() ? QStringLiteral("%1.%2").arg(data.title).arg(id) : own;
-        QwtPlotCurve* curve = store.add(title, data.x, y, 0);
+        QwtPlotCurve* curve = store.add(title, data.x, y, 0, data.xIsTime);
         added.emplace_back(id, curve);
         if (data.look == ImportedData::Look::Sticks) {
             QPen pen = curve->pen();

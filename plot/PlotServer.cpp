@@ -79,7 +79,7 @@ PlotServer::PlotServer(QWidget* parent)
     ui.setupUi(this);
     ui.statisticsWD->hide();
     store = new CurveStore(ui.qwtPlot, this);
-    axes = new AxesController(ui.qwtPlot, ui, this);
+    axes = new AxesController(ui.qwtPlot, *store, ui, this);
     appearance = std::make_unique<CurveAppearance>(*store, ui.qwtPlot, this, prompter);
     statistics = std::make_unique<StatisticsTable>(ui.statisticsWD);
     peaks = std::make_unique<PeakPanel>(this, ui.qwtPlot, ui, *store, log, prompter);

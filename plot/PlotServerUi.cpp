@@ -93,10 +93,11 @@ QLabel* label(QWidget* parent, const char* name, const char* text)
     return lbl;
 }
 
-QDoubleSpinBox* spinBox(QWidget* parent, const char* name, int decimals, double minimum,
-                        double maximum, double value, const char* tip)
+template <typename Box = QDoubleSpinBox>
+Box* spinBox(QWidget* parent, const char* name, int decimals, double minimum, double maximum, double value,
+             const char* tip)
 {
-    auto* box = new QDoubleSpinBox(parent);
+    auto* box = new Box(parent);
     box->setObjectName(QLatin1String(name));
     box->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     box->setDecimals(decimals);
@@ -106,10 +107,10 @@ QDoubleSpinBox* spinBox(QWidget* parent, const char* name, int decimals, double 
     return box;
 }
 
-QDoubleSpinBox* rangeSpinBox(QWidget* parent, const char* name, int decimals, double step,
-                             double value, const char* tip)
+template <typename Box = QDoubleSpinBox>
+Box* rangeSpinBox(QWidget* parent, const char* name, int decimals, double step, double value, const char* tip)
 {
-    auto* box = spinBox(parent, name, decimals, -1000000000.0, 1000000000.0, value, tip);
+    auto* box = spinBox<Box>(parent, name, decimals, -1000000000.0, 1000000000.0, value, tip);
     if (step > 0)
         box->setSingleStep(step);
     return box;
@@ -278,9 +279,9 @@ void PlotServerUi::setupRangePage()
     yLowLB_2 = label(rangePage, "yLowLB_2", "Y High:");
     verHighSB = rangeSpinBox(rangePage, "verHighSB", 3, 0.1, 0.0, "Maximum value showed in Y axys");
     xStartLB = label(rangePage, "xStartLB", "X Start:");
-    horStartSB = rangeSpinBox(rangePage, "horStartSB", 3, 1.0, 0.0, "Minimum value showed in X axys");
+    horStartSB = rangeSpinBox<TimeSpinBox>(rangePage, "horStartSB", 3, 1.0, 0.0, "Minimum value showed in X axys");
     xEndLB = label(rangePage, "xEndLB", "X End:");
-    horStopSB = rangeSpinBox(rangePage, "horStopSB", 3, 1.0, 0.0, "Maximum value showed in X axys");
+    horStopSB = rangeSpinBox<TimeSpinBox>(rangePage, "horStopSB", 3, 1.0, 0.0, "Maximum value showed in X axys");
     horCalibLB = label(rangePage, "horCalibLB", "Hor. Calib.");
     horCalibrationSB = rangeSpinBox(rangePage, "horCalibrationSB", 6, 0.0, 1.0,
                                     "Value used to calibrate X axys");

@@ -1,5 +1,8 @@
 #pragma once
 
+// Complete, so that the x limit fields pass wherever a QDoubleSpinBox is expected.
+#include "TimeSpinBox.h"
+
 class QCheckBox;
 class QComboBox;
 class QDoubleSpinBox;
@@ -56,9 +59,9 @@ public:
     QLabel* yLowLB_2 = nullptr;
     QDoubleSpinBox* verHighSB = nullptr;
     QLabel* xStartLB = nullptr;
-    QDoubleSpinBox* horStartSB = nullptr;
+    TimeSpinBox* horStartSB = nullptr;
     QLabel* xEndLB = nullptr;
-    QDoubleSpinBox* horStopSB = nullptr;
+    TimeSpinBox* horStopSB = nullptr;
     QLabel* horCalibLB = nullptr;
     QDoubleSpinBox* horCalibrationSB = nullptr;
     QLabel* unitsLB = nullptr;

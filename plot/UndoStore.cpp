@@ -12,6 +12,7 @@
 #include <QStandardPaths>
 #include <QVector>
 
+#include <algorithm>
 #include <atomic>
 #include <fstream>
 #include <new>
@@ -92,6 +93,7 @@ bool UndoStore::writeUndoFile(const QString& path)
     std::vector<QVector<double>> held;
     held.reserve(2 * store.records().size());
     std::vector<UndoCurveView> views;
+    std::vector<int> withTime;
     for (const auto& entry : store.records()) {
         QVector<double> x;
         QVector<double> y;
@@ -99,7 +101,10 @@ bool UndoStore::writeUndoFile(const QString& path)
         views.push_back({int(entry.first), x.constData(), y.constData(), std::uint64_t(x.size())});
         held.push_back(std::move(x));
         held.push_back(std::move(y));
+        if (entry.second->xIsTime)
+            withTime.push_back(int(entry.first));
     }
+    timeCurves[path] = std::move(withTime);
     std::ofstream out(localPath(path), std::ios::binary | std::ios::trunc);
     if (!out || !UndoFile::write(out, views))
         return false;
@@ -113,15 +118,21 @@ bool UndoStore::loadUndoFile(const QString& path)
     std::vector<UndoCurve> curves;
     if (!in || !UndoFile::read(in, curves))
         return false;
+    const auto written = timeCurves.find(path);
     // Blocks of curves that are no longer stored are skipped.
     for (UndoCurve& curve : curves) {
         const int id = curve.id;
-        if (!store.find(id))
+        CurveRecord* record = store.find(id);
+        if (!record)
             continue;
         const QVector<double> x(curve.x.begin(), curve.x.end());
         const QVector<double> y(curve.y.begin(), curve.y.end());
         curve = UndoCurve();
         store.setSamples(id, x, y);
+        if (written != timeCurves.end()) {
+            const std::vector<int>& withTime = written->second;
+            record->xIsTime = std::find(withTime.begin(), withTime.end(), id) != withTime.end();
+        }
         const DataRange range = store.rangeOf(id);
         if (range.yFound)
             axes.setYRange(range.yMin, range.yMax);
@@ -129,6 +140,7 @@ bool UndoStore::loadUndoFile(const QString& path)
             axes.setXRange(range.xMin, range.xMax);
         curveRestored(id);
     }
+    axes.followCurves();
     return true;
 }
 
@@ -163,6 +175,8 @@ void UndoStore::dropNewest()
 {
     if (undoCounter == 0)
         return;
-    QFile::remove(filePath(undoCounter));
+    const QString path = filePath(undoCounter);
+    QFile::remove(path);
+    timeCurves.erase(path);
     --undoCounter;
 }

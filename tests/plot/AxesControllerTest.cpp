@@ -2,6 +2,7 @@
 #include "LogCollector.h"
 #include "ScriptedPrompt.h"
 #include "AxesController.h"
+#include "CurveStore.h"
 #include "PlotServerUi.h"
 #include "Zoomer.h"
 
@@ -229,7 +230,8 @@ TEST(AxesControllerTicksTest, TickLabelsNeverOverlap)
 {
     QwtPlot plot;
     PlotServerUi noPanel;
-    AxesController axes(&plot, noPanel);
+    CurveStore noCurves(&plot);
+    AxesController axes(&plot, noCurves, noPanel);
     plot.setAxisScale(QwtPlot::xBottom, 0, 3000);
     plot.setAxisScale(QwtPlot::yLeft, 0, 1000000);
     plot.show();
