@@ -2,6 +2,8 @@
 
 #include "AxesController.h"
 #include "CurveStore.h"
+#include "FileReaders.h"
+#include "import/ImportDialog.h"
 #include "ImportFormats.h"
 #include "PlotLog.h"
 #include "Prompt.h"
@@ -10,6 +12,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QPen>
+#include <QShortcut>
 #include <QThread>
 
 #include <qwt_plot.h>
@@ -28,6 +31,11 @@ DataImporter::DataImporter(QWidget* parent, QwtPlot* plot, CurveStore& store, Ax
     , prompter(prompter)
     , curveShown(std::move(curveShown))
 {
+    // Ctrl+I works whether the tool panel shows or not.
+    auto* shortcut = new QShortcut(QKeySequence(QStringLiteral("Ctrl+I")), parent);
+    shortcut->setObjectName(QStringLiteral("importShortcut"));
+    shortcut->setContext(Qt::WidgetWithChildrenShortcut);
+    QObject::connect(shortcut, &QShortcut::activated, parent, [this] { importFile(); });
 }
 
 void DataImporter::openFiles()
@@ -38,9 +46,7 @@ void DataImporter::openFiles()
     if (last > 0)
         filters.move(last, 0);
     QString selectedFilter = filters.front();
-    const QString folder = lastDataFolder.isEmpty() ? QDir::currentPath()
-                                                    : QDir::current().absoluteFilePath(lastDataFolder);
-    const QStringList files = prompter->openFileNames(parent, tr("Open File"), folder, filters, &selectedFilter);
+    const QStringList files = prompter->openFileNames(parent, tr("Open File"), startFolder(), filters, &selectedFilter);
     if (files.isEmpty())
         return;
     bool fitToPowerOfTwo = false;
@@ -50,10 +56,33 @@ void DataImporter::openFiles()
     QApplication::setOverrideCursor(Qt::WaitCursor);
     for (const QString& file : files)
         load(-1, file, QFileInfo(file).baseName(), fitToPowerOfTwo);
-    const QString first = QDir::fromNativeSeparators(files.front());
-    lastDataFolder = first.left(first.lastIndexOf(QLatin1Char('/')) + 1);
+    rememberFolder(files.front());
     lastDataFilter = selectedFilter;
     QApplication::restoreOverrideCursor();
+}
+
+void DataImporter::importFile()
+{
+    const QString file = prompter->openFileName(parent, tr("Import"), startFolder(),
+                                                tr("Text tables (*.txt *.csv *.dat *.tsv *.tab);;All files (*)"));
+    if (file.isEmpty())
+        return;
+    ImportDialog dialog(file, parent);
+    if (prompter->dialog(&dialog) != QDialog::Accepted)
+        return;
+    rememberFolder(file);
+    load(-1, file, QFileInfo(file).baseName(), dialog.fitToPowerOfTwo(), dialog.options());
+}
+
+QString DataImporter::startFolder() const
+{
+    return lastDataFolder.isEmpty() ? QDir::currentPath() : QDir::current().absoluteFilePath(lastDataFolder);
+}
+
+void DataImporter::rememberFolder(const QString& file)
+{
+    const QString path = QDir::fromNativeSeparators(file);
+    lastDataFolder = path.left(path.lastIndexOf(QLatin1Char('/')) + 1);
 }
 
 void DataImporter::loadDropped(const QList<QUrl>& urls)
@@ -86,12 +115,21 @@ bool DataImporter::askDataSize(bool& fitToPowerOfTwo)
 // A file that is not there changes nothing: no "loaded" line, no new window title.
 void DataImporter::load(int id, const QString& path, const QString& name, bool fitToPowerOfTwo)
 {
+    load(id, path, name, fitToPowerOfTwo, tableOptions);
+}
+
+void DataImporter::load(int id, const QString& path, const QString& name, bool fitToPowerOfTwo,
+                        const TableOptions& table)
+{
     if (!QFileInfo(path).isFile()) {
         log.line(QStringLiteral("Kurvo: Can't open file %1").arg(path));
         return;
     }
     const FileReader reader = ImportFormats::readerFor(path);
-    loadFrom(id, path, name, [&] { return reader(path, name, fitToPowerOfTwo); });
+    loadFrom(id, path, name, [&] {
+        return reader == readTextFile ? readTextTable(path, name, fitToPowerOfTwo, table)
+                                      : reader(path, name, fitToPowerOfTwo);
+    });
 }
 
 void DataImporter::loadFrom(int id, const QString& source, const QString& name,

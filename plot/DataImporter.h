@@ -5,6 +5,8 @@
 #include <QString>
 #include <QUrl>
 
+#include "TableOptions.h"
+
 #include <functional>
 #include <memory>
 #include <utility>
@@ -36,8 +38,15 @@ public:
     void openFiles();
     // False when the question is cancelled.
     bool askDataSize(bool& fitToPowerOfTwo);
-    // A caller's identifier (>= 0) numbers the file's first curve.
+    // Asks for one file and shows how its table will be read, each guess changeable, then
+    // loads it as chosen.
+    void importFile();
+    // A caller's identifier (>= 0) numbers the file's first curve. Text tables are read with
+    // the table options in force.
     void load(int id, const QString& path, const QString& name, bool fitToPowerOfTwo);
+    void load(int id, const QString& path, const QString& name, bool fitToPowerOfTwo, const TableOptions& table);
+    // How every text table loaded from now on is read, where the automatic rules guess wrong.
+    void setTableOptions(const TableOptions& table) { tableOptions = table; }
     // What `read` makes of data that is no file, such as a pipe, shown as a file's curves are;
     // `source` stands for the path in the log and the window title.
     void loadFrom(int id, const QString& source, const QString& name, const std::function<ImportedData()>& read);
@@ -48,6 +57,8 @@ public:
 private:
     void show(const ImportedData& data);
     void drawAsSticks(const std::vector<std::pair<int, QwtPlotCurve*>>& curves);
+    QString startFolder() const;
+    void rememberFolder(const QString& file);
 
     QWidget* parent;
     QwtPlot* plot;
@@ -58,4 +69,5 @@ private:
     std::function<void(int)> curveShown;
     QString lastDataFolder;
     QString lastDataFilter;
+    TableOptions tableOptions;
 };

@@ -176,6 +176,7 @@ void PlotServer::setUpLegendAndGrid()
 void PlotServer::connectToolPanel()
 {
     connect(ui.plotOpenTB, &QToolButton::clicked, this, &PlotServer::readData);
+    connect(ui.plotImportTB, &QToolButton::clicked, this, [this] { importer->importFile(); });
     connect(ui.plotSaveTB, &QToolButton::clicked, this, &PlotServer::saveBitmap);
     connect(ui.plotPrintTB, &QToolButton::clicked, this, &PlotServer::print);
     connect(ui.plotEraseTB, &QToolButton::clicked, this, &PlotServer::erase);

@@ -97,6 +97,8 @@ public:
     void loadDataFile(int id, const QString& path, const QString& name, bool fitToPowerOfTwo);
     // Data that is no file (a pipe) on the same way; `source` names it in the log.
     void loadFrom(int id, const QString& source, const QString& name, const std::function<ImportedData()>& read);
+    // The way from data files to the plot, for the choices of how tables are read.
+    DataImporter& dataImporter() const { return *importer; }
     bool peakSave(const QString& path);
     // One curve's x or y values by the end of `name` (.dif, .txt, .xls), every curve side by
     // side, one curve as a mono WAV file; false, with a log line, when nothing was written.

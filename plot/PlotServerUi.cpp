@@ -235,6 +235,8 @@ void PlotServerUi::setupFilePage()
     horizontalLayout_8 = layoutOn<QHBoxLayout>(filePage, "horizontalLayout_8", 3, 3);
     plotNewTB = toolButton(filePage, "plotNewTB", "New", "Open a new Kurvo session", "new.png");
     plotOpenTB = toolButton(filePage, "plotOpenTB", "Open", "Open saved raw data", "fileopen.png");
+    plotImportTB = toolButton(filePage, "plotImportTB", "Import",
+                              "Import a text table, choosing how it is read (Ctrl+I)", "fileopen.png");
     plotSaveTB = toolButton(filePage, "plotSaveTB", "Save", "Save graphics or data of current plot",
                             "save.png");
     plotPrintTB = toolButton(filePage, "plotPrintTB", "Print", "Print this graphics", "print.png");
@@ -243,7 +245,7 @@ void PlotServerUi::setupFilePage()
     line->setFrameShape(QFrame::VLine);
     line->setFrameShadow(QFrame::Sunken);
     plotEraseTB = toolButton(filePage, "plotEraseTB", "Erase", "Remove selected curve", "del.png");
-    for (QWidget* w : {static_cast<QWidget*>(plotNewTB), static_cast<QWidget*>(plotOpenTB),
+    for (QWidget* w : {static_cast<QWidget*>(plotNewTB), static_cast<QWidget*>(plotOpenTB), static_cast<QWidget*>(plotImportTB),
                        static_cast<QWidget*>(plotSaveTB), static_cast<QWidget*>(plotPrintTB),
                        static_cast<QWidget*>(line), static_cast<QWidget*>(plotEraseTB)})
         horizontalLayout_8->addWidget(w);

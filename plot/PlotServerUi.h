@@ -38,6 +38,7 @@ public:
     QHBoxLayout* horizontalLayout_8 = nullptr;
     QToolButton* plotNewTB = nullptr;
     QToolButton* plotOpenTB = nullptr;
+    QToolButton* plotImportTB = nullptr;
     QToolButton* plotSaveTB = nullptr;
     QToolButton* plotPrintTB = nullptr;
     QFrame* line = nullptr;

@@ -2,6 +2,7 @@
 
 #include "CurveMenu.h"
 #include "CurveStore.h"
+#include "DataImporter.h"
 #include "PlotImageWriter.h"
 #include "PlotServer.h"
 #include "RefusingPrompt.h"
@@ -16,6 +17,7 @@
 #include <QDoubleSpinBox>
 #include <QFile>
 #include <QPrinter>
+#include <QRegularExpression>
 #include <QFileInfo>
 #include <QTabWidget>
 #include <QTextStream>
@@ -34,9 +36,12 @@
 namespace {
 
 QTextStream* logStream = nullptr;
+// The last line of the library's log: why an input gave no curve.
+QString lastLogLine;
 
 void copyLogLine(const QString& line)
 {
+    lastLogLine = line;
     if (logStream)
         *logStream << line << '\n' << Qt::flush;
 }
@@ -92,15 +97,16 @@ RenderSession::RenderSession(const RenderOptions& options, QTextStream& out, QTe
     server->setPrompt(std::move(refusing));
     server->resize(options.size);
     server->begin(QStringLiteral("Kurvo"), QStringLiteral("X"), QStringLiteral("Y"), QString());
-    if (options.log) {
+    if (options.log)
         logStream = &err;
-        server->setLogCallback(copyLogLine);
-    }
+    server->setLogCallback(copyLogLine);
+    server->dataImporter().setTableOptions(options.table);
 }
 
 RenderSession::~RenderSession()
 {
     logStream = nullptr;
+    lastLogLine.clear();
 }
 
 RenderSession::Status RenderSession::fail(const QString& reason)
@@ -213,14 +219,29 @@ RenderSession::Status RenderSession::loadStandardInput()
     }
     const int before = server->curves();
     server->loadFrom(-1, source, options.name,
-                     [&] { return TextTableReader::read(bytes, options.name, options.fitFft); });
+                     [&] { return TextTableReader::read(bytes, options.name, options.fitFft, options.table); });
     return curvesAdded(before, source);
+}
+
+// A transform the window refuses (curves with gaps) leaves the plot as it was; a command
+// that asked for a spectrum is told so rather than drawing the curves untransformed.
+RenderSession::Status RenderSession::transform()
+{
+    lastLogLine.clear();
+    server->applyDFT();
+    if (lastLogLine.startsWith(QLatin1String("Kurvo: FFT refused")))
+        return fail(lastLogLine.mid(7));
+    return Success;
 }
 
 RenderSession::Status RenderSession::curvesAdded(int before, const QString& source)
 {
-    if (server->curves() == before)
-        return fail(QStringLiteral("no curve could be read from %1").arg(source));
+    if (server->curves() == before) {
+        QString reason = lastLogLine;
+        reason.remove(QRegularExpression(QStringLiteral("^Kurvo: ")));
+        const QString said = reason.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(reason);
+        return fail(QStringLiteral("no curve could be read from %1%2").arg(source, said));
+    }
     return Success;
 }
 
@@ -264,8 +285,7 @@ RenderSession::Status RenderSession::apply(const RenderOptions::Step& step)
         server->windowFunction(int(step.numbers[0]));
         return Success;
     case Step::Fft:
-        server->applyDFT();
-        return Success;
+        return transform();
     case Step::Db:
         server->applyDB();
         return Success;

@@ -31,6 +31,7 @@ private:
     Status loadData(const QString& path);
     Status loadStandardInput();
     Status curvesAdded(int before, const QString& source);
+    Status transform();
     Status apply(const RenderOptions::Step& step);
     Status select(double number);
     Status printStatistics();

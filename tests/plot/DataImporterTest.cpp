@@ -4,6 +4,10 @@
 #include "Zoomer.h"
 
 #include <QApplication>
+#include <QComboBox>
+#include <QDialog>
+#include <QShortcut>
+#include <QToolButton>
 #include <QDir>
 #include <QDoubleSpinBox>
 #include <QFile>
@@ -336,6 +340,37 @@ TEST_F(DataImporterTest, MissingFileAsksNothingAndChangesNothing)
     EXPECT_EQ(prompt->count("item"), 0);
     EXPECT_EQ(logLines, QStringList({"Kurvo: Can't open file " + missing, "Kurvo: Can't open file " + missing}));
     EXPECT_EQ(server.windowTitle(), "before");
+}
+
+} // namespace
+
+namespace {
+
+// Import… asks for a file, shows how its table will be read, and loads it as the dialog chose;
+// the shortcut Ctrl+I opens it too, and a cancelled dialog loads nothing.
+TEST_F(DataImporterTest, ImportLoadsAsTheDialogChose)
+{
+    const QString file = write("log.txt", "Logger 7\nt;U;I\ns;V;mA\n0;1,5;2\n1;2,5;3\n");
+    prompt->answers = {file};
+    prompt->onDialog = [](QDialog* dialog) {
+        auto* x = dialog->findChild<QComboBox*>("xColumnCB");
+        x->setCurrentIndex(x->findText("2: U [V]"));
+        return int(QDialog::Accepted);
+    };
+    auto* shortcut = server.findChild<QShortcut*>("importShortcut");
+    EXPECT_EQ(shortcut->key(), QKeySequence(QStringLiteral("Ctrl+I")));
+    emit shortcut->activated();
+    ASSERT_EQ(server.curves(), 2);
+    EXPECT_EQ(curve(0)->title().text(), "t [s]");
+    EXPECT_EQ(curve(0)->sample(1), QPointF(2.5, 1));
+    EXPECT_EQ(curve(1)->title().text(), "I [mA]");
+    EXPECT_EQ(prompt->calls.back().kind, "dialog");
+    EXPECT_EQ(prompt->calls.back().title, "Import");
+
+    prompt->answers = {file};
+    prompt->onDialog = [](QDialog*) { return int(QDialog::Rejected); };
+    server.findChild<QToolButton*>("plotImportTB")->click();
+    EXPECT_EQ(server.curves(), 2);
 }
 
 } // namespace
