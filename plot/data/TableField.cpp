@@ -2,6 +2,8 @@
 
 #include "NumberParser.h"
 
+#include <algorithm>
+#include <climits>
 #include <cmath>
 #include <limits>
 
@@ -65,4 +67,11 @@ double TableField::date(std::string_view field, const Reading& reading)
 {
     double seconds = 0.0;
     return DateTimeParser::parse(field, reading.slashOrder, seconds) ? seconds : kGap;
+}
+
+QString TableField::text(std::string_view field)
+{
+    const int size = int(std::min<std::size_t>(field.size(), INT_MAX));
+    const QString utf8 = QString::fromUtf8(field.data(), size);
+    return utf8.contains(QChar::ReplacementCharacter) ? QString::fromLatin1(field.data(), size) : utf8;
 }

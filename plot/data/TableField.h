@@ -2,6 +2,8 @@
 
 #include "DateTimeParser.h"
 
+#include <QString>
+
 #include <string_view>
 
 // What one field of a table holds, and its value as a column of that kind reads it.
@@ -24,4 +26,6 @@ public:
     static double number(std::string_view field, const Reading& reading);
     // The date or time the field holds in seconds since 1970 UTC; NaN where it holds none.
     static double date(std::string_view field, const Reading& reading);
+    // The field as text: UTF-8 where it can be, Latin-1 where it cannot.
+    static QString text(std::string_view field);
 };

@@ -3,7 +3,6 @@
 #include "UnitWords.h"
 
 #include <algorithm>
-#include <climits>
 
 namespace {
 
@@ -16,14 +15,10 @@ bool startsWith(std::string_view s, std::string_view prefix)
     return s.substr(0, prefix.size()) == prefix;
 }
 
-// Names are UTF-8 where they can be, Latin-1 where they cannot.
+// A quoted name's doubled quotes stand for one.
 QString textOf(std::string_view bytes)
 {
-    const int size = int(std::min<std::size_t>(bytes.size(), INT_MAX));
-    QString text = QString::fromUtf8(bytes.data(), size);
-    if (text.contains(QChar::ReplacementCharacter))
-        text = QString::fromLatin1(bytes.data(), size);
-    return text.replace(QLatin1String("\"\""), QLatin1String("\""));
+    return TableField::text(bytes).replace(QLatin1String("\"\""), QLatin1String("\""));
 }
 
 // Header names may stand in single quotes too.

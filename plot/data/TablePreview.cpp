@@ -10,19 +10,11 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include <climits>
 #include <new>
 
 namespace {
 
 const std::size_t kShapeLines = 1000;
-
-QString textOf(std::string_view bytes)
-{
-    const int size = int(std::min<std::size_t>(bytes.size(), INT_MAX));
-    QString text = QString::fromUtf8(bytes.data(), size);
-    return text.contains(QChar::ReplacementCharacter) ? QString::fromLatin1(bytes.data(), size) : text;
-}
 
 } // namespace
 
@@ -66,7 +58,7 @@ TablePreview TablePreview::ofLines(const std::vector<std::string>& lines, const 
         for (std::string_view field : splitter.split(lines[i])) {
             if (fields.size() == columns)
                 break;
-            fields << textOf(field);
+            fields << TableField::text(field);
         }
         preview.rows.push_back(fields);
     }
