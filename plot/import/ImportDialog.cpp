@@ -227,6 +227,8 @@ void ImportDialog::showPreview(const TablePreview& preview)
             previewTW->setItem(i, j, cell);
         }
     }
+    // Numbers are read whole: a column is as wide as its widest field.
+    previewTW->resizeColumnsToContents();
 }
 
 void ImportDialog::showStatus(const TablePreview& preview)
