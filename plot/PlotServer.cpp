@@ -85,7 +85,7 @@ PlotServer::PlotServer(QWidget* parent)
     peaks = std::make_unique<PeakPanel>(this, ui.qwtPlot, ui, *store, log, prompter);
     const auto showStatistics = [this](int id) { updateStatistics(id); };
     importer = std::make_unique<DataImporter>(this, ui.qwtPlot, *store, *axes, log, prompter, showStatistics);
-    undoStore = std::make_unique<UndoStore>(*store, *axes, log, showStatistics);
+    undoStore = std::make_unique<UndoStore>(*store, *axes, log, ui.undoTB, showStatistics);
     spectrum = std::make_unique<SpectrumTool>(this, *store, *axes, *undoStore, log, prompter, showStatistics);
     exporter = std::make_unique<CurveExporter>(this, *store, log, prompter, [this] { return axes->horCalibration(); });
     output = std::make_unique<PlotOutput>(this, ui.qwtPlot, *store, *exporter, log, prompter);

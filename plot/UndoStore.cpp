@@ -3,92 +3,92 @@
 #include "AxesController.h"
 #include "CurveStore.h"
 #include "DataRange.h"
+#include "NewFileBuffer.h"
 #include "PlotLog.h"
 #include "UndoFile.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QStandardPaths>
 #include <QVector>
+#include <QWidget>
 
 #include <algorithm>
-#include <atomic>
 #include <fstream>
 #include <new>
 
 namespace {
-
-// Widgets of one process keep their snapshots apart.
-int nextWidgetNumber()
-{
-    static std::atomic<int> number{0};
-    return ++number;
-}
-
-bool writableFolder(const QString& path)
-{
-    return QDir().mkpath(path) && QFileInfo(path).isWritable();
-}
 
 std::string localPath(const QString& path)
 {
     return QFile::encodeName(path).toStdString();
 }
 
+QString fileName(int number)
+{
+    return QString::asprintf("_%04d.bin", number);
+}
+
 } // namespace
 
-UndoStore::UndoStore(CurveStore& store, AxesController& axes, PlotLog& log, std::function<void(int)> curveRestored)
+UndoStore::UndoStore(CurveStore& store, AxesController& axes, PlotLog& log, QWidget* undoButton,
+                     std::function<void(int)> curveRestored)
     : store(store)
     , axes(axes)
     , log(log)
+    , undoButton(undoButton)
     , curveRestored(std::move(curveRestored))
 {
-}
-
-// A snapshot of 16 curves of 10^7 points is 2.5 GB: nothing is left behind.
-UndoStore::~UndoStore()
-{
-    if (!undoFolder.isEmpty())
-        QDir(undoFolder).removeRecursively();
-}
-
-// Chosen at the first snapshot, so that a widget which never transforms creates nothing.
-QString UndoStore::folder()
-{
-    if (!undoFolder.isEmpty())
-        return undoFolder;
-    const QString own = QStringLiteral("%1-%2").arg(QCoreApplication::applicationPid()).arg(nextWidgetNumber());
-    const QString beside = QCoreApplication::applicationDirPath() + QStringLiteral("/temp/undo/") + own;
-    if (writableFolder(beside)) {
-        undoFolder = beside;
-        return undoFolder;
-    }
-    const QString cache = QStandardPaths::writableLocation(QStandardPaths::CacheLocation) + QStringLiteral("/undo/") + own;
-    if (writableFolder(cache)) {
-        undoFolder = cache;
-        log.line(QStringLiteral("Kurvo: Undo files go to %1").arg(undoFolder));
-        return undoFolder;
-    }
-    return beside;
+    setCounter(0);
 }
 
 QString UndoStore::filePath(int number)
 {
-    return QString::asprintf("%s/_%04d.bin", folder().toLocal8Bit().constData(), number);
+    QString reason;
+    return pathOf(number, reason);
 }
 
+QString UndoStore::pathOf(int number, QString& reason)
+{
+    const QString own = folder.path(reason);
+    if (own.isEmpty())
+        return QString();
+    return own + QLatin1Char('/') + fileName(number);
+}
+
+void UndoStore::setCounter(int value)
+{
+    undoCounter = value;
+    if (undoButton)
+        undoButton->setEnabled(undoCounter > 0);
+}
+
+void UndoStore::fail(const QString& text)
+{
+    failure = text;
+    log.line(text);
+}
+
+// A snapshot of this number that was undone since gives way to the new one.
 bool UndoStore::saveUndo()
 {
-    ++undoCounter;
-    const QString path = filePath(undoCounter);
-    if (writeUndoFile(path))
+    setCounter(undoCounter + 1);
+    const int number = undoCounter;
+    notWritten.erase(number);
+    QString reason;
+    const QString path = pathOf(number, reason);
+    if (written.erase(number) != 0)
+        QFile::remove(path);
+    if (!path.isEmpty() && writeUndoFile(path, reason)) {
+        written.insert(number);
         return true;
-    log.line(QStringLiteral("Kurvo: Can't write undo file %1").arg(path));
+    }
+    notWritten[number] = reason;
+    const QString name = path.isEmpty() ? fileName(number) : path;
+    log.line(QStringLiteral("Kurvo: Can't write undo file %1: %2").arg(name, reason));
     return false;
 }
 
-bool UndoStore::writeUndoFile(const QString& path)
+bool UndoStore::writeUndoFile(const QString& path, QString& reason)
 {
     std::vector<QVector<double>> held;
     held.reserve(2 * store.records().size());
@@ -104,12 +104,18 @@ bool UndoStore::writeUndoFile(const QString& path)
         if (entry.second->xIsTime)
             withTime.push_back(int(entry.first));
     }
-    timeCurves[path] = std::move(withTime);
-    std::ofstream out(localPath(path), std::ios::binary | std::ios::trunc);
-    if (!out || !UndoFile::write(out, views))
-        return false;
-    out.close();
-    return bool(out);
+    NewFileBuffer file(localPath(path));
+    const bool created = file.isOpen();
+    std::ostream out(&file);
+    if (created && UndoFile::write(out, views) && file.close()) {
+        timeCurves[path] = std::move(withTime);
+        return true;
+    }
+    reason = qt_error_string(file.error());
+    // Only a file made here is taken away again: what stood in its place is not ours.
+    if (created)
+        QFile::remove(path);
+    return false;
 }
 
 bool UndoStore::loadUndoFile(const QString& path)
@@ -146,28 +152,36 @@ bool UndoStore::loadUndoFile(const QString& path)
 
 int UndoStore::undo(int index)
 {
+    failure.clear();
     int number = index;
     const bool newest = index == -1;
     if (newest) {
         if (undoCounter == 0)
             return 0;
-        number = undoCounter--;
+        number = undoCounter;
+        setCounter(undoCounter - 1);
+    }
+    const auto unsaved = notWritten.find(number);
+    if (unsaved != notWritten.end()) {
+        fail(QStringLiteral("Kurvo: Can't undo operation %1: its undo file could not be written (%2)")
+                 .arg(QString::number(number), unsaved->second));
+        return undoCounter - 1;
     }
     const QString path = filePath(number);
-    if (!QFileInfo::exists(path)) {
-        log.line(QStringLiteral("Kurvo: Can't find temporary file %1").arg(path));
+    if (written.count(number) == 0 || !QFileInfo::exists(path)) {
+        fail(QStringLiteral("Kurvo: Can't find temporary file %1").arg(path));
         if (newest)
-            ++undoCounter;
-    } else {
-        bool loaded = false;
-        try {
-            loaded = loadUndoFile(path);
-        } catch (const std::bad_alloc&) {
-            loaded = false;
-        }
-        if (!loaded)
-            log.line(QStringLiteral("Kurvo: Fail undo operations for temporary file %1").arg(path));
+            setCounter(undoCounter + 1);
+        return undoCounter - 1;
     }
+    bool loaded = false;
+    try {
+        loaded = loadUndoFile(path);
+    } catch (const std::bad_alloc&) {
+        loaded = false;
+    }
+    if (!loaded)
+        fail(QStringLiteral("Kurvo: Fail undo operations for temporary file %1").arg(path));
     return undoCounter - 1;
 }
 
@@ -175,8 +189,12 @@ void UndoStore::dropNewest()
 {
     if (undoCounter == 0)
         return;
-    const QString path = filePath(undoCounter);
-    QFile::remove(path);
-    timeCurves.erase(path);
-    --undoCounter;
+    const int number = undoCounter;
+    notWritten.erase(number);
+    if (written.erase(number) != 0) {
+        const QString path = filePath(number);
+        QFile::remove(path);
+        timeCurves.erase(path);
+    }
+    setCounter(undoCounter - 1);
 }

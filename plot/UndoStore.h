@@ -1,37 +1,49 @@
 #pragma once
 
+#include "UndoFolder.h"
+
 #include <QCoreApplication>
 #include <QString>
 
 #include <functional>
 #include <map>
+#include <set>
 #include <vector>
 
 class AxesController;
 class CurveStore;
 class PlotLog;
+class QWidget;
 
 // Snapshots of every curve, taken before a whole-plot transformation and read back by Undo.
-// The files are numbered from 1 by a counter, the newest not yet undone; each plot widget keeps
-// them in a folder of its own below the program's folder ("temp/undo/<process>-<widget>"), or
-// below the user's cache folder where the program's folder cannot be written, and removes
-// them when it goes. Which curves had dates and times as x is kept beside the files, by path,
-// for as long as the widget lives, and comes back with their samples.
+// The files are numbered from 1 by a counter, the newest not yet undone, in the widget's
+// private folder (UndoFolder). Each file is created new: anything already in its place, a
+// planted link above all, makes the snapshot fail instead of being written through, and only
+// files written here are read back. An operation whose snapshot failed is still done; undoing
+// it says why it cannot be undone and moves on to the snapshot before, so that the earlier
+// ones stay reachable. Which curves had dates and times as x is kept beside the files, by
+// path, for as long as the widget lives, and comes back with their samples. The Undo button
+// is enabled exactly while there is something to undo.
 class UndoStore
 {
     Q_DECLARE_TR_FUNCTIONS(PlotServer)
 
 public:
     // `curveRestored` runs for every curve a snapshot gives back.
-    UndoStore(CurveStore& store, AxesController& axes, PlotLog& log, std::function<void(int)> curveRestored);
-    ~UndoStore();
+    UndoStore(CurveStore& store, AxesController& axes, PlotLog& log, QWidget* undoButton,
+              std::function<void(int)> curveRestored);
 
     int counter() const { return undoCounter; }
+    // Empty when the private folder cannot be made.
     QString filePath(int number);
+    // Why the last `undo` gave nothing back, as it was logged; empty when it restored the
+    // curves or found nothing to undo.
+    const QString& lastFailure() const { return failure; }
 
     // Writes the next snapshot; false, with a log line, when it cannot be written.
     bool saveUndo();
-    bool writeUndoFile(const QString& path);
+    // Creates the file `path`, which must not exist yet; false with the reason when it cannot.
+    bool writeUndoFile(const QString& path, QString& reason);
     // All or nothing: false, with nothing changed, when the file cannot be read whole. A
     // restored curve's x holds dates and times when it did as the file was written here; from
     // a file written elsewhere, curves keep what their x holds now.
@@ -43,13 +55,19 @@ public:
     void dropNewest();
 
 private:
-    QString folder();
+    QString pathOf(int number, QString& reason);
+    void setCounter(int value);
+    void fail(const QString& text);
 
     CurveStore& store;
     AxesController& axes;
     PlotLog& log;
+    QWidget* undoButton;
     std::function<void(int)> curveRestored;
+    UndoFolder folder;
     int undoCounter = 0;
-    QString undoFolder;
+    std::set<int> written;
+    std::map<int, QString> notWritten;
+    QString failure;
     std::map<QString, std::vector<int>> timeCurves;
 };

@@ -11,6 +11,7 @@
 #include "PeakPanel.h"
 #include "StatisticsCells.h"
 #include "TextTableReader.h"
+#include "UndoStore.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -234,6 +235,19 @@ RenderSession::Status RenderSession::transform()
     return Success;
 }
 
+// An undo that gives nothing back leaves the plot as the operations before it made it, which
+// is not the picture the command line asked for.
+RenderSession::Status RenderSession::undo()
+{
+    const UndoStore& snapshots = server->undoFiles();
+    if (snapshots.counter() == 0)
+        return fail(QStringLiteral("--undo: there is nothing to undo"));
+    server->undo();
+    if (!snapshots.lastFailure().isEmpty())
+        return fail(QStringLiteral("--undo: %1").arg(snapshots.lastFailure().mid(7)));
+    return Success;
+}
+
 RenderSession::Status RenderSession::curvesAdded(int before, const QString& source)
 {
     if (server->curves() == before) {
@@ -293,8 +307,7 @@ RenderSession::Status RenderSession::apply(const RenderOptions::Step& step)
         server->applyAbs();
         return Success;
     case Step::Undo:
-        server->undo();
-        return Success;
+        return undo();
     case Step::Peaks:
         return printPeaks(step.numbers);
     case Step::Units:

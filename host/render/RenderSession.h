@@ -32,6 +32,7 @@ private:
     Status loadStandardInput();
     Status curvesAdded(int before, const QString& source);
     Status transform();
+    Status undo();
     Status apply(const RenderOptions::Step& step);
     Status select(double number);
     Status printStatistics();

@@ -1,18 +1,54 @@
 #include "LogCollector.h"
 #include "PlotServerFixture.h"
+#include "TemporaryCacheHome.h"
 #include "UndoStore.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSysInfo>
+#include <QTest>
+#include <QToolButton>
 
 #include <qwt_plot_curve.h>
+
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <vector>
 
 namespace {
 
-class UndoStoreTest : public PlotServerFixture<>
+// The number of a process that has ended: a child that exits at once, reaped.
+pid_t endedProcess()
+{
+    const pid_t child = ::fork();
+    if (child == 0)
+        ::_exit(0);
+    ::waitpid(child, nullptr, 0);
+    return child;
+}
+
+int modeOf(const QString& path)
+{
+    struct stat info;
+    return ::lstat(QFile::encodeName(path).constData(), &info) == 0 ? int(info.st_mode & 07777) : -1;
+}
+
+QString lastLogLine()
+{
+    const QStringList& lines = LogCollector::lines();
+    return lines.isEmpty() ? QString() : lines.back();
+}
+
+QByteArray contents(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+class UndoStoreTest : public TemporaryCacheHome, public PlotServerFixture<>
 {
 protected:
     UndoStoreTest()
@@ -39,6 +75,9 @@ protected:
         return v;
     }
     std::vector<QPointF> points(int id) const { return points(server, id); }
+
+    // The folder of every widget of this host.
+    QString undoRoot() const { return cacheHome.path() + "/kurvo/undo/" + QSysInfo::machineHostName(); }
 };
 
 // Curves of unequal length come back with exactly their own samples and statistics.
@@ -137,6 +176,126 @@ TEST_F(UndoStoreTest, TwoWidgetsKeepTheirSnapshotsApart)
     }
     EXPECT_FALSE(QFileInfo::exists(otherFile));
     EXPECT_FALSE(QFileInfo::exists(QFileInfo(otherFile).absolutePath()));
+}
+
+TEST_F(UndoStoreTest, SnapshotsStayInAPrivateFolderBelowTheCache)
+{
+    add({1, -2});
+    server.applyAbs();
+    const QString path = server.undoFiles().filePath(1);
+    EXPECT_TRUE(path.startsWith(undoRoot() + "/")) << path.toStdString();
+    EXPECT_TRUE(QFileInfo::exists(path));
+    EXPECT_EQ(modeOf(undoRoot()), 0700);
+    EXPECT_EQ(modeOf(QFileInfo(path).absolutePath()), 0700);
+    EXPECT_EQ(modeOf(path), 0600);
+}
+
+// A link in a snapshot's place, to a file or to nothing, makes that snapshot fail: the file
+// it names is neither written nor made, and Undo never reads it.
+TEST_F(UndoStoreTest, ALinkPlantedInAdvanceIsNeverWrittenThrough)
+{
+    add({-1, 0, 9});
+    const auto original = points(0);
+    server.applyAbs();
+    const QString kept = cacheHome.filePath("kept.txt");
+    const QString absent = cacheHome.filePath("absent.txt");
+    QFile keep(kept);
+    ASSERT_TRUE(keep.open(QIODevice::WriteOnly) && keep.write("keep") == 4);
+    keep.close();
+    ASSERT_TRUE(QFile::link(kept, server.undoFiles().filePath(2)));
+    ASSERT_TRUE(QFile::link(absent, server.undoFiles().filePath(3)));
+
+    server.applyDB();
+    server.applyDB();
+    EXPECT_EQ(contents(kept), "keep");
+    EXPECT_FALSE(QFileInfo::exists(absent));
+    EXPECT_EQ(LogCollector::lines().filter("Kurvo: Can't write undo file").size(), 2);
+    const auto twice = points(0);
+
+    server.undo();
+    EXPECT_TRUE(lastLogLine().startsWith("Kurvo: Can't undo operation 3: its undo file could not be written ("));
+    server.undo();
+    EXPECT_EQ(points(0), twice);
+    server.undo();
+    EXPECT_EQ(points(0), original);
+    EXPECT_EQ(contents(kept), "keep");
+}
+
+// Without a folder for the snapshot the operation is done all the same; undoing it says why
+// it cannot be, and counts it undone so that Undo is not stuck there.
+TEST_F(UndoStoreTest, AnOperationWithoutSnapshotIsDoneButCannotBeUndone)
+{
+    const QString blocked = cacheHome.filePath("blocked");
+    QFile file(blocked);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    qputenv("XDG_CACHE_HOME", QFile::encodeName(blocked));
+    PlotServer cacheless;
+    cacheless.setPrompt(std::make_unique<ScriptedPrompt>());
+    cacheless.begin("Kurvo", "X", "Y", "");
+    cacheless.setLogCallback(LogCollector::collect);
+    add(cacheless, {-1, 0, 9});
+
+    cacheless.applyAbs();
+    const auto lifted = points(cacheless, 0);
+    EXPECT_EQ(lifted[0].y(), 0.0);
+    const QString reason = "cannot make the folder " + blocked + "/kurvo/undo/" + QSysInfo::machineHostName();
+    EXPECT_EQ(lastLogLine(), "Kurvo: Can't write undo file _0001.bin: " + reason);
+
+    EXPECT_EQ(cacheless.undo(), -1);
+    EXPECT_EQ(lastLogLine(), "Kurvo: Can't undo operation 1: its undo file could not be written (" + reason + ")");
+    EXPECT_EQ(points(cacheless, 0), lifted);
+    EXPECT_EQ(cacheless.undoFiles().counter(), 0);
+}
+
+TEST_F(UndoStoreTest, UndoButtonIsEnabledOnlyWithSomethingToUndo)
+{
+    auto* button = server.findChild<QToolButton*>("undoTB");
+    ASSERT_NE(button, nullptr);
+    EXPECT_FALSE(button->isEnabled());
+    add({-1, 2});
+    server.applyAbs();
+    EXPECT_TRUE(button->isEnabled());
+    QTest::mouseClick(button, Qt::LeftButton);
+    EXPECT_EQ(server.undoFiles().counter(), 0);
+    EXPECT_EQ(points(0)[0].y(), -1.0);
+    EXPECT_FALSE(button->isEnabled());
+}
+
+// Folders left by runs that ended without removing them go when the next widget starts;
+// those of running processes, of other hosts, and anything else stay.
+TEST_F(UndoStoreTest, FoldersOfEndedRunsAreRemovedAtStart)
+{
+    const pid_t ended = endedProcess();
+    const QString otherHost = cacheHome.path() + "/kurvo/undo/not-" + QSysInfo::machineHostName();
+    struct Entry {
+        QString folder;
+        bool stays;
+    };
+    const std::vector<Entry> entries = {
+        {undoRoot() + QString("/%1-1").arg(ended), false},
+        {undoRoot() + "/0-2", false},
+        {undoRoot() + QString("/%1-999").arg(::getpid()), true},
+        {undoRoot() + QString("/%1-1").arg(::getppid()), true},
+        {undoRoot() + "/notes", true},
+        {otherHost + QString("/%1-1").arg(ended), true},
+    };
+    for (const Entry& entry : entries) {
+        ASSERT_TRUE(QDir().mkpath(entry.folder));
+        QFile snapshot(entry.folder + "/_0001.bin");
+        ASSERT_TRUE(snapshot.open(QIODevice::WriteOnly));
+    }
+    const QString outside = cacheHome.filePath("outside");
+    ASSERT_TRUE(QDir().mkpath(outside));
+    QFile(outside + "/_0001.bin").open(QIODevice::WriteOnly);
+    const QString linked = undoRoot() + QString("/%1-2").arg(ended);
+    ASSERT_TRUE(QFile::link(outside, linked));
+
+    PlotServer started;
+    for (const Entry& entry : entries)
+        EXPECT_EQ(QFileInfo::exists(entry.folder + "/_0001.bin"), entry.stays) << entry.folder.toStdString();
+    EXPECT_TRUE(QFileInfo(linked).isSymLink());
+    EXPECT_TRUE(QFileInfo::exists(outside + "/_0001.bin"));
 }
 
 } // namespace

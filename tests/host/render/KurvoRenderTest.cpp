@@ -297,7 +297,29 @@ TEST_F(KurvoRenderTest, UndoStepsBackOneOperation)
     ASSERT_EQ(run.status, 0) << run.err.toStdString();
     expectValues(dumpedY(run.out), {0, 8, 2}, 0);
     const Outcome nothing = render({signs, "--undo", "--dump", "-"});
-    expectValues(dumpedY(nothing.out), {-3, 5, -1}, 0);
+    EXPECT_EQ(nothing.status, 2);
+    EXPECT_EQ(nothing.err, "kurvo-render: --undo: there is nothing to undo\n");
+    EXPECT_TRUE(nothing.out.isEmpty());
+}
+
+// Without a folder for its snapshot the operation is done, but an undo of it cannot be, and
+// the command that asked for one fails rather than draw the operation's result.
+TEST_F(KurvoRenderTest, UndoWithoutSnapshotFails)
+{
+    const QString signs = write("signs.csv", "0;-3\n1;5\n2;-1\n");
+    const QString blocked = write("blocked", "a file where the cache folder should be");
+    QProcessEnvironment environment = quietEnvironment();
+    environment.insert(QStringLiteral("XDG_CACHE_HOME"), blocked);
+    const Outcome run = render({signs, "--abs", "--undo", "--dump", "-"}, environment);
+    EXPECT_EQ(run.status, 2);
+    EXPECT_TRUE(run.err.startsWith("kurvo-render: --undo: Can't undo operation 1: its undo file could not be "
+                                   "written (cannot make the folder " + blocked + "/kurvo/undo/"))
+        << run.err.toStdString();
+    EXPECT_TRUE(run.out.isEmpty());
+
+    const Outcome applied = render({signs, "--abs", "--dump", "-"}, environment);
+    EXPECT_EQ(applied.status, 0) << applied.err.toStdString();
+    expectValues(dumpedY(applied.out), {0, 8, 2}, 0);
 }
 
 // The example of the README: the spectrum of two tones peaks at 50 and 120 Hz.

@@ -154,6 +154,23 @@ TEST(UndoFileTest, HugeCountsAreRefusedBeforeAnythingIsAllocated)
     }
 }
 
+// Its x values fill more bytes than a curve's y values would: the count must be held against
+// both, or the x values alone would be allocated and read before the y values are missed.
+TEST(UndoFileTest, ACurveWhoseYValuesAreMissingIsRefusedBeforeAnythingIsAllocated)
+{
+    const std::size_t count = std::size_t(1) << 18;
+    const std::vector<double> values(count, 1.5);
+    const std::string whole = fileOf({{3, values, values}});
+    std::istringstream withoutY(whole.substr(0, whole.size() - 8 * count));
+    std::vector<UndoCurve> curves;
+    AllocationWatch::setCeiling(std::size_t(1) << 20);
+    const bool read = UndoFile::read(withoutY, curves);
+    AllocationWatch::clearCeiling();
+    EXPECT_FALSE(read);
+    EXPECT_TRUE(curves.empty());
+    EXPECT_FALSE(AllocationWatch::takeCeilingCrossed());
+}
+
 TEST(UndoFileTest, AWrongTagOrVersionIsRefused)
 {
     const std::string good = fileOf(sampleCurves());
