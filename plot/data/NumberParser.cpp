@@ -5,6 +5,8 @@
 #include <charconv>
 #include <climits>
 #include <cmath>
+#include <cstdlib>
+#include <locale.h>
 #include <string>
 
 namespace {
@@ -28,6 +30,27 @@ bool startsWithByteOrderMark(std::string_view s)
     return s.size() >= 3 && s[0] == '\xEF' && s[1] == '\xBB' && s[2] == '\xBF';
 }
 
+// from_chars reads no leading plus, which Qt allows; a plus before a minus is no sign at all.
+// Null for that case, else where the number proper starts.
+const char* pastPlusSign(const char* begin, const char* end)
+{
+    if (begin == end || *begin != '+')
+        return begin;
+    ++begin;
+    return begin != end && *begin == '-' ? nullptr : begin;
+}
+
+// A number of C's syntax whose magnitude no double holds: the C library's strtod rounds it to
+// an infinity or a zero of its sign, with the decimal point whatever the program's locale.
+bool readBeyondRange(const char* begin, const char* end, double& value)
+{
+    static const locale_t cLocale = newlocale(LC_NUMERIC_MASK, "C", locale_t(nullptr));
+    if (!cLocale)
+        return false;
+    value = strtod_l(std::string(begin, end).c_str(), nullptr, cLocale);
+    return true;
+}
+
 } // namespace
 
 bool NumberParser::parse(std::string_view field, bool decimalComma, double& value)
@@ -44,18 +67,16 @@ bool NumberParser::parse(std::string_view field, bool decimalComma, double& valu
         }
         return parse(pointed, false, value);
     }
-    return parseWithQt(field, value);
+    return parseWithQt(field, value) || parseBeyondQt(trimmed, value);
 }
 
 // from_chars rounds exactly as Qt does. Infinities, NaNs and values out of range are left to
-// Qt, which rejects some of them.
+// the slower readers.
 const char* NumberParser::parsePlainPrefix(const char* begin, const char* end, double& value)
 {
-    if (begin != end && *begin == '+') {
-        ++begin;
-        if (begin != end && *begin == '-')
-            return nullptr;
-    }
+    begin = pastPlusSign(begin, end);
+    if (!begin)
+        return nullptr;
     double parsed = 0.0;
     const auto result = std::from_chars(begin, end, parsed);
     if (result.ec != std::errc() || !std::isfinite(parsed))
@@ -75,4 +96,25 @@ bool NumberParser::parseWithQt(std::string_view field, double& value)
     if (ok)
         value = parsed;
     return ok;
+}
+
+// What Qt refuses but the C library reads in full: NaN and infinity in every sign and spelling,
+// and magnitudes beyond a double. from_chars takes strtod's forms but the hexadecimal ones, so
+// it decides what is a number; for a magnitude beyond range it gives no value, and strtod does.
+bool NumberParser::parseBeyondQt(std::string_view trimmed, double& value)
+{
+    const char* const end = trimmed.data() + trimmed.size();
+    const char* const begin = pastPlusSign(trimmed.data(), end);
+    if (!begin)
+        return false;
+    double parsed = 0.0;
+    const auto result = std::from_chars(begin, end, parsed);
+    if (result.ptr != end)
+        return false;
+    if (result.ec == std::errc::result_out_of_range)
+        return readBeyondRange(begin, end, value);
+    if (result.ec != std::errc())
+        return false;
+    value = parsed;
+    return true;
 }

@@ -2,9 +2,13 @@
 
 #include <string_view>
 
-// Reads one field of a data file as a number. It accepts exactly what QString::toDouble
-// accepts after the field is trimmed, and gives the same value: the common plain forms take
-// a fast path, every other form is left to Qt itself.
+// Reads one field of a data file as a number. It accepts what QString::toDouble accepts after
+// the field is trimmed, and gives the same value: the common plain forms take a fast path,
+// every other form is left to Qt itself. Beyond that it reads what Qt refuses but a double
+// can still stand for: NaN and infinity with any sign and spelling ("-nan", "-Infinity",
+// "nan(1)"), and magnitudes no double holds, which overflow to an infinity or underflow to
+// zero as the C library's strtod has them ("1e400" is +inf, "-1e400" -inf). A measured
+// value is never made 0 because it was large.
 class NumberParser
 {
 public:
@@ -18,4 +22,5 @@ public:
 
 private:
     static bool parseWithQt(std::string_view field, double& value);
+    static bool parseBeyondQt(std::string_view trimmed, double& value);
 };

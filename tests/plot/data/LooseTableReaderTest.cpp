@@ -57,6 +57,7 @@ TEST(LooseTableReaderTest, TablesAsTheyCome)
         {"header naming text columns", "\"GNP\",\"Population\"\n1,2\n3,4\n", {1, 3}, {{2, 4}}, {"Population"}},
         {"single quotes, decimal commas", "Zeit;'Wert';;\n0,5;1,25;7\n1,0;2,5;8\n",
          {0.5, 1.0}, {{1.25, 2.5}, {7, 8}}, {"Wert", ""}},
+        {"decimal commas, capital exponents", "t;v\n1,5E-3;2\n2,5E+3;4\n", {0.0015, 2500}, {{2, 4}}, {"v"}},
         {"aligned columns", "  1    2.5   3\n 10   20.5  30\n100  200.5 300\n",
          {1, 10, 100}, {{2.5, 20.5, 200.5}, {3, 30, 300}}, {"", ""}},
         {"line ends anywhere", "# station 4\n\n1;2\n# recalibrated\n3;4;\r5;6\f\n", {1, 3, 5}, {{2, 4, 6}}, {""}},

@@ -4,36 +4,66 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
+#include <limits>
+#include <locale.h>
 #include <random>
 #include <string>
 
 namespace {
 
-// What the readers must reproduce: Qt's conversion of the trimmed field, 0 when it fails.
-struct QtReading {
+// What the readers must reproduce: Qt's conversion of the trimmed field; where Qt refuses it,
+// the C library's of the whole trimmed field in its decimal forms; 0 when both refuse.
+struct Reading {
     bool ok = false;
     double value = 0.0;
 };
 
-QtReading qtReading(const std::string& field, bool decimalComma)
+Reading qtReading(const std::string& field, bool decimalComma)
 {
     // Decoded behind a blank, as inside a line: a byte-order mark there is no blank.
     const std::string behindBlank = " " + field;
     QString text = QString::fromUtf8(behindBlank.data(), int(behindBlank.size()));
     if (decimalComma)
         text.replace(QLatin1Char(','), QLatin1Char('.'));
-    QtReading r;
+    Reading r;
     r.value = text.trimmed().toDouble(&r.ok);
     if (!r.ok)
         r.value = 0.0;
     return r;
 }
 
-void expectSameAsQt(const std::string& field, bool decimalComma)
+Reading cReading(std::string field, bool decimalComma)
 {
-    const QtReading expected = qtReading(field, decimalComma);
+    const char* const blanks = " \t\n\v\f\r";
+    field.erase(0, field.find_first_not_of(blanks));
+    field.erase(field.find_last_not_of(blanks) + 1);
+    if (decimalComma)
+        std::replace(field.begin(), field.end(), ',', '.');
+    // Hexadecimal numbers are strtod's own and no data file's.
+    const std::size_t digits = field.find_first_not_of("+-");
+    if (field.empty() || field.compare(0, 2, "+-") == 0
+        || (digits != std::string::npos && (field.compare(digits, 2, "0x") == 0 || field.compare(digits, 2, "0X") == 0)))
+        return {};
+    static const locale_t c = newlocale(LC_NUMERIC_MASK, "C", locale_t(nullptr));
+    char* end = nullptr;
+    Reading r;
+    r.value = strtod_l(field.c_str(), &end, c);
+    r.ok = end == field.c_str() + field.size();
+    return r.ok ? r : Reading{};
+}
+
+Reading expectedReading(const std::string& field, bool decimalComma)
+{
+    const Reading qt = qtReading(field, decimalComma);
+    return qt.ok ? qt : cReading(field, decimalComma);
+}
+
+void expectSameAs(const Reading& expected, const std::string& field, bool decimalComma)
+{
     double value = -1.0;
     const bool ok = NumberParser::parse(field, decimalComma, value);
     ASSERT_EQ(ok, expected.ok) << "[" << field << "] decimalComma " << decimalComma;
@@ -44,7 +74,12 @@ void expectSameAsQt(const std::string& field, bool decimalComma)
             << "[" << field << "] " << value << " vs " << expected.value;
 }
 
-TEST(NumberParserTest, AcceptsExactlyWhatQtAccepts)
+void expectLikeQtOrC(const std::string& field, bool decimalComma)
+{
+    expectSameAs(expectedReading(field, decimalComma), field, decimalComma);
+}
+
+TEST(NumberParserTest, AcceptsWhatQtOrTheCLibraryAccepts)
 {
     const char* const forms[] = {
         // plain forms and signs
@@ -68,11 +103,39 @@ TEST(NumberParserTest, AcceptsExactlyWhatQtAccepts)
     };
     for (const char* form : forms) {
         for (bool decimalComma : {false, true})
-            expectSameAsQt(form, decimalComma);
+            expectLikeQtOrC(form, decimalComma);
     }
-    expectSameAsQt(std::string(800, '1'), false);
-    expectSameAsQt("0." + std::string(1000, '0') + "1e1001", false);
-    expectSameAsQt(std::string("1\0" "2", 3), false);
+    expectLikeQtOrC(std::string(800, '1'), false);
+    expectLikeQtOrC("0." + std::string(1000, '0') + "1e1001", false);
+    expectLikeQtOrC(std::string("1\0" "2", 3), false);
+}
+
+// Magnitudes beyond a double, signed or spelt NaNs and infinities: Qt refuses them, and a
+// reader that took its refusal would lose a measured value or make it 0.
+TEST(NumberParserTest, WhatQtRefusesButADoubleHolds)
+{
+    const double inf = std::numeric_limits<double>::infinity();
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const struct {
+        const char* field;
+        bool decimalComma;
+        double value;
+    } rows[] = {
+        {"-nan", false, nan},         {"+NaN", false, nan},    {"nan(7)", false, nan},
+        {"-Infinity", false, -inf},   {"INFINITY", false, inf}, {" +infinity\t", false, inf},
+        {"1e400", false, inf},        {"-1e400", false, -inf},  {"+1e400", false, inf},
+        {"1,5e400", true, inf},       {"-1,5E400", true, -inf}, {"1e99999999999999999999", false, inf},
+        {"1e-400", false, 0.0},       {"-1e-400", false, -0.0}, {"-2e-324", false, -0.0},
+    };
+    for (const auto& row : rows) {
+        EXPECT_FALSE(qtReading(row.field, row.decimalComma).ok) << row.field;
+        expectSameAs({true, row.value}, row.field, row.decimalComma);
+    }
+    for (const char* refused : {"+-1e400", "0x1p3", "1e400x", "inf inf", "-", "1.#INF"}) {
+        double value = -1.0;
+        EXPECT_FALSE(NumberParser::parse(refused, false, value)) << refused;
+        EXPECT_EQ(value, 0.0) << refused;
+    }
 }
 
 // Random numbers in every notation with 1 to 20 significant digits, bit for bit.
@@ -94,8 +157,8 @@ TEST(NumberParserTest, RandomNumbersRoundLikeQt)
         }
         if (coin(random) != 0)
             text += (coin(random) == 0 ? "E" : "e") + std::to_string(exponent(random));
-        expectSameAsQt(text, true);
-        expectSameAsQt(text, false);
+        expectLikeQtOrC(text, true);
+        expectLikeQtOrC(text, false);
     }
 }
 

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,7 @@ namespace {
 
 using Column = std::vector<double>;
 const double gap = std::nan("");
+const double inf = std::numeric_limits<double>::infinity();
 
 ImportedData read(const std::string& text, bool fit = false)
 {
@@ -132,11 +134,25 @@ TEST(TextTableReaderTest, LineEndingsMarksAndBlanks)
     const ImportedData special = read("1 inf\n2 nan\n3 1e999\n");
     EXPECT_TRUE(std::isinf(special.y[0][0]));
     EXPECT_TRUE(std::isnan(special.y[0][1]));
-    EXPECT_TRUE(std::isnan(special.y[0][2]));
+    EXPECT_EQ(special.y[0][2], inf);
     EXPECT_EQ(special.range.yMin, 0.0);
     EXPECT_EQ(special.range.yMax, 0.0);
     EXPECT_EQ(read("nan 5\n1 -inf\n2 7\n").range.xMin, 1.0);
     EXPECT_EQ(read("nan 5\n1 -inf\n2 7\n").range.yMin, 5.0);
+}
+
+// What a double stands for only as NaN or an infinity is read so, by the strict rules and by
+// the second reading alike, and never as 0.
+TEST(TextTableReaderTest, NumbersBeyondADoubleAreNeverZero)
+{
+    const std::string rows = "1;-nan\n2;-Infinity\n3;1e400\n4;-1e400\n5;7\n";
+    for (const std::string& text : {rows, "t;v\n" + rows}) {
+        const ImportedData table = read(text);
+        ASSERT_EQ(table.y.size(), 1u) << text;
+        EXPECT_EQ(table.x, (Column{1, 2, 3, 4, 5})) << text;
+        EXPECT_EQ(table.y[0], (Column{gap, -inf, inf, -inf, 7})) << text;
+        EXPECT_EQ(table.range.yMin, 7.0) << text;
+    }
 }
 
 TEST(TextTableReaderTest, PowerOfTwoCorrectionKeepsTheFirstPoints)
