@@ -33,8 +33,7 @@ PeakPositions scanPeaks(const double* p, std::size_t count, double delta, std::s
         // started afresh there. Reading the extremum itself again would change nothing, so
         // the loop's step moves past it.
         if (lookForMax && v < mx - delta) {
-            if (found.maxima.size() == limit)
-                break;
+            // Every maximum follows a minimum, so the minima reach the limit first.
             found.maxima.push_back(mxpos);
             lookForMax = false;
             mn = p[mxpos];

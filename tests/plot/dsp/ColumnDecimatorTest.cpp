@@ -67,6 +67,18 @@ TEST(ColumnDecimatorTest, PointsBesideTheViewShareAColumn)
     EXPECT_EQ(d.finish(), (std::vector<std::size_t>{0, 1, 2, 4, 5}));
 }
 
+// The last column of the view is a column like any other: its points are never merged with
+// those beyond it, which form a run of their own.
+TEST(ColumnDecimatorTest, TheLastColumnStaysApartFromThePointsBeyond)
+{
+    ColumnDecimator d(0.0, 9.0);
+    const double px[] = {9.2, 9.3, 9.4, 9.5, 9.6, 9.7, 9.8, 12, 15, 20, 30};
+    const double py[] = {5, 6, 1, 4, 9, 5, 3, 7, 0, 8, 2};
+    for (std::size_t i = 0; i < 11; ++i)
+        d.add(i, px[i], py[i]);
+    EXPECT_EQ(d.finish(), (std::vector<std::size_t>{0, 2, 4, 6, 7, 8, 9, 10}));
+}
+
 // A gap in y ends the run of its column like a gap in x, and is kept so the line breaks there.
 TEST(ColumnDecimatorTest, GapsEndRunsAndAreKept)
 {

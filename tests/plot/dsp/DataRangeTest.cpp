@@ -29,6 +29,31 @@ TEST(DataRangeTest, OnlyFiniteValuesCount)
     EXPECT_EQ(empty.yMax, 0);
 }
 
+// The array scan keeps its limits apart from the first value found: an infinity or NaN after
+// it must not become a limit either.
+TEST(DataRangeTest, ArraysSkipInfinitiesAfterTheFirstValue)
+{
+    const struct {
+        double values[3];
+        double min;
+        double max;
+    } rows[] = {
+        {{1, -inf, 2}, 1, 2},
+        {{1, inf, 0}, 0, 1},
+        {{1, nan, -2}, -2, 1},
+        {{-inf, 3, inf}, 3, 3},
+    };
+    for (const auto& row : rows) {
+        DataRange r;
+        r.addY(row.values, 3);
+        r.addX(row.values, 3);
+        EXPECT_EQ(r.yMin, row.min) << row.values[1];
+        EXPECT_EQ(r.yMax, row.max) << row.values[1];
+        EXPECT_EQ(r.xMin, row.min) << row.values[1];
+        EXPECT_EQ(r.xMax, row.max) << row.values[1];
+    }
+}
+
 TEST(DataRangeTest, UniteTakesOnlyWhatTheOtherFound)
 {
     DataRange all;

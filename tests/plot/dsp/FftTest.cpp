@@ -219,6 +219,17 @@ TEST(FftTest, SmallLengthsByHand)
     EXPECT_EQ(four.im, (std::vector<double>{0, 0.5, 0, -0.5}));
 }
 
+// An impulse at n = 1 gives the twiddle factors themselves, and e^(−iπ/4) takes the first
+// octant's cosine and sine in their places: bit for bit, they are not equal.
+TEST(FftTest, TwiddlesOfTheFirstOctantAreExact)
+{
+    Signal impulse = realSignal(std::vector<double>(8, 0.0));
+    impulse.re[1] = 8;
+    const Signal spectrum = transformed(impulse);
+    EXPECT_EQ(spectrum.re[1], 0x1.6a09e667f3bcdp-1); // 0.70710678118654757, cos(π/4)
+    EXPECT_EQ(spectrum.im[1], -0x1.6a09e667f3bccp-1); // −0.70710678118654746, −sin(π/4)
+}
+
 TEST(FftTest, ConstantGivesDcOnly)
 {
     for (std::size_t n : {8u, 12u}) {

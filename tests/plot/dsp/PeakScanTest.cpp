@@ -57,6 +57,11 @@ TEST(PeakScanTest, StopsAtTheLimit)
     const PeakPositions few = scan(teeth, 0.5, 3);
     EXPECT_EQ(few.minima, (Positions{0, 2, 4}));
     EXPECT_EQ(few.maxima, (Positions{1, 3, 5}));
+    // The minima reach the limit first; the maximum after the last of them still counts.
+    EXPECT_TRUE(scan(teeth, 0.5, 0).minima.empty());
+    EXPECT_TRUE(scan(teeth, 0.5, 0).maxima.empty());
+    EXPECT_EQ(scan({0, 1, 0, 1, 0}, 0.5, 1).maxima, Positions{1});
+    EXPECT_EQ(scan({0, 1, 0, 1, 0}, 0.5, 1).minima, Positions{0});
 }
 
 Positions placed(const Positions& positions, const Positions& where)

@@ -128,6 +128,9 @@ TEST(WindowFunctionTest, CurvesTooShortOrUnknownWindowsStayAsTheyAre)
     applyWindow(window(255), y.data(), y.size());
     EXPECT_EQ(y, (std::vector<double>{1, 2, 3}));
     EXPECT_EQ(windowValue(window(kWindowFunctionCount), 0, 3), 1.0);
+    // Just past the last point is outside the window: no weighting, not the mirrored value.
+    EXPECT_EQ(windowValue(WindowFunction::Hann, 5, 5), 1.0);
+    EXPECT_EQ(windowValue(WindowFunction::Hann, 9, 5), 1.0);
 }
 
 TEST(WindowFunctionTest, NamesInTheOrderOfTheList)
