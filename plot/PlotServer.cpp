@@ -63,7 +63,7 @@ QPen dottedGridPen(const QColor& color)
 // many would end the program.
 bool holdsPoints(PlotServer& server, unsigned int count)
 {
-    if (count <= kMaxCurvePoints)
+    if (curveHolds(count))
         return true;
     server.logMessage("Kurvo: %u points are more than one curve can hold.", count);
     return false;

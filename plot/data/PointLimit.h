@@ -12,3 +12,9 @@
 // refuses or cuts a count beyond this before it spends time or memory on the points.
 constexpr std::size_t kMaxCurvePoints =
     (std::size_t(INT_MAX) - sizeof(QArrayData) - alignof(double)) / sizeof(double);
+
+// Whether one curve can hold `count` points: the bound itself still fits.
+constexpr bool curveHolds(std::size_t count)
+{
+    return count <= kMaxCurvePoints;
+}
