@@ -1,8 +1,10 @@
 #include "AudioFileReader.h"
 
+#include "AvailableMemory.h"
 #include "ColumnSizing.h"
 #include "PointLimit.h"
 #include "PowerOfTwo.h"
+#include "SystemMemory.h"
 
 #include <QFile>
 
@@ -21,14 +23,16 @@ namespace {
 constexpr int maxChannels = 16;
 // Samples per read: small enough to stay in the cache while they are spread over the curves.
 constexpr int blockSamples = 4096;
-// A curve holds no more points than kMaxCurvePoints; one frame more tells that the file
-// holds more than that, without reading all of it.
-constexpr sf_count_t maxFramesRead = sf_count_t(kMaxCurvePoints) + 1;
 
 struct SoundFileCloser {
     void operator()(SNDFILE* file) const { sf_close(file); }
 };
 using SoundFile = std::unique_ptr<SNDFILE, SoundFileCloser>;
+
+int framesPerBlock(int channels)
+{
+    return std::max(1, blockSamples / channels);
+}
 
 // Smallest and largest finite sample: NaN and infinities would give an axis that shows
 // nothing. Four lanes of limits, since with one pair every sample would wait for the one
@@ -85,12 +89,6 @@ private:
     double max[lanes];
 };
 
-// One channel's samples, and their limits, taken while each block is still in the cache.
-struct Channel {
-    std::vector<double> samples;
-    FiniteLimits limits;
-};
-
 // What every audio file gives before its samples are read.
 ImportedData audioData(const QString& name)
 {
@@ -101,50 +99,108 @@ ImportedData audioData(const QString& name)
     return data;
 }
 
-// A header's frame count only spares re-allocations: it can be wrong (a file cut short, a
-// damaged header), so a count that cannot be reserved is no error.
-void reserveFrames(std::vector<double>& samples, sf_count_t frames)
-{
-    if (frames <= 0)
-        return;
-    try {
-        samples.reserve(std::size_t(std::min(frames, maxFramesRead)));
-    } catch (const std::bad_alloc&) {
-    }
-}
+// The points the header promises, cut to what a curve holds and, for the Fourier transform,
+// to a power of two: no more frames are read, so no more memory is taken.
+struct Plan {
+    std::size_t offered = 0;
+    std::size_t wanted = 0;
+    bool beyondCurve = false;
+};
 
-// Gathers one channel's part of a block, every `stride`th sample from `first` on, takes its
-// limits while it is in the cache and appends it in one go.
-void append(Channel& channel, const double* first, std::size_t stride, std::size_t count, std::vector<double>& gathered)
+// A stream that does not tell its length (a FLAC file written as it was recorded) is counted
+// by reading it once, up to one frame past what a curve holds, and rewound; -1 when it cannot
+// be rewound.
+sf_count_t countFrames(SNDFILE* file, const SF_INFO& info)
 {
-    for (std::size_t i = 0; i < count; ++i)
-        gathered[i] = first[i * stride];
-    channel.limits.add(gathered.data(), count);
-    channel.samples.insert(channel.samples.end(), gathered.begin(), gathered.begin() + std::ptrdiff_t(count));
-}
-
-// Reads every frame in blocks and spreads the first `kept` channels over their curves; the
-// channels beyond are read past. Stops at the end of the file, at a read error, or one frame
-// past what a curve holds.
-std::vector<Channel> readChannels(SNDFILE* file, const SF_INFO& info, int kept)
-{
-    std::vector<Channel> channels(static_cast<std::size_t>(kept));
-    for (Channel& channel : channels)
-        reserveFrames(channel.samples, info.frames);
-    const std::size_t stride = std::size_t(info.channels);
-    const int framesPerBlock = std::max(1, blockSamples / info.channels);
-    std::vector<double> block(std::size_t(framesPerBlock) * stride);
-    std::vector<double> gathered(static_cast<std::size_t>(framesPerBlock));
-    for (sf_count_t read = 0; read < maxFramesRead;) {
-        const sf_count_t wanted = std::min<sf_count_t>(framesPerBlock, maxFramesRead - read);
-        const sf_count_t frames = sf_readf_double(file, block.data(), wanted);
+    if (info.frames != SF_COUNT_MAX)
+        return info.frames;
+    const int blockFrames = framesPerBlock(info.channels);
+    std::vector<double> block(std::size_t(blockFrames) * std::size_t(info.channels));
+    sf_count_t counted = 0;
+    while (curveHolds(std::size_t(counted))) {
+        const sf_count_t frames = sf_readf_double(file, block.data(), blockFrames);
         if (frames <= 0)
-            return channels;
-        read += frames;
-        for (std::size_t c = 0; c < channels.size(); ++c)
-            append(channels[c], block.data() + c, stride, std::size_t(frames), gathered);
+            break;
+        counted += frames;
     }
-    return channels;
+    return sf_seek(file, 0, SEEK_SET) == 0 ? counted : -1;
+}
+
+Plan planPoints(sf_count_t fileFrames, bool fitToPowerOfTwo)
+{
+    Plan plan;
+    const std::size_t frames = fileFrames > 0 ? std::size_t(fileFrames) : 0;
+    plan.beyondCurve = !curveHolds(frames);
+    plan.offered = plan.beyondCurve ? kMaxCurvePoints : frames;
+    plan.wanted = fitToPowerOfTwo ? powerOfTwoCount(plan.offered) : plan.offered;
+    return plan;
+}
+
+// Tenths of a gigabyte, and thousandths below one, where tenths would all read 0.0.
+QString gigabytes(quint64 bytes)
+{
+    const double gb = double(bytes) / 1e9;
+    return QString::number(gb, 'f', gb < 1.0 ? 3 : 1);
+}
+
+// A file that needs more than the system has would be read until the system ends the program.
+bool fitsInMemory(ImportedData& data, const QString& path, std::size_t points, int channels,
+                  const AvailableMemory& memory)
+{
+    const quint64 needed = bytesToReadAudio(points, channels);
+    const quint64 available = memory.bytes();
+    if (needed <= available)
+        return true;
+    data.log << QStringLiteral("Kurvo: Not enough memory to read %1 (%2 GB needed, %3 GB available)")
+                    .arg(path, gigabytes(needed), gigabytes(available));
+    return false;
+}
+
+// The curves' own columns, filled block by block as the file is read, and their limits.
+struct Curves {
+    explicit Curves(int channels)
+        : columns(std::size_t(channels))
+        , limits(std::size_t(channels))
+    {
+    }
+
+    std::vector<ImportedData::Column> columns;
+    std::vector<FiniteLimits> limits;
+};
+
+// Spreads one block over the columns from `at` on, one channel at a time, and takes each
+// channel's limits while its samples are still in the cache.
+void spread(Curves& curves, const double* block, std::size_t stride, std::size_t at, std::size_t frames)
+{
+    for (std::size_t c = 0; c < curves.columns.size(); ++c) {
+        ImportedData::Column& column = curves.columns[c];
+        column.resize(int(at + frames));
+        double* to = column.data() + at;
+        for (std::size_t i = 0; i < frames; ++i)
+            to[i] = block[i * stride + c];
+        curves.limits[c].add(to, frames);
+    }
+}
+
+// Reads up to `wanted` frames in blocks straight into the curves' columns, whose room is
+// reserved beforehand; the channels beyond the kept ones are read past. Returns the frames
+// read: fewer at the end of the file or at a read error.
+std::size_t readFrames(SNDFILE* file, const SF_INFO& info, Curves& curves, std::size_t wanted)
+{
+    for (ImportedData::Column& column : curves.columns)
+        column.reserve(int(wanted));
+    const std::size_t stride = std::size_t(info.channels);
+    const std::size_t blockFrames = std::size_t(framesPerBlock(info.channels));
+    std::vector<double> block(blockFrames * stride);
+    std::size_t read = 0;
+    while (read < wanted) {
+        const sf_count_t frames = sf_readf_double(file, block.data(), sf_count_t(std::min(blockFrames, wanted - read)));
+        if (frames <= 0)
+            break;
+        spread(curves, block.data(), stride, read, std::size_t(frames));
+        read += std::size_t(frames);
+    }
+    return read;
 }
 
 // The sample numbers 0 … count−1.
@@ -157,58 +213,78 @@ void fillSampleNumbers(ImportedData::Column& x, std::size_t count)
 }
 
 // The curves of the first `count` samples: a shared x of sample numbers, the range of the axes.
-void makeCurves(ImportedData& data, std::vector<Channel>& channels, std::size_t count)
+void finishCurves(ImportedData& data, Curves& curves, std::size_t count)
 {
     fillSampleNumbers(data.x, count);
     data.range.addX(0.0);
     data.range.addX(double(count));
     data.range.addY(0.0);
-    data.y.reserve(channels.size());
-    for (Channel& channel : channels) {
-        if (count < channel.samples.size()) {
-            channel.samples.resize(count);
-            channel.limits = FiniteLimits();
-            channel.limits.add(channel.samples.data(), count);
+    for (std::size_t c = 0; c < curves.columns.size(); ++c) {
+        ImportedData::Column& column = curves.columns[c];
+        if (count < std::size_t(column.size())) {
+            column.resize(int(count));
+            curves.limits[c] = FiniteLimits();
+            curves.limits[c].add(column.constData(), count);
         }
-        channel.limits.widenRange(data.range);
-        // Each channel's reading buffer goes as soon as its curve has the samples.
-        data.y.emplace_back(channel.samples.begin(), channel.samples.end());
-        std::vector<double>().swap(channel.samples);
+        curves.limits[c].widenRange(data.range);
     }
 }
 
-void readCurves(ImportedData& data, SNDFILE* file, const SF_INFO& info, const QString& path, bool fitToPowerOfTwo)
+void readCurves(ImportedData& data, SNDFILE* file, const SF_INFO& info, const QString& path, bool fitToPowerOfTwo,
+                const AvailableMemory& memory)
 {
     const int kept = std::min(info.channels, maxChannels);
     if (kept < info.channels)
         data.log << QStringLiteral("Kurvo: # Only the first %1 channels are read, %2 left out")
                         .arg(kept)
                         .arg(info.channels - kept);
-    std::vector<Channel> channels = readChannels(file, info, kept);
+    const sf_count_t frames = countFrames(file, info);
+    if (frames < 0) {
+        data.log << QStringLiteral("Kurvo: # %1 does not tell its length and cannot be read twice").arg(path);
+        return;
+    }
+    const Plan plan = planPoints(frames, fitToPowerOfTwo);
+    if (!fitsInMemory(data, path, plan.wanted, info.channels, memory))
+        return;
+    Curves curves(kept);
+    const std::size_t read = readFrames(file, info, curves, plan.wanted);
     if (sf_error(file) != SF_ERR_NO_ERROR)
         data.log << QStringLiteral("Kurvo: # Reading stopped early: %1").arg(QString::fromLocal8Bit(sf_strerror(file)));
-    std::size_t count = channels.front().samples.size();
-    if (count == 0) {
+    if (read == 0) {
         data.log << QStringLiteral("Kurvo: # No samples in file %1.").arg(path);
         return;
     }
-    if (count > kMaxCurvePoints) {
+    if (plan.beyondCurve)
         data.log << QStringLiteral("Kurvo: # Only the first %1 points are read").arg(kMaxCurvePoints);
-        count = kMaxCurvePoints;
-    }
+    // A file that ends before its header said has only the frames read.
+    std::size_t count = read < plan.wanted ? read : plan.offered;
     if (fitToPowerOfTwo) {
         const std::size_t corrected = powerOfTwoCount(count);
         data.log << QStringLiteral("Kurvo: # Original points %1, corrected %2").arg(count).arg(corrected);
         count = corrected;
     }
-    makeCurves(data, channels, count);
+    finishCurves(data, curves, count);
+    data.y = std::move(curves.columns);
     data.sampleRate = info.samplerate;
     data.closingLog << QStringLiteral("Kurvo: # Points x channel %1").arg(count);
 }
 
 } // namespace
 
+quint64 bytesToReadAudio(std::size_t points, int channels)
+{
+    const quint64 perPoint = quint64(std::min(channels, maxChannels) + 1) * sizeof(double);
+    const quint64 block = quint64(framesPerBlock(channels)) * quint64(channels) * sizeof(double);
+    return quint64(points) * perPoint + block;
+}
+
 ImportedData readAudio(const QString& path, const QString& name, bool fitToPowerOfTwo)
+{
+    return readAudioWithin(path, name, fitToPowerOfTwo, SystemMemory());
+}
+
+ImportedData readAudioWithin(const QString& path, const QString& name, bool fitToPowerOfTwo,
+                             const AvailableMemory& memory)
 {
     ImportedData data = audioData(name);
     SF_INFO info = {};
@@ -220,7 +296,7 @@ ImportedData readAudio(const QString& path, const QString& name, bool fitToPower
     try {
         data.log << QStringLiteral("Kurvo: # Reading file %1.").arg(path)
                  << QStringLiteral("Kurvo: # Channels %1, Sample rate %2").arg(info.channels).arg(info.samplerate);
-        readCurves(data, file.get(), info, path, fitToPowerOfTwo);
+        readCurves(data, file.get(), info, path, fitToPowerOfTwo, memory);
     } catch (const std::bad_alloc&) {
         // Only the lines logged so far are kept; the samples go with `data`.
         ImportedData failed = audioData(name);

@@ -248,6 +248,35 @@ TEST_F(AudioFileTest, FilesCutShortGiveTheFramesTheyHold)
     EXPECT_EQ(promised.y[0], data.y[0]);
 }
 
+// A FLAC stream may leave its length untold (written as it was recorded): it is read whole,
+// whatever the header says the count is.
+TEST_F(AudioFileTest, StreamsThatDoNotTellTheirLengthAreReadWhole)
+{
+    const QString path = file("stream.flac");
+    writeSound(path, SF_FORMAT_FLAC | SF_FORMAT_PCM_16, 1, 8000, sine(10000, 0.5, 0.01));
+    const ImportedData told = readAudio(path, "told", false);
+    ASSERT_EQ(told.y.size(), 1u);
+
+    // The 36-bit sample count closes byte 21 and fills bytes 22 to 25 of the stream info.
+    QFile stream(path);
+    ASSERT_TRUE(stream.open(QIODevice::ReadWrite));
+    QByteArray head = stream.read(26);
+    head[21] = char(head[21] & 0xF0);
+    head.replace(22, 4, QByteArray(4, '\0'));
+    ASSERT_TRUE(stream.seek(0));
+    ASSERT_EQ(stream.write(head), 26);
+    stream.close();
+
+    const ImportedData data = readAudio(path, "untold", false);
+    ASSERT_EQ(data.y.size(), 1u);
+    EXPECT_EQ(data.y[0], std::vector<double>(told.y[0].begin(), told.y[0].end()));
+    EXPECT_EQ(data.closingLog, QStringList{"Kurvo: # Points x channel 10000"});
+    const ImportedData fitted = readAudio(path, "untold", true);
+    EXPECT_EQ(fitted.log.value(2), "Kurvo: # Original points 10000, corrected 8192");
+    ASSERT_EQ(fitted.y.size(), 1u);
+    EXPECT_EQ(fitted.y[0].size(), 8192);
+}
+
 TEST_F(AudioFileTest, FileWithoutFramesGivesNoCurve)
 {
     const QString path = file("empty.wav");
