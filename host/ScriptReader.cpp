@@ -86,6 +86,20 @@ Statement statementOf(const QString& line)
     return Statement::None;
 }
 
+// A count that does not read as a whole number of 32 bits (1e12, -1, 4294967296) would give
+// a curve of another length than the one asked for, so the statement is refused, not read as 0.
+void readCount(const QString& statement, const QString& word, ScriptSettings& settings)
+{
+    bool ok = false;
+    const quint32 count = word.toUInt(&ok, 10);
+    if (ok)
+        settings.count = count;
+    else if (settings.error.isEmpty())
+        settings.error = QStringLiteral("Unreadable point count in \"%1\": a whole number from 0 to %2 is needed")
+                             .arg(statement)
+                             .arg(std::numeric_limits<quint32>::max());
+}
+
 void readLine(const QString& line, ScriptSettings& settings)
 {
     const Statement statement = statementOf(line);
@@ -100,7 +114,7 @@ void readLine(const QString& line, ScriptSettings& settings)
         break;
     case Statement::Iterate:
         if (words.size() >= 2)
-            settings.count = words.at(1).toUInt(nullptr, 10);
+            readCount(line, words.at(1), settings);
         break;
     case Statement::Step:
         if (words.size() >= 2)

@@ -15,6 +15,9 @@ struct ScriptSettings {
     QString yTitle = QStringLiteral("Y");
     // Ordered by name (UTF-16 code units); applied from the greatest name to the least.
     QMap<QString, QString> substitutions;
+    // Why the first statement whose value cannot be read was refused, naming it; empty when
+    // every statement read. A script with such a statement is not run.
+    QString error;
 };
 
 // Reading a Math script: plain text in, settings and the expression text out. No engine and

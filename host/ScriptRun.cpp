@@ -48,6 +48,13 @@ void defineNames(ScriptParser& parser, RunVariables& v)
     parser.defineVar("oa", &v.oa);
 }
 
+// A statement the reader refused would make another curve than the script asks for.
+bool everyStatementRead(ScriptResult& run)
+{
+    run.error = run.settings.error;
+    return run.error.isEmpty();
+}
+
 // The expression handed to the engine, or false with the reason in run.error.
 bool buildExpression(ScriptResult& run)
 {
@@ -67,7 +74,7 @@ bool allocatePoints(ScriptResult& run)
 {
     const quint32 count = run.settings.count;
     try {
-        if (count <= kMaxCurvePoints) {
+        if (curveHolds(count)) {
             resizeExactly(run.xValues, int(count));
             resizeExactly(run.yValues, int(count));
             return true;
@@ -119,7 +126,7 @@ ScriptResult runScript(const QString& script, const PointEvaluator& evaluator)
     ScriptResult run;
     try {
         run.settings = ScriptReader::read(script);
-        if (buildExpression(run) && allocatePoints(run))
+        if (everyStatementRead(run) && buildExpression(run) && allocatePoints(run))
             evaluatePoints(run, evaluator);
     } catch (const std::bad_alloc&) {
         // The engine, the reader and the substitutions all allocate; whatever they held is

@@ -5,6 +5,7 @@
 
 #include <new>
 #include <random>
+#include <utility>
 
 namespace {
 
@@ -130,6 +131,24 @@ TEST(ScriptReaderTest, WhiteSpaceIsSimplifiedAndCarriageReturnsDropped)
     EXPECT_EQ(s.expression, "x + 1");
 }
 
+// A count that is no whole number of 32 bits is refused with the statement's text, never read
+// as 0; the first such statement is the one named.
+TEST(ScriptReaderTest, UnreadableCountsNameTheirStatement)
+{
+    for (const char* count : {"1e12", "-1", "4294967296", "none", "2.5", "0x10"}) {
+        const QString statement = QStringLiteral("iterate %1").arg(count);
+        const ScriptSettings s = read(statement + " // points\niterate 3\niterate -2\n");
+        EXPECT_EQ(s.error, QStringLiteral("Unreadable point count in \"%1\": a whole number from 0 to 4294967295 "
+                                          "is needed").arg(statement));
+    }
+    for (const auto& [statement, count] : {std::pair{"iterate 4294967295", 4294967295u}, std::pair{"iterate 0", 0u},
+                                           std::pair{"iterate +007", 7u}}) {
+        const ScriptSettings s = read(statement);
+        EXPECT_TRUE(s.error.isEmpty()) << statement;
+        EXPECT_EQ(s.count, count) << statement;
+    }
+}
+
 TEST(ScriptReaderTest, StatementsWithTooFewWordsAreIgnored)
 {
     const ScriptSettings s = read("iterate 5\nstep 2\ntitle \"T\"\n"
@@ -142,14 +161,8 @@ TEST(ScriptReaderTest, StatementsWithTooFewWordsAreIgnored)
     EXPECT_TRUE(s.substitutions.isEmpty());
 }
 
-TEST(ScriptReaderTest, UnreadableNumbersGiveZero)
+TEST(ScriptReaderTest, UnreadableStepsGiveZero)
 {
-    EXPECT_EQ(read("iterate many").count, 0u);
-    EXPECT_EQ(read("iterate -5").count, 0u);
-    EXPECT_EQ(read("iterate 2.5").count, 0u);
-    EXPECT_EQ(read("iterate 4294967296").count, 0u);
-    EXPECT_EQ(read("iterate 4294967295").count, 4294967295u);
-    EXPECT_EQ(read("iterate 0").count, 0u);
     EXPECT_EQ(read("step abc").step, 0.0);
     EXPECT_EQ(read("step 1,5").step, 0.0);
     EXPECT_EQ(read("step -2.5e-1").step, -0.25);

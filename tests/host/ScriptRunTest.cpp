@@ -119,9 +119,6 @@ TEST(ScriptRunTest, IterateZeroEvaluatesNothingAndSucceeds)
     EXPECT_EQ(run.evaluated, 0u);
     EXPECT_TRUE(run.error.isEmpty());
     EXPECT_NE(run.x(), nullptr);
-
-    EXPECT_TRUE(runScript("iterate none\nexpr = x").ok);
-    EXPECT_EQ(runScript("iterate none\nexpr = x").settings.count, 0u);
 }
 
 TEST(ScriptRunTest, ScriptWithoutExprGivesNaNEverywhere)
@@ -273,6 +270,23 @@ TEST(ScriptRunTest, CountsNoCurveHoldsAreRefusedBeforeAnyPoint)
         EXPECT_FALSE(run.ok);
         EXPECT_EQ(run.error, QStringLiteral("Not enough memory for %1 points").arg(count));
         EXPECT_TRUE(run.xValues.isEmpty() && run.yValues.isEmpty());
+    }
+}
+
+// The engine never sees a script whose count could not be read: no points, a parser error
+// naming the statement.
+TEST(ScriptRunTest, UnreadableCountIsAParserError)
+{
+    for (const char* count : {"1e12", "-1", "4294967296", "none"}) {
+        CountingEvaluator counter;
+        const ScriptResult run =
+            runScript(QStringLiteral("title \"T\"\niterate %1\nexpr = x").arg(count), counter.evaluator());
+        EXPECT_FALSE(run.ok) << count;
+        EXPECT_EQ(run.error, QStringLiteral("Unreadable point count in \"iterate %1\": a whole number from 0 to "
+                                            "4294967295 is needed").arg(count));
+        EXPECT_EQ(counter.calls, 0) << count;
+        EXPECT_EQ(run.evaluated, 0u) << count;
+        EXPECT_EQ(run.settings.title, "T") << count;
     }
 }
 
