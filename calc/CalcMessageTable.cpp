@@ -116,6 +116,23 @@ constexpr std::array<Row, 51> rows{{
      "Out of memory"},
 }};
 
+// The parameter whose name is the longest one written at the position, the
+// first added among equals, or the count when none is: "%position" is not
+// "%pos" followed by "ition".
+std::uint32_t longestKeyAt(const std::string& text, std::size_t at, const CalcExcepData& data)
+{
+    std::uint32_t found = data.paramCount();
+    std::size_t foundLength = 0;
+    for (std::uint32_t i = 0; i < data.paramCount(); ++i) {
+        const std::string& name = data.paramName(i);
+        if (name.size() > foundLength && text.compare(at, name.size(), name) == 0) {
+            found = i;
+            foundLength = name.size();
+        }
+    }
+    return found;
+}
+
 } // namespace
 
 std::uint32_t CalcMessageTable::rowCount()
@@ -149,13 +166,20 @@ std::string CalcMessageTable::defaultMessage(const CalcExcepData& data)
     return fill(found, data);
 }
 
-std::string CalcMessageTable::fill(std::string text, const CalcExcepData& data)
+std::string CalcMessageTable::fill(const std::string& text, const CalcExcepData& data)
 {
-    for (std::uint32_t i = 0; i < data.paramCount(); ++i) {
-        const std::string key = "%" + data.paramName(i);
-        const std::string::size_type at = text.find(key);
-        if (at != std::string::npos)
-            text.replace(at, key.size(), data.paramValue(i));
+    // One pass over the template: a value once filled in is never searched, so a
+    // value that holds a placeholder's name stays as it is.
+    std::string filled;
+    filled.reserve(text.size());
+    for (std::size_t at = 0; at < text.size();) {
+        const std::uint32_t param = text[at] == '%' ? longestKeyAt(text, at + 1, data) : data.paramCount();
+        if (param == data.paramCount()) {
+            filled += text[at++];
+            continue;
+        }
+        filled += data.paramValue(param);
+        at += 1 + data.paramName(param).size();
     }
-    return text;
+    return filled;
 }

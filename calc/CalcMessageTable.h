@@ -15,9 +15,12 @@ public:
     // Null when the identifier has no row.
     static const char* find(const std::string& identifier);
 
-    // The template with each parameter filled in at the first occurrence of its
-    // key, or "Unknown exception: " and the identifier when there is no row.
+    // The template with each parameter filled in wherever its key stands, or
+    // "Unknown exception: " and the identifier when there is no row.
     static std::string defaultMessage(const CalcExcepData& data);
-    // Any template, built-in or translated, filled in the same way.
-    static std::string fill(std::string text, const CalcExcepData& data);
+    // Any template, built-in or translated, filled in the same way: every key
+    // "%name" is replaced by the value of the parameter of that name (the first
+    // one added, should two share it), in one pass, so that values are never
+    // filled in again. Where names begin alike, the longest key written wins.
+    static std::string fill(const std::string& text, const CalcExcepData& data);
 };

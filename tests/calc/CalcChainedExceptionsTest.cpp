@@ -5,6 +5,7 @@
 
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -40,14 +41,31 @@ TEST(CalcMessageTableTest, FillsParametersIntoTemplates)
          "Missing opening bracket to macth closing bracket"},
         {CalcExcepData("CALCLOCEXCEP_CalcParserInfoObjectNotFound"),
          "The CalcParserInfo COM object cannot be instanciated.\tMake sure it is registered."},
-        // Only the first occurrence of a key is replaced.
+        // A value is never read for placeholders, neither its own nor another's.
         {CalcExcepData("CALCPARSINGEXCEP_UndefinedVar", {{"itemName", "%itemName"}, {"itemName", "z"}}),
-         "Undefined variable: 'z'"},
+         "Undefined variable: '%itemName'"},
+        {CalcExcepData("CALCDEFEXCEP_VarNameDelimConflict", {{"itemName", "%conflictItemName"},
+                                                             {"conflictItemName", "-"}}),
+         "Variable name '%conflictItemName' conflicts with the operator: '-'"},
         {CalcExcepData("CALCDEFEXCEP_SyntaxArgDecConflict", {{"itemName", ""}}),
          "Unknown exception: CALCDEFEXCEP_SyntaxArgDecConflict"},
     };
     for (const MessageRow& row : rows)
         EXPECT_EQ(CalcMessageTable::defaultMessage(row.data), row.expected) << row.data.identifier();
+}
+
+TEST(CalcMessageTableTest, FillsEveryOccurrenceOfEachPlaceholderInOnePass)
+{
+    const CalcExcepData data("X", {{"pos", "1"}, {"position", "%pos"}, {"itemName", "a%"}});
+    const std::pair<const char*, const char*> rows[] = {
+        {"%itemName and again %itemName", "a% and again a%"},
+        {"%position/%pos/%posx", "%pos/1/1x"},
+        {"%itemNamepos%", "a%pos%"},
+        {"%unknown %", "%unknown %"},
+        {"%pos%pos", "11"},
+    };
+    for (const auto& [text, expected] : rows)
+        EXPECT_EQ(CalcMessageTable::fill(text, data), expected) << text;
 }
 
 TEST(CalcMessageTableTest, HasOneRowForEachRaisedIdentifier)
