@@ -199,3 +199,26 @@ TEST(SharedStringTable, StringWhoseFirstCharacterNoLongerFitsBeginsTheNextRecord
     ASSERT_TRUE(back.read(bytes.data(), bytes.size()));
     EXPECT_EQ(back.string(1).units(), u"ΩΩΩ");
 }
+
+// The first string leaves 3 bytes, too few for the second's header and first character, so
+// the second begins exactly at the cut; its 9,000 characters then cross the next cut, behind
+// a fresh flags byte.
+TEST(SharedStringTable, StringBeginningAtACutThatCrossesTheNextOne)
+{
+    Workbook::SharedStringTable sst;
+    sst.add(UnicodeText(std::u16string(8210, u'a')));
+    sst.add(UnicodeText(std::u16string(9000, u'b')));
+    EXPECT_EQ(sst.continueOffsets(), (std::vector<std::size_t>{8221, 8221 + 8224}));
+    EXPECT_EQ(sst.dataSize(), 8221u + 3 + 9000 + 1);
+    std::vector<std::uint8_t> bytes;
+    ByteWriter out(bytes);
+    ASSERT_EQ(sst.write(out), sst.recordSize());
+    ASSERT_EQ(bytes.size(), sst.recordSize());
+
+    Workbook::SharedStringTable back;
+    ASSERT_TRUE(back.read(bytes.data(), bytes.size()));
+    ASSERT_EQ(back.uniqueCount(), 2u);
+    EXPECT_EQ(back.string(0).units(), std::u16string(8210, u'a'));
+    EXPECT_EQ(back.string(1).units(), std::u16string(9000, u'b'));
+    EXPECT_EQ(back.continueOffsets(), sst.continueOffsets());
+}
