@@ -4,7 +4,8 @@
 
 namespace Xls {
 
-// One cell of a worksheet: empty, a number (integer or double) or a text.
+// One cell of a worksheet: empty, a number (integer or double) or a text. A double that is
+// NaN or infinite is saved as the error #NUM!.
 class Cell
 {
 public:

@@ -5,6 +5,7 @@
 #include "SharedStringTable.h"
 
 #include <cassert>
+#include <cmath>
 
 namespace Xls {
 
@@ -15,6 +16,14 @@ namespace {
 bool isNumber(const Cell& cell)
 {
     return cell.type() == Cell::Integer || cell.type() == Cell::Double;
+}
+
+// The RK of a number that goes into an RK or MULRK record. −0 has an exact RK, but some
+// readers take it from there as 0, so it goes into a NUMBER record, as any finite number
+// without an exact RK does; NaN and the infinities have RKs too, but no number cell.
+bool rkOf(double value, std::uint32_t& rk)
+{
+    return std::isfinite(value) && !(value == 0 && std::signbit(value)) && encodeRk(value, rk);
 }
 
 } // namespace
@@ -47,12 +56,24 @@ CellBlock& CellBlock::operator=(CellBlock&&) noexcept = default;
 auto CellBlock::addNumbers(Cells::const_iterator at, Cells::const_iterator last) -> Cells::const_iterator
 {
     const std::uint32_t firstKey = at->first;
+    const double value = at->second.number();
+    // A NaN or an infinity is no number a spreadsheet holds: its own error cell says so,
+    // where a raw double would show as anything from an error to nothing.
+    if (!std::isfinite(value)) {
+        auto error = std::make_unique<BoolErr>();
+        error->row = std::uint16_t(rowOf(firstKey));
+        error->column = std::uint16_t(columnOf(firstKey));
+        error->value = BoolErr::numError;
+        error->isError = 1;
+        add(std::move(error), firstKey);
+        return ++at;
+    }
     std::uint32_t rk;
-    if (!encodeRk(at->second.number(), rk)) {
+    if (!rkOf(value, rk)) {
         auto number = std::make_unique<Number>();
         number->row = std::uint16_t(rowOf(firstKey));
         number->column = std::uint16_t(columnOf(firstKey));
-        number->value = at->second.number();
+        number->value = value;
         add(std::move(number), firstKey);
         return ++at;
     }
@@ -60,7 +81,7 @@ auto CellBlock::addNumbers(Cells::const_iterator at, Cells::const_iterator last)
     std::vector<MulRK::Entry> run(1);
     run[0].rk = rk;
     for (++at; at != last && at->first == firstKey + run.size() && isNumber(at->second)
-               && encodeRk(at->second.number(), rk);
+               && rkOf(at->second.number(), rk);
          ++at) {
         run.emplace_back();
         run.back().rk = rk;

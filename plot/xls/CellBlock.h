@@ -9,8 +9,9 @@ namespace Xls {
 
 // The cell records of one row, in column order. A text becomes a LABELSST naming its SST
 // entry. A number with an exact RK (see RkNumber.h) becomes an RK record, or, with exact
-// RK neighbours in the next columns, one MULRK for the whole run; any other number becomes
-// a NUMBER record, so every number reads back as the same double. Empty cells get no record.
+// RK neighbours in the next columns, one MULRK for the whole run; −0 and any other finite
+// number become a NUMBER record, so every number reads back as the same double. NaN and the
+// infinities become the error cell #NUM! (a BOOLERR). Empty cells get no record.
 class Worksheet::CellTable::RowBlock::CellBlock
 {
 public:

@@ -31,6 +31,8 @@ class Worksheet::CellTable::RowBlock::CellBlock::BoolErr : public Record
 {
 public:
     static constexpr std::uint16_t recordCode = 0x0205;
+    // The error code of #NUM!, the error of a number out of range.
+    static constexpr std::uint8_t numError = 0x24;
 
     BoolErr();
 

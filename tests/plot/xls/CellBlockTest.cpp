@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
 #include <limits>
 
@@ -17,6 +18,7 @@ const std::uint16_t rkCode = 0x027E;
 const std::uint16_t mulRkCode = 0x00BD;
 const std::uint16_t numberCode = 0x0203;
 const std::uint16_t labelSstCode = 0x00FD;
+const std::uint16_t boolErrCode = 0x0205;
 
 // The cell records of row 0 of a one-sheet workbook whose first row holds `values` from
 // column A on.
@@ -31,7 +33,7 @@ std::vector<ScannedRecord> rowRecords(const std::vector<double>& values)
     std::vector<ScannedRecord> cells;
     for (const ScannedRecord& record : scanSubstream(stream, sheetPositions(stream).at(0)))
         if (record.code == rkCode || record.code == mulRkCode || record.code == numberCode
-            || record.code == labelSstCode)
+            || record.code == labelSstCode || record.code == boolErrCode)
             cells.push_back(record);
     return cells;
 }
@@ -112,6 +114,25 @@ TEST(CellRecordChoice, RunsBreakAtNumbersWithoutRkAndAtGaps)
         if (record.code == rkCode || record.code == mulRkCode || record.code == labelSstCode)
             found.push_back(record.code);
     EXPECT_EQ(found, (std::vector<std::uint16_t>{rkCode, rkCode, labelSstCode, rkCode}));
+}
+
+// NaN and the infinities have RKs, but readers show a number cell holding them as anything
+// from an error to nothing: they are the error cell #NUM!. An RK of -0 some read as 0.
+TEST(CellRecordChoice, NonFiniteNumbersAreTheErrorNumAndMinusZeroANumber)
+{
+    const double inf = std::numeric_limits<double>::infinity();
+    const auto records = rowRecords({1, std::nan(""), 2, inf, -inf, 3, -0.0, 4});
+    ASSERT_EQ(codes(records), (std::vector<std::uint16_t>{rkCode, boolErrCode, rkCode, boolErrCode, boolErrCode,
+                                                          rkCode, numberCode, rkCode}));
+    for (std::size_t column : {1, 3, 4}) {
+        const auto& data = records[column].data;
+        ASSERT_EQ(data.size(), 8u);
+        EXPECT_EQ(le16(data, 2), column);
+        EXPECT_EQ(le16(data, 4), 15);
+        EXPECT_EQ(data[6], 0x24) << "the error code of #NUM!";
+        EXPECT_EQ(data[7], 1) << "an error, not a Boolean";
+    }
+    EXPECT_EQ(bitsOf(leDouble(records[6].data, 6)), bitsOf(-0.0));
 }
 
 // Whichever record a number goes into, it reads back as the same double.

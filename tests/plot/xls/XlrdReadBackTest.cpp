@@ -1,7 +1,9 @@
-// The writer's files read by real readers, python3-xlrd and python3-olefile.
+// The writer's files read by real readers, python3-xlrd and python3-olefile, and by an office
+// suite where one is installed.
 #include "Cell.h"
 #include "CompoundFile.h"
 #include "CurveWorkbook.h"
+#include "OfficeConvert.h"
 #include "Workbook.h"
 #include "Worksheet.h"
 #include "XlsReadBack.h"
@@ -11,6 +13,7 @@
 #include <cmath>
 #include <cstring>
 #include <filesystem>
+#include <limits>
 #include <unistd.h>
 
 using namespace Xls;
@@ -54,11 +57,13 @@ std::uint64_t bitsOf(double value)
     return bits;
 }
 
-// True when the reader gave back exactly `value`; NaN matches any NaN, as the reader's text
-// form keeps no payload.
-bool sameNumber(double read, double value)
+// True when the reader gave back exactly `value`: the same double, bit for bit, or for NaN
+// and the infinities the error #NUM!.
+bool sameValue(const ReadCell& cell, double value)
 {
-    return (std::isnan(read) && std::isnan(value)) || bitsOf(read) == bitsOf(value);
+    if (!std::isfinite(value))
+        return cell.error == "#NUM!";
+    return !cell.isText && cell.error.empty() && bitsOf(cell.number) == bitsOf(value);
 }
 
 // Checks a sheet written by writeCurve: the title in A1 and points first … last - 1 below.
@@ -77,8 +82,8 @@ void expectCurveSheet(const ReadSheet& sheet, const std::string& name, const std
         ASSERT_EQ(cx.row, int(i - first + 1));
         ASSERT_EQ(cx.column, 0);
         ASSERT_EQ(cy.column, 1);
-        ASSERT_TRUE(sameNumber(cx.number, x[i])) << "x of point " << i << ": " << cx.number << " for " << x[i];
-        ASSERT_TRUE(sameNumber(cy.number, y[i])) << "y of point " << i << ": " << cy.number << " for " << y[i];
+        ASSERT_TRUE(sameValue(cx, x[i])) << "x of point " << i << ": " << cx.number << cx.error << " for " << x[i];
+        ASSERT_TRUE(sameValue(cy, y[i])) << "y of point " << i << ": " << cy.number << cy.error << " for " << y[i];
     }
 }
 
@@ -120,6 +125,24 @@ TEST_F(XlrdReadBack, CurveLongerThanASheetGoesOnOnTheNextSheet)
     EXPECT_GT(book.streams.at("Workbook"), 4096u);
 }
 
+TEST_F(XlrdReadBack, NaNAndInfinitiesAreTheErrorNumAndMinusZeroStays)
+{
+    const double inf = std::numeric_limits<double>::infinity();
+    const std::vector<double> values = {std::nan(""), inf, -inf, -0.0, 1.5, -inf};
+    Workbook book;
+    for (std::size_t c = 0; c < values.size(); ++c)
+        book.worksheet(std::size_t(0))->cell(0, int(c))->setDouble(values[c]);
+    ASSERT_TRUE(book.saveAs(path("special.xls").c_str()));
+    const ReadBook read = this->read(path("special.xls"));
+    ASSERT_EQ(read.sheets.size(), 1u);
+    ASSERT_EQ(read.sheets[0].cells.size(), values.size());
+    for (std::size_t c = 0; c < values.size(); ++c) {
+        const ReadCell& cell = read.sheets[0].cells[c];
+        EXPECT_EQ(cell.column, int(c));
+        EXPECT_TRUE(sameValue(cell, values[c])) << "column " << c << ": " << cell.number << cell.error;
+    }
+}
+
 TEST_F(XlrdReadBack, FileBeyondOneHundredAndNineFatSectors)
 {
     // About 7.8 MB of NUMBER records: the FAT no longer fits the header's 109 slots.
@@ -138,7 +161,7 @@ TEST_F(XlrdReadBack, FileBeyondOneHundredAndNineFatSectors)
     // Without a title A1 is empty.
     EXPECT_EQ(book.sheets[2].cells.size(), 2 * (count - 2 * curveRowsPerSheet));
     const ReadCell& last = book.sheets[2].cells.back();
-    EXPECT_TRUE(sameNumber(last.number, y[count - 1]));
+    EXPECT_TRUE(sameValue(last, y[count - 1]));
     EXPECT_EQ(last.row, int(count - 2 * curveRowsPerSheet));
 }
 
@@ -204,6 +227,26 @@ TEST_F(XlrdReadBack, SmallAndLargeWorkbooksWithSeveralSheets)
     EXPECT_EQ(largeRead.streams.at("Workbook"), std::max(stream.size(), CompoundFile::smallestStream));
     ASSERT_EQ(largeRead.sheets.at(0).cells.size(), 3000u);
     EXPECT_EQ(largeRead.sheets[0].cells.back().number, 2999.75);
+}
+
+TEST(OfficeReadBack, NaNAndInfinitiesShowAsTheErrorNum)
+{
+    const std::string office = officeProgram();
+    if (office.empty())
+        GTEST_SKIP() << "no office suite (soffice) is installed to read the workbook";
+    const auto folder = std::filesystem::temp_directory_path() / ("kurvo-office-" + std::to_string(getpid()));
+    std::filesystem::create_directories(folder);
+    const double inf = std::numeric_limits<double>::infinity();
+    const std::vector<double> values = {1.5, std::nan(""), inf, -inf};
+    Workbook book;
+    for (std::size_t c = 0; c < values.size(); ++c)
+        book.worksheet(std::size_t(0))->cell(0, int(c))->setDouble(values[c]);
+    const std::string path = (folder / "special.xls").string();
+    ASSERT_TRUE(book.saveAs(path.c_str()));
+    const std::vector<std::string> lines = officeCsvLines(office, path, folder.string());
+    std::filesystem::remove_all(folder);
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(lines[0], "1.5,#NUM!,#NUM!,#NUM!");
 }
 
 TEST(CurveWorkbook, FailsWhereNoFileCanBeWritten)

@@ -30,7 +30,7 @@ bool parseLine(const std::string& line, ReadBook& book)
         in >> name >> sheet.rows >> sheet.columns;
         sheet.name = fromHex(name);
         book.sheets.push_back(sheet);
-    } else if (kind == "number" || kind == "text") {
+    } else if (kind == "number" || kind == "text" || kind == "error") {
         if (book.sheets.empty())
             return false;
         ReadCell cell;
@@ -39,6 +39,8 @@ bool parseLine(const std::string& line, ReadBook& book)
         cell.isText = kind == "text";
         if (cell.isText)
             cell.text = fromHex(value);
+        else if (kind == "error")
+            cell.error = value;
         else
             cell.number = std::strtod(value.c_str(), nullptr);
         book.sheets.back().cells.push_back(cell);

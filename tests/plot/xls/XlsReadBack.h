@@ -11,7 +11,8 @@ struct ReadCell {
     int column = 0;
     bool isText = false;
     double number = 0.0;
-    std::string text; // UTF-8
+    std::string text;  // UTF-8
+    std::string error; // of an error cell, such as "#NUM!"; else empty
 };
 
 struct ReadSheet {

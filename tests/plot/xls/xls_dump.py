@@ -6,6 +6,7 @@ for the workbook writer's tests:
     sheet <name as UTF-8 hex> <rows> <columns>
     number <row> <column> <repr of the float>  each non-empty cell of the sheet before
     text <row> <column> <UTF-8 hex>
+    error <row> <column> <error text, such as #NUM!>
     other <row> <column> <xlrd cell type>
 
 Exit status 3 when a module is missing, 2 when the file cannot be read.
@@ -42,6 +43,9 @@ def main(path):
                     out.append("number %d %d %r" % (row, column, cell.value))
                 elif cell.ctype == xlrd.XL_CELL_TEXT:
                     out.append("text %d %d %s" % (row, column, cell.value.encode("utf-8").hex()))
+                elif cell.ctype == xlrd.XL_CELL_ERROR:
+                    text = xlrd.error_text_from_code.get(cell.value, "0x%02x" % cell.value)
+                    out.append("error %d %d %s" % (row, column, text))
                 else:
                     out.append("other %d %d %d" % (row, column, cell.ctype))
     sys.stdout.write("\n".join(out) + "\n")
