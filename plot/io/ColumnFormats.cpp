@@ -1,6 +1,7 @@
 #include "ColumnFormats.h"
 
 #include <charconv>
+#include <cmath>
 
 namespace {
 
@@ -15,6 +16,23 @@ void appendLine(std::string& text, const char* line)
 {
     text += line;
     text += "\r\n";
+}
+
+// A numeric tuple: the number, then its value indicator. A reader takes "nan" or "inf" for
+// no number, so NaN is the format's missing value (NA) and an infinity its error value.
+void appendDifValue(std::string& text, double value)
+{
+    if (std::isnan(value)) {
+        text += "0,0\r\nNA\r\n";
+        return;
+    }
+    if (std::isinf(value)) {
+        text += "0,0\r\nERROR\r\n";
+        return;
+    }
+    text += "0,";
+    appendNumber(text, value);
+    text += "\r\nV\r\n";
 }
 
 std::string quoted(const std::string& title)
@@ -45,9 +63,8 @@ std::string difColumn(const std::string& title, const double* values, std::size_
     appendLine(text, "-1,0");
     for (std::size_t i = 0; i < count; ++i) {
         appendLine(text, "BOT");
-        text += "0,";
-        appendNumber(text, values[i]);
-        text += "\r\nV\r\n-1,0\r\n";
+        appendDifValue(text, values[i]);
+        appendLine(text, "-1,0");
     }
     appendLine(text, "EOD");
     return text;

@@ -9,6 +9,8 @@
 
 // One column as a DIF file of CR LF lines: a header of one vector and count + 1 tuples, the
 // title (quotes doubled) as the label tuple, then one numeric tuple per value, and "EOD".
+// A NaN value is written as missing ("0,0" and "NA"), an infinite one as an error ("0,0" and
+// "ERROR").
 std::string difColumn(const std::string& title, const double* values, std::size_t count);
 
 // One column as plain text: one value per CR LF line, then the line "EOD".

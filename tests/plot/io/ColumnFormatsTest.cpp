@@ -1,9 +1,15 @@
 #include "ColumnFormats.h"
+#include "OfficeConvert.h"
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <cmath>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <sstream>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -51,6 +57,48 @@ TEST(ColumnFormatsTest, NumbersKeepEveryDigit)
     const std::vector<std::string> dif = lines(difColumn("t", values, 6), "\r\n");
     EXPECT_EQ(dif[18], "0,1234567");
     EXPECT_EQ(dif[22], "0,1e-09");
+}
+
+// Missing and infinite values carry the format's own value indicators, which readers know,
+// rather than "nan" and "inf", which they do not; -0 stays a number with its sign.
+TEST(ColumnFormatsTest, DifMarksMissingAndInfiniteValues)
+{
+    const double values[] = {NAN, INFINITY, -INFINITY, -0.0, 1.5};
+    const std::vector<std::string> dif = lines(difColumn("t", values, 5), "\r\n");
+    ASSERT_EQ(dif.size(), 17u + 5 * 4 + 1);
+    const std::vector<std::pair<std::string, std::string>> tuples = {
+        {"0,0", "NA"}, {"0,0", "ERROR"}, {"0,0", "ERROR"}, {"0,-0", "V"}, {"0,1.5", "V"}};
+    for (std::size_t i = 0; i < tuples.size(); ++i) {
+        EXPECT_EQ(dif[17 + 4 * i], "BOT") << i;
+        EXPECT_EQ(dif[18 + 4 * i], tuples[i].first) << i;
+        EXPECT_EQ(dif[19 + 4 * i], tuples[i].second) << i;
+        EXPECT_EQ(dif[20 + 4 * i], "-1,0") << i;
+    }
+    EXPECT_EQ(dif.back(), "EOD");
+}
+
+// An office suite takes the value indicators for what they are: no cell reads "nan" or "inf".
+TEST(ColumnFormatsTest, OfficeReadsTheDifValueIndicators)
+{
+    const std::string office = officeProgram();
+    if (office.empty())
+        GTEST_SKIP() << "no office suite (soffice) is installed to read the DIF file";
+    const auto folder = std::filesystem::temp_directory_path() / ("kurvo-dif-" + std::to_string(getpid()));
+    std::filesystem::create_directories(folder);
+    const double values[] = {1.5, NAN, INFINITY, -INFINITY};
+    const std::string path = (folder / "column.dif").string();
+    std::ofstream(path, std::ios::binary) << difColumn("t", values, 4);
+    const std::vector<std::string> cells = officeCsvLines(office, path, folder.string());
+    std::filesystem::remove_all(folder);
+    ASSERT_EQ(cells.size(), 5u);
+    EXPECT_EQ(cells[1], "1.5");
+    for (std::size_t i = 2; i < cells.size(); ++i) {
+        std::string lower = cells[i];
+        for (char& c : lower)
+            c = char(std::tolower(static_cast<unsigned char>(c)));
+        EXPECT_EQ(lower.find("nan"), std::string::npos) << cells[i];
+        EXPECT_EQ(lower.find("inf"), std::string::npos) << cells[i];
+    }
 }
 
 TEST(ColumnFormatsTest, TableOfCurvesSideBySide)
