@@ -11,7 +11,7 @@ using Row = std::pair<const char*, const char*>;
 
 // Kept word for word, misspellings included: hosts show them as the engine's
 // established messages.
-constexpr std::array<Row, 51> rows{{
+constexpr std::array<Row, 52> rows{{
     {"CALCDEFEXCEP_OpAlreadyDefined",
      "Operator already defined: '%itemName'"},
     {"CALCDEFEXCEP_OpNameNull",
@@ -114,6 +114,8 @@ constexpr std::array<Row, 51> rows{{
      "The library info file version is incorrect.  File: '%itemName'"},
     {"CALCEXCEP_OutOfMemory",
      "Out of memory"},
+    {"CALCDEFEXCEP_PluginFileRefused",
+     "The plug-in file '%itemName' is not used: %param1."},
 }};
 
 // The parameter whose name is the longest one written at the position, the

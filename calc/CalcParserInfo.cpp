@@ -5,11 +5,10 @@
 #include "CalcLibraryInfo.h"
 #include "CalcMessageInfo.h"
 #include "CalcOperatorInfo.h"
+#include "CalcRegularFile.h"
 
 #include <pugixml.hpp>
 
-#include <filesystem>
-#include <fstream>
 #include <vector>
 
 namespace {
@@ -62,26 +61,15 @@ const pugi::xml_node* at(const Nodes& nodes, std::uint32_t index)
     return index < nodes.size() ? &nodes[index] : nullptr;
 }
 
-// The file's bytes, or false when it cannot be read; a file above the limit
-// reads as empty, which no parser accepts.
+// The file's bytes, or false when it is no regular file or cannot be read; a
+// file above the limit reads as empty, which no parser accepts.
 bool readLimited(const std::string& file, std::string& bytes)
 {
-    std::error_code error;
-    if (std::filesystem::is_directory(file, error))
+    if (!CalcRegularFile(file).read(bytes, CalcParserInfo::maxFileBytes))
         return false;
-    std::ifstream in(file, std::ios::binary);
-    if (!in)
-        return false;
-    bytes.clear();
-    char chunk[4096];
-    while (in.read(chunk, sizeof chunk) || in.gcount() > 0) {
-        bytes.append(chunk, static_cast<std::size_t>(in.gcount()));
-        if (bytes.size() > CalcParserInfo::maxFileBytes) {
-            bytes.clear();
-            break;
-        }
-    }
-    return !in.bad();
+    if (bytes.size() > CalcParserInfo::maxFileBytes)
+        bytes.clear();
+    return true;
 }
 
 } // namespace

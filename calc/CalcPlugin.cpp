@@ -2,6 +2,7 @@
 
 #include "CalcError.h"
 #include "CalcPluginRegistry.h"
+#include "CalcRegularFile.h"
 
 #include <cstring>
 
@@ -32,6 +33,36 @@ bool isUsable(const CalcPluginInterface& api)
     return true;
 }
 
+// The registry chooses the code that is run, so it is read, like the
+// libraries it names, only when no one but the user or root could have written
+// it. A refusal gives the outcome's record with the reason's behind it.
+void refuseUntrusted(std::int32_t line, const CalcRegularFile& file, const std::string& path,
+                     const CalcExcepData& outcome)
+{
+    const std::string reason = file.distrust();
+    if (reason.empty())
+        return;
+    CalcError refusal;
+    refusal.addRecord(line, sourceUnit,
+                      CalcExcepData("CALCDEFEXCEP_PluginFileRefused", {{"itemName", path}, {"param1", reason}}));
+    refusal.addRecord(line, sourceUnit, outcome);
+    throw refusal;
+}
+
+// The library the registry names for the class identifier, or empty text.
+std::string registeredLibrary(const std::string& registry, const std::string& classId)
+{
+    const CalcExcepData unreadable("CALCDEFEXCEP_PluginTypeLibNotFound", {{"itemName", registry}});
+    const CalcRegularFile file(registry);
+    if (!file.exists())
+        CalcError::raise(__LINE__, sourceUnit, unreadable);
+    refuseUntrusted(__LINE__, file, registry, unreadable);
+    std::string text;
+    if (!file.read(text, CalcPluginRegistry::maxFileBytes) || text.size() > CalcPluginRegistry::maxFileBytes)
+        CalcError::raise(__LINE__, sourceUnit, unreadable);
+    return CalcPluginRegistry::libraryFor(registry, text, classId);
+}
+
 } // namespace
 
 CalcPlugin::CalcPlugin(void* handle)
@@ -48,16 +79,12 @@ std::shared_ptr<const CalcPlugin> CalcPlugin::load(const std::string& classId)
 {
     if (CalcPluginRegistry::canonicalClassId(classId).empty())
         raise(__LINE__, "CALCDEFEXCEP_PluginNotFound", classId);
-    const std::string registry = CalcPluginRegistry::path();
-    std::string library;
-    switch (CalcPluginRegistry::find(registry, classId, library)) {
-    case CalcPluginRegistry::Lookup::found:
-        break;
-    case CalcPluginRegistry::Lookup::notRegistered:
+    const std::string library = registeredLibrary(CalcPluginRegistry::path(), classId);
+    // Checked before dlopen, which would wait on a FIFO for a writer.
+    const CalcRegularFile code(library);
+    if (library.empty() || !code.exists())
         raise(__LINE__, "CALCDEFEXCEP_PluginNotFound", classId);
-    case CalcPluginRegistry::Lookup::unreadable:
-        raise(__LINE__, "CALCDEFEXCEP_PluginTypeLibNotFound", registry);
-    }
+    refuseUntrusted(__LINE__, code, library, CalcExcepData("CALCDEFEXCEP_PluginNotFound", {{"itemName", classId}}));
 
     void* handle = dlopen(library.c_str(), RTLD_NOW | RTLD_LOCAL);
     if (!handle)

@@ -16,7 +16,11 @@ public:
     // and for a library that cannot be opened, lacks the entry point, returns
     // no interface or an unusable one; "CALCDEFEXCEP_PluginTypeLibNotFound"
     // when the registry file cannot be read; "CALCDEFEXCEP_PluginVersion" for
-    // any interface version other than CALC_PLUGIN_VERSION.
+    // any interface version other than CALC_PLUGIN_VERSION. A registry or a
+    // library that is no regular file, belongs to neither the user nor root,
+    // or that others can write, is refused unread: the chain then holds a
+    // "CALCDEFEXCEP_PluginFileRefused" record with the reason, behind the
+    // record of the registry or the class identifier.
     static std::shared_ptr<const CalcPlugin> load(const std::string& classId);
 
     ~CalcPlugin();

@@ -3,7 +3,11 @@
 #include <cctype>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
+#include <sstream>
+#include <vector>
+
+#include <pwd.h>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -18,6 +22,28 @@ std::string environment(const char* name)
     return value ? value : "";
 }
 
+bool isAbsolute(const std::string& folder)
+{
+    return !folder.empty() && folder[0] == '/';
+}
+
+// A relative $HOME would follow the current folder, so the account's own
+// home stands in for it.
+std::string homeFolder()
+{
+    const std::string home = environment("HOME");
+    if (isAbsolute(home))
+        return home;
+    const long suggested = sysconf(_SC_GETPW_R_SIZE_MAX);
+    std::vector<char> buffer(suggested > 0 ? static_cast<std::size_t>(suggested) : 16384);
+    passwd entry{};
+    passwd* account = nullptr;
+    if (getpwuid_r(getuid(), &entry, buffer.data(), buffer.size(), &account) != 0 || !account
+        || !account->pw_dir || !isAbsolute(account->pw_dir))
+        return {};
+    return account->pw_dir;
+}
+
 std::string trimmed(const std::string& text)
 {
     const char* blanks = " \t\r";
@@ -27,24 +53,21 @@ std::string trimmed(const std::string& text)
     return text.substr(first, text.find_last_not_of(blanks) - first + 1);
 }
 
-bool readable(const std::string& registry)
-{
-    std::error_code error;
-    const std::uintmax_t size = fs::file_size(registry, error);
-    return !error && size <= CalcPluginRegistry::maxFileBytes;
-}
-
 } // namespace
 
 std::string CalcPluginRegistry::path()
 {
     const std::string chosen = environment(pathVariable);
-    if (!chosen.empty())
-        return chosen;
+    if (!chosen.empty()) {
+        std::error_code error;
+        const fs::path absolute = fs::absolute(chosen, error);
+        return error ? std::string() : absolute.string();
+    }
     const std::string config = environment("XDG_CONFIG_HOME");
-    if (!config.empty())
+    if (isAbsolute(config))
         return config + "/kurvo/calc-plugins";
-    return environment("HOME") + "/.config/kurvo/calc-plugins";
+    const std::string home = homeFolder();
+    return home.empty() ? std::string() : home + "/.config/kurvo/calc-plugins";
 }
 
 std::string CalcPluginRegistry::canonicalClassId(const std::string& text)
@@ -62,30 +85,22 @@ std::string CalcPluginRegistry::canonicalClassId(const std::string& text)
     return canonical;
 }
 
-CalcPluginRegistry::Lookup CalcPluginRegistry::find(const std::string& registry, const std::string& classId,
-                                                    std::string& library)
+std::string CalcPluginRegistry::libraryFor(const std::string& registry, const std::string& text,
+                                           const std::string& classId)
 {
-    if (!readable(registry))
-        return Lookup::unreadable;
-    std::ifstream in(registry);
-    if (!in)
-        return Lookup::unreadable;
     const std::string wanted = canonicalClassId(classId);
     if (wanted.empty())
-        return Lookup::notRegistered;
+        return {};
+    std::istringstream lines(text);
     std::string line;
-    while (std::getline(in, line)) {
+    while (std::getline(lines, line)) {
         const std::string entry = trimmed(line);
         if (entry.empty() || entry[0] == '#')
             continue;
         const std::size_t blank = entry.find_first_of(" \t");
         if (blank == std::string::npos || canonicalClassId(entry.substr(0, blank)) != wanted)
             continue;
-        const fs::path file = trimmed(entry.substr(blank));
-        // Absolute, so that the loader never searches its own folders instead.
-        std::error_code error;
-        library = fs::absolute(fs::path(registry).parent_path() / file, error).string();
-        return Lookup::found;
+        return (fs::path(registry).parent_path() / trimmed(entry.substr(blank))).string();
     }
-    return Lookup::notRegistered;
+    return {};
 }

@@ -11,6 +11,7 @@
 #include <qwt_painter.h>
 #include <qwt_point_data.h>
 #include <qwt_scale_map.h>
+#include <qwt_symbol.h>
 
 #include <algorithm>
 #include <cmath>
@@ -19,6 +20,11 @@ namespace {
 
 // Below this many points per pixel column the plain drawing is fast enough.
 const int kPointsPerColumn = 4;
+
+// A point drawn farther than this from the paint device's origin, a million canvases away,
+// is a gap: no paint device takes coordinates of any size (a PDF's content stream turns
+// numbers beyond 2^32 into garbage, Qwt's rounding to whole pixels overflows beyond 2^31).
+const double kFarthestPixel = 1e9;
 
 // A curve's samples. Curves hold them in arrays, which are read directly; any other series
 // point by point.
@@ -88,8 +94,9 @@ bool isGap(const QPointF& p)
     return std::isnan(p.x()) || std::isnan(p.y());
 }
 
-// The samples as the pixels they are drawn at. A missing value, or one that has no place on
-// its axis (below zero on a logarithmic one), is a NaN pixel: a gap, nowhere to draw to.
+// The samples as the pixels they are drawn at. A missing value, one that has no place on its
+// axis (below zero on a logarithmic one, an infinity) or one drawn too far away is a NaN
+// pixel: a gap, nowhere to draw to.
 class PixelMap : public Samples
 {
 public:
@@ -101,10 +108,11 @@ public:
     {
     }
 
+    double px(int i) const { return pixel(xMap.transform(x(i))); }
+    double py(int i) const { return pixel(yMap.transform(y(i))); }
+    double pixel(double v) const { return std::abs(v) <= kFarthestPixel ? aligned(v) : NAN; }
     // Raster devices get whole pixels, as Qwt's own drawing gives them.
-    double px(int i) const { return aligned(xMap.transform(x(i))); }
-    double py(int i) const { return aligned(yMap.transform(y(i))); }
-    double aligned(double v) const { return round && !std::isnan(v) ? double(qRound(v)) : v; }
+    double aligned(double v) const { return round && std::abs(v) <= kFarthestPixel ? double(qRound(v)) : v; }
     QPointF operator()(int i) const { return QPointF(px(i), py(i)); }
     bool gap(int i) const { return isGap((*this)(i)); }
 
@@ -135,6 +143,28 @@ void forEachRun(int from, int to, Gap gap, Draw draw)
 int penMargin(const QPainter* painter)
 {
     return int(std::ceil(std::max(qreal(1.0), painter->pen().widthF()))) + 1;
+}
+
+double held(double v, double low, double high)
+{
+    return std::min(std::max(v, low), high);
+}
+
+// Draws the stick from `base` to `p` across the baseline's axis, held to `area`: a stick
+// beside it is not drawn, the ends of one across it are moved to its edges, which keeps the
+// part that shows and keeps huge coordinates from the paint device.
+void drawStick(QPainter* painter, const QPointF& p, double base, bool vertical, const QRectF& area)
+{
+    if (isGap(p) || std::isnan(base))
+        return;
+    if (vertical) {
+        if (p.x() >= area.left() && p.x() <= area.right())
+            QwtPainter::drawLine(painter, p.x(), held(base, area.top(), area.bottom()), p.x(),
+                                 held(p.y(), area.top(), area.bottom()));
+    } else if (p.y() >= area.top() && p.y() <= area.bottom()) {
+        QwtPainter::drawLine(painter, held(base, area.left(), area.right()), p.y(),
+                             held(p.x(), area.left(), area.right()), p.y());
+    }
 }
 
 } // namespace
@@ -178,6 +208,15 @@ void PlotCurve::forEachPiece(const QwtScaleMap& xMap, const QwtScaleMap& yMap, i
 {
     const PixelMap map(*data(), xMap, yMap, false);
     forEachRun(from, to, [&map](int i) { return map.gap(i); }, draw);
+}
+
+// Qwt hands a vector device every point of dots and symbols, however far off the canvas, so
+// only the runs of points that can touch `area` go to its drawing.
+void PlotCurve::forEachShown(const QwtScaleMap& xMap, const QwtScaleMap& yMap, const QRectF& area, int from, int to,
+                             const std::function<void(int, int)>& draw) const
+{
+    const PixelMap map(*data(), xMap, yMap, false);
+    forEachRun(from, to, [&](int i) { return map.gap(i) || !area.contains(map(i)); }, draw);
 }
 
 bool PlotCurve::worthThinning(const QRectF& canvasRect, int from, int to) const
@@ -245,25 +284,25 @@ void PlotCurve::drawLines(QPainter* painter, const QwtScaleMap& xMap, const QwtS
 }
 
 // Every stick of a pixel column lies within its longest ones above and below the baseline.
+// Qwt's own sticks reach a vector device unclipped, however long, so every stick is drawn here.
 void PlotCurve::drawSticks(QPainter* painter, const QwtScaleMap& xMap, const QwtScaleMap& yMap,
                            const QRectF& canvasRect, int from, int to) const
 {
-    if (orientation() != Qt::Vertical || !worthThinning(canvasRect, from, to)) {
-        forEachPiece(xMap, yMap, from, to, [&](int first, int last) {
-            QwtPlotCurve::drawSticks(painter, xMap, yMap, canvasRect, first, last);
-        });
+    const PixelMap map(*data(), xMap, yMap, QwtPainter::roundingAlignment(painter));
+    const bool vertical = orientation() == Qt::Vertical;
+    const double base = map.aligned((vertical ? yMap : xMap).transform(baseline()));
+    const int margin = penMargin(painter);
+    const QRectF area = canvasRect.adjusted(-margin, -margin, margin, margin);
+    if (!vertical || !worthThinning(canvasRect, from, to)) {
+        for (int i = from; i <= to; ++i)
+            drawStick(painter, map(i), base, vertical, area);
         return;
     }
-    const PixelMap map(*data(), xMap, yMap, QwtPainter::roundingAlignment(painter));
-    const double y0 = map.aligned(yMap.transform(baseline()));
-    const int margin = penMargin(painter);
     ColumnExtremes columns(int(std::floor(canvasRect.left())) - margin, int(std::ceil(canvasRect.right())) + margin);
     for (int i = from; i <= to; ++i)
         columns.add(std::size_t(i), map.px(i), map.py(i));
-    for (std::size_t index : columns.indices()) {
-        const QPointF p = map(int(index));
-        QwtPainter::drawLine(painter, p.x(), y0, p.x(), p.y());
-    }
+    for (std::size_t index : columns.indices())
+        drawStick(painter, map(int(index)), base, vertical, area);
 }
 
 // A step line is a line through the corners, thinned as lines are.
@@ -310,7 +349,9 @@ void PlotCurve::drawDots(QPainter* painter, const QwtScaleMap& xMap, const QwtSc
 {
     const bool round = QwtPainter::roundingAlignment(painter);
     if (!round || painter->pen().color().alpha() != 255 || !worthThinning(canvasRect, from, to)) {
-        forEachPiece(xMap, yMap, from, to, [&](int first, int last) {
+        const int margin = penMargin(painter);
+        const QRectF area = canvasRect.adjusted(-margin, -margin, margin, margin);
+        forEachShown(xMap, yMap, area, from, to, [&](int first, int last) {
             QwtPlotCurve::drawDots(painter, xMap, yMap, canvasRect, first, last);
         });
         return;
@@ -332,7 +373,10 @@ void PlotCurve::drawDots(QPainter* painter, const QwtScaleMap& xMap, const QwtSc
 void PlotCurve::drawSymbols(QPainter* painter, const QwtSymbol& symbol, const QwtScaleMap& xMap,
                             const QwtScaleMap& yMap, const QRectF& canvasRect, int from, int to) const
 {
-    forEachPiece(xMap, yMap, from, to, [&](int first, int last) {
+    // The symbol's own rectangle is centred on its point.
+    const QRect reach = symbol.boundingRect().adjusted(-1, -1, 1, 1);
+    const QRectF area = canvasRect.adjusted(reach.left(), reach.top(), reach.right(), reach.bottom());
+    forEachShown(xMap, yMap, area, from, to, [&](int first, int last) {
         QwtPlotCurve::drawSymbols(painter, symbol, xMap, yMap, canvasRect, first, last);
     });
 }

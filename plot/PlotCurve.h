@@ -8,8 +8,10 @@
 // canvas has pixel columns, it draws only the points that decide which pixels are lit, as
 // lines, sticks, steps or dots, whatever the order of x; of a zoomed view, only the points
 // inside it. Symbols still mark every visible point. A point with a NaN coordinate, or one
-// its axis cannot show, is a gap: the curve is drawn in pieces between gaps, and nothing is
-// drawn for the gap itself, neither line nor symbol.
+// its axis cannot show (an infinity, or a value so far out of view that no paint device takes
+// its coordinates), is a gap: the curve is drawn in pieces between gaps, and nothing is drawn
+// for the gap itself, neither line nor symbol. Nothing far off the canvas reaches the paint
+// device, so a picture is valid for any data.
 class PlotCurve : public QwtPlotCurve
 {
 public:
@@ -37,6 +39,8 @@ private:
     void drawThinnedPolyline(QPainter* painter, QPolygonF line, const QRectF& canvasRect) const;
     void drawThinnedPieces(QPainter* painter, const QPolygonF& line, const QRectF& canvasRect) const;
     void forEachPiece(const QwtScaleMap& xMap, const QwtScaleMap& yMap, int from, int to,
+                      const std::function<void(int, int)>& draw) const;
+    void forEachShown(const QwtScaleMap& xMap, const QwtScaleMap& yMap, const QRectF& area, int from, int to,
                       const std::function<void(int, int)>& draw) const;
 
     mutable QRectF bounds;

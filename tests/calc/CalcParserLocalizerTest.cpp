@@ -1,3 +1,4 @@
+#include "CalcFifo.h"
 #include "CalcParser.h"
 #include "CalcParserInfo.h"
 #include "CalcParserLocalizer.h"
@@ -208,6 +209,24 @@ TEST(CalcParserLocalizerTest, FolderRegistrationCollectsTheFailuresOfEveryFile)
     // The failing files were not registered, so a new locale reads only the good ones.
     localizer.setLocale("en_US");
     EXPECT_EQ(localizer.functionInfoCount(), 3u);
+}
+
+// A FIFO named like an info file would keep a reader waiting for a writer.
+TEST(CalcParserLocalizerTest, FifoInAnInfoFolderIsRefusedWithoutWaiting)
+{
+    CalcTempFolder folder;
+    folder.write("a-good.xml", contentOf(examples + "/default-library.xml"));
+    const CalcFifo fifo(folder.path() + "/b-fifo.xml");
+    CalcParserLocalizer localizer;
+    localizer.setLocale("de_DE");
+    bool waited = false;
+    const CalcError error = fifo.runGuarded(
+        [&] { return thrownBy([&] { localizer.registerAllLibraries(folder.path(), "*.xml"); }); }, waited);
+    EXPECT_FALSE(waited);
+    ASSERT_EQ(error.count(), 1u);
+    EXPECT_EQ(identifierOf(error), "CALCLOCEXCEP_InfoFileOpenFailed");
+    EXPECT_EQ(error.record(0).data.valueOf("itemName"), fifo.path());
+    EXPECT_EQ(localizer.functionInfoCount(), 2u);
 }
 
 } // namespace

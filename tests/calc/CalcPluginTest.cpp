@@ -1,3 +1,4 @@
+#include "CalcFifo.h"
 #include "CalcParser.h"
 #include "CalcPluginRegistry.h"
 #include "CalcTempFolder.h"
@@ -7,10 +8,16 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <filesystem>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include <dlfcn.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -184,6 +191,197 @@ TEST_F(CalcPluginTest, LoadAllPluginsGoesOnPastFailuresAndReportsThemAll)
     EXPECT_EQ(error.record(0).data.identifier(), "CALCLOCEXCEP_InfoFileOpenFailed");
     EXPECT_EQ(error.record(0).data.valueOf("itemName"), broken);
     EXPECT_EQ(parser.evaluate("sinc(0)+3#4"), 6.0);
+}
+
+// A refused file gives the usual record, and behind it the record that says why.
+void expectRefusal(const CalcError& error, const std::string& identifier, const std::string& itemName,
+                   const std::string& file, const std::string& reason)
+{
+    ASSERT_EQ(error.count(), 2u) << file;
+    EXPECT_EQ(error.record(0).data.identifier(), identifier) << file;
+    EXPECT_EQ(error.record(0).data.valueOf("itemName"), itemName) << file;
+    EXPECT_EQ(error.record(1).data.identifier(), "CALCDEFEXCEP_PluginFileRefused") << file;
+    EXPECT_EQ(error.record(1).data.valueOf("itemName"), file);
+    EXPECT_EQ(error.record(1).data.valueOf("param1"), reason) << file;
+}
+
+const char* const worldWritable = "others can write to it";
+const char* const notRegular = "it is not a regular file";
+const char* const foreignOwner = "it belongs to neither you nor root";
+
+TEST_F(CalcPluginTest, RegistriesThatOthersCouldHaveWrittenAreRefused)
+{
+    const std::string writable = folder.write("writable-registry", operatorId + " " CALC_TEST_PLUGIN_OPERATOR "\n");
+    ASSERT_EQ(chmod(writable.c_str(), 0666), 0);
+    const std::string asFolder = folder.path() + "/folder-registry";
+    std::filesystem::create_directory(asFolder);
+    const std::pair<std::string, const char*> rows[] = {{writable, worldWritable}, {asFolder, notRegular}};
+    for (const auto& [registry, reason] : rows) {
+        setenv(CalcPluginRegistry::pathVariable, registry.c_str(), 1);
+        CalcParser parser;
+        expectRefusal(thrownBy([&] { parser.loadPlugin(operatorId); }), "CALCDEFEXCEP_PluginTypeLibNotFound",
+                      registry, registry, reason);
+        EXPECT_FALSE(isLoaded(CALC_TEST_PLUGIN_OPERATOR));
+    }
+}
+
+TEST_F(CalcPluginTest, LibrariesThatOthersCouldHaveWrittenAreRefused)
+{
+    const std::string library = folder.path() + "/libwritable.so";
+    std::filesystem::copy_file(CALC_TEST_PLUGIN_OPERATOR, library);
+    ASSERT_EQ(chmod(library.c_str(), 0666), 0);
+    folder.write("calc-plugins", operatorId + " libwritable.so\n");
+    CalcParser parser;
+    expectRefusal(thrownBy([&] { parser.loadPlugin(operatorId); }), "CALCDEFEXCEP_PluginNotFound", operatorId,
+                  library, worldWritable);
+    EXPECT_FALSE(isLoaded(library.c_str()));
+}
+
+TEST_F(CalcPluginTest, FilesOfAnotherUserAreRefused)
+{
+    const std::string library = folder.path() + "/libforeign.so";
+    std::filesystem::copy_file(CALC_TEST_PLUGIN_OPERATOR, library);
+    const std::string registry = folder.write("foreign-registry", operatorId + " " CALC_TEST_PLUGIN_OPERATOR "\n");
+    const uid_t nobody = 65534;
+    if (chown(library.c_str(), nobody, nobody) != 0 || chown(registry.c_str(), nobody, nobody) != 0)
+        GTEST_SKIP() << "giving files away needs root";
+    folder.write("calc-plugins", operatorId + " libforeign.so\n");
+    CalcParser parser;
+    expectRefusal(thrownBy([&] { parser.loadPlugin(operatorId); }), "CALCDEFEXCEP_PluginNotFound", operatorId,
+                  library, foreignOwner);
+    setenv(CalcPluginRegistry::pathVariable, registry.c_str(), 1);
+    expectRefusal(thrownBy([&] { parser.loadPlugin(operatorId); }), "CALCDEFEXCEP_PluginTypeLibNotFound",
+                  registry, registry, foreignOwner);
+}
+
+// Opening a FIFO for reading waits for a writer; the loader must not open one at all.
+TEST_F(CalcPluginTest, FifosAreRefusedWithoutWaiting)
+{
+    const CalcFifo library(folder.path() + "/libfifo.so");
+    const CalcFifo registry(folder.path() + "/fifo-registry");
+    folder.write("calc-plugins", operatorId + " libfifo.so\n");
+    const std::pair<const CalcFifo*, const char*> rows[] = {{&library, "CALCDEFEXCEP_PluginNotFound"},
+                                                            {&registry, "CALCDEFEXCEP_PluginTypeLibNotFound"}};
+    for (const auto& [fifo, identifier] : rows) {
+        if (fifo == &registry)
+            setenv(CalcPluginRegistry::pathVariable, registry.path().c_str(), 1);
+        bool waited = false;
+        const CalcError error = fifo->runGuarded(
+            [] {
+                CalcParser parser;
+                return thrownBy([&] { parser.loadPlugin(operatorId); });
+            },
+            waited);
+        EXPECT_FALSE(waited) << fifo->path();
+        expectRefusal(error, identifier, fifo == &registry ? registry.path() : operatorId, fifo->path(),
+                      notRegular);
+    }
+}
+
+TEST_F(CalcPluginTest, LoadAllPluginsPassesOverAFifoNamedLikeAnInfoFile)
+{
+    CalcTempFolder plugins;
+    const CalcFifo fifo(plugins.path() + "/a-fifo.xml");
+    plugins.write("b-example.xml", "<calcLibraryInfo version=\"1\"><library name=\"p\" type=\"plugin\" classId=\""
+                                       + exampleId + "\"/></calcLibraryInfo>");
+    CalcParser parser;
+    bool waited = false;
+    const CalcError error
+        = fifo.runGuarded([&] { return thrownBy([&] { parser.loadAllPlugins(plugins.path(), "*.xml"); }); }, waited);
+    EXPECT_FALSE(waited);
+    ASSERT_EQ(error.count(), 1u);
+    EXPECT_EQ(identifierOf(error), "CALCLOCEXCEP_InfoFileOpenFailed");
+    EXPECT_EQ(error.record(0).data.valueOf("itemName"), fifo.path());
+    EXPECT_EQ(parser.evaluate("sinc(0)"), 1.0);
+}
+
+// The per-user registry follows the XDG rule, and the registry the engine reads
+// never depends on the current folder: relative settings would make it take
+// whatever registry and libraries that folder holds.
+class CalcPluginRegistryPathTest : public ::testing::Test {
+protected:
+    CalcPluginRegistryPathTest()
+        : startFolder(std::filesystem::current_path())
+    {
+        for (const char* name : {"HOME", "XDG_CONFIG_HOME", CalcPluginRegistry::pathVariable})
+            if (const char* value = std::getenv(name))
+                saved.emplace_back(name, value);
+        std::filesystem::current_path(folder.path());
+        for (const char* registry : {"kurvo/calc-plugins", ".config/kurvo/calc-plugins", "cfg/kurvo/calc-plugins"})
+            folder.write(registry, operatorId + " " CALC_TEST_PLUGIN_OPERATOR "\n");
+    }
+    ~CalcPluginRegistryPathTest() override
+    {
+        std::filesystem::current_path(startFolder);
+        for (const char* name : {"HOME", "XDG_CONFIG_HOME", CalcPluginRegistry::pathVariable})
+            unsetenv(name);
+        for (const auto& [name, value] : saved)
+            setenv(name.c_str(), value.c_str(), 1);
+    }
+
+    static void set(const char* name, const char* value)
+    {
+        if (value)
+            setenv(name, value, 1);
+        else
+            unsetenv(name);
+    }
+
+    static std::string accountHome()
+    {
+        const passwd* account = getpwuid(getuid());
+        return account && account->pw_dir ? account->pw_dir : "";
+    }
+
+    std::filesystem::path startFolder;
+    std::vector<std::pair<std::string, std::string>> saved;
+    CalcTempFolder folder;
+};
+
+TEST_F(CalcPluginRegistryPathTest, RelativeSettingsNeverNameTheCurrentFolder)
+{
+    struct Row {
+        const char* registry;
+        const char* config;
+        const char* home;
+        std::string expected;
+    };
+    const std::string here = folder.path();
+    const std::string account = accountHome() + "/.config/kurvo/calc-plugins";
+    const Row rows[] = {
+        {"reg/calc", "/xdg", "/home/a", here + "/reg/calc"},
+        {nullptr, "/xdg", "/home/a", "/xdg/kurvo/calc-plugins"},
+        {nullptr, "cfg", "/home/a", "/home/a/.config/kurvo/calc-plugins"},
+        {nullptr, ".", "/home/a", "/home/a/.config/kurvo/calc-plugins"},
+        {nullptr, "", "/home/a", "/home/a/.config/kurvo/calc-plugins"},
+        {nullptr, nullptr, ".", account},
+        {nullptr, "cfg", "", account},
+        {nullptr, nullptr, nullptr, account},
+    };
+    for (const Row& row : rows) {
+        set(CalcPluginRegistry::pathVariable, row.registry);
+        set("XDG_CONFIG_HOME", row.config);
+        set("HOME", row.home);
+        EXPECT_EQ(CalcPluginRegistry::path(), row.expected)
+            << (row.config ? row.config : "(unset)") << " " << (row.home ? row.home : "(unset)");
+    }
+}
+
+TEST_F(CalcPluginRegistryPathTest, RegistriesInTheCurrentFolderAreNotLoaded)
+{
+    const std::string home = folder.path() + "/empty-home";
+    std::filesystem::create_directory(home);
+    const std::pair<const char*, const char*> rows[] = {{".", home.c_str()}, {"cfg", home.c_str()}};
+    for (const auto& [config, homeFolder] : rows) {
+        unsetenv(CalcPluginRegistry::pathVariable);
+        set("XDG_CONFIG_HOME", config);
+        set("HOME", homeFolder);
+        CalcParser parser;
+        const CalcError error = thrownBy([&] { parser.loadPlugin(operatorId); });
+        EXPECT_EQ(identifierOf(error), "CALCDEFEXCEP_PluginTypeLibNotFound") << config;
+        EXPECT_EQ(error.record(0).data.valueOf("itemName"), home + "/.config/kurvo/calc-plugins");
+        EXPECT_FALSE(isLoaded(CALC_TEST_PLUGIN_OPERATOR)) << config;
+    }
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QPainter>
+#include <QPicture>
 
 #include <gtest/gtest.h>
 
@@ -246,6 +247,52 @@ TEST(PlotCurveGapsTest, NothingIsDrawnAcrossAGap)
                         lit += image.pixel(column, row) != qRgb(255, 255, 255);
                 EXPECT_EQ(lit, 0) << "style " << style << ", " << count << " points, gaps in " << (xGaps ? "x" : "y");
             }
+        }
+    }
+}
+
+// Whatever the values, the paint device gets nothing far off the canvas: lines are clipped to
+// it, sticks held to it, and points far from it, infinite or beyond any device, are not drawn.
+TEST(PlotCurveExtremesTest, NothingFarOffTheCanvasReachesTheDevice)
+{
+    const double inf = std::numeric_limits<double>::infinity();
+    const QRect canvas(0, 0, 400, 200);
+    QwtScaleMap xMap;
+    xMap.setPaintInterval(canvas.left(), canvas.right());
+    xMap.setScaleInterval(0, 20);
+    QwtScaleMap yMap;
+    yMap.setPaintInterval(canvas.bottom(), canvas.top());
+    yMap.setScaleInterval(-2, 2);
+    const std::vector<std::pair<double, double>> extremes = {{1, 1e300}, {2, -1e300}, {3, 1e10}, {4, -1e15}, {5, inf},
+                                                             {6, -inf},  {1e12, 1},  {-1e300, 0}, {inf, 1}};
+    for (auto style : {QwtPlotCurve::Lines, QwtPlotCurve::Sticks, QwtPlotCurve::Steps, QwtPlotCurve::Dots}) {
+        for (int count : {41, 40001}) {
+            std::vector<double> xs;
+            std::vector<double> ys;
+            for (int i = 0; i < count; ++i) {
+                xs.push_back(20.0 * i / (count - 1));
+                ys.push_back(std::sin(i));
+            }
+            for (std::size_t k = 0; k < extremes.size(); ++k) {
+                const std::size_t at = std::size_t(count) * (k + 1) / (extremes.size() + 1);
+                xs[at] = extremes[k].first;
+                ys[at] = extremes[k].second;
+            }
+            PlotCurve curve("extremes");
+            curve.setStyle(style);
+            curve.setPen(QPen(Qt::black, 3));
+            curve.setSymbol(new QwtSymbol(QwtSymbol::Rect, Qt::black, QPen(Qt::black), QSize(7, 7)));
+            curve.setSamples(xs.data(), ys.data(), count);
+            QPicture picture;
+            QPainter painter(&picture);
+            curve.draw(&painter, xMap, yMap, canvas);
+            painter.end();
+            // Compared one by one: a rectangle's width overflows at such coordinates.
+            const QRect drawn = picture.boundingRect();
+            EXPECT_TRUE(drawn.left() >= -16 && drawn.top() >= -16 && drawn.right() <= canvas.right() + 16
+                        && drawn.bottom() <= canvas.bottom() + 16)
+                << "style " << style << ", " << count << " points: " << drawn.left() << ", " << drawn.top() << " to "
+                << drawn.right() << ", " << drawn.bottom();
         }
     }
 }

@@ -1,4 +1,5 @@
 #include "LogCollector.h"
+#include "PlotImageWriter.h"
 #include "PlotServerFixture.h"
 
 #include <QCoreApplication>
@@ -8,13 +9,18 @@
 #include <QMimeData>
 #include <QPrinter>
 #include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
 #include <QSvgRenderer>
 #include <QTemporaryDir>
 
 #include <qwt_plot.h>
 #include <qwt_plot_curve.h>
+#include <qwt_symbol.h>
 #include <qwt_text.h>
 
+#include <cmath>
+#include <limits>
 #include <vector>
 
 namespace {
@@ -142,6 +148,66 @@ TEST_F(PlotOutputTest, FailedSavesSayWhy)
     EXPECT_TRUE(prompt->calls[1].label.startsWith(dir.filePath("none/plot.png")));
     EXPECT_TRUE(prompt->calls[3].label.contains(".bmp, .jpg, .png, .svg, .pdf, .txt, .csv and .wav"));
     EXPECT_EQ(LogCollector::lines().filter("Kurvo: Can't write file").size(), 3);
+}
+
+// What a PDF reader complains of while reading every page of `pdf`; "" when it reads cleanly.
+std::string pdfComplaints(const QString& pdf)
+{
+    std::string complaints;
+    for (const QStringList& command : {QStringList{"pdftotext", pdf, "-"}, QStringList{"pdfinfo", pdf}}) {
+        QProcess reader;
+        reader.start(command[0], command.mid(1));
+        if (!reader.waitForFinished(30000) || reader.exitCode() != 0)
+            complaints += command[0].toStdString() + " failed. ";
+        complaints += reader.readAllStandardError().toStdString();
+    }
+    return complaints;
+}
+
+// Missing, infinite and huge values, in x and in y, zoomed so that the huge ones lie far off
+// the canvas, in every style with symbols: the SVG holds no "nan" or "inf", and a PDF reader
+// reads the pictures and the printed page without a complaint.
+TEST_F(PlotOutputTest, PicturesOfAnyDataAreValid)
+{
+    const double inf = std::numeric_limits<double>::infinity();
+    std::vector<double> x;
+    std::vector<double> y;
+    for (int i = 0; i < 40; ++i) {
+        x.push_back(i * 0.25);
+        y.push_back(std::sin(i));
+    }
+    const std::vector<std::pair<double, double>> wild = {{1, NAN},    {2, inf},   {3, -inf},  {4, 1e300},
+                                                         {5, -1e300}, {6, 1e10},  {7, -1e15}, {NAN, 1},
+                                                         {inf, 1},    {1e300, 2}, {-inf, 0},  {8, 1e-300}};
+    for (std::size_t i = 0; i < wild.size(); ++i) {
+        x[3 * i + 1] = wild[i].first;
+        y[3 * i + 1] = wild[i].second;
+    }
+    server.createPlot(-1, "wild", unsigned(x.size()), x.data(), y.data(), false, 0);
+    server.plot()->setAxisScale(QwtPlot::xBottom, 0, 10);
+    server.plot()->setAxisScale(QwtPlot::yLeft, -2, 2);
+    const bool readers = !QStandardPaths::findExecutable("pdftotext").isEmpty()
+        && !QStandardPaths::findExecutable("pdfinfo").isEmpty();
+    const QRegularExpression number("\\b(nan|inf)\\b", QRegularExpression::CaseInsensitiveOption);
+    for (auto style : {QwtPlotCurve::Lines, QwtPlotCurve::Sticks, QwtPlotCurve::Steps, QwtPlotCurve::Dots}) {
+        QwtPlotCurve* curve = server.record(1)->curve;
+        curve->setStyle(style);
+        curve->setSymbol(new QwtSymbol(QwtSymbol::Rect, Qt::black, QPen(Qt::black), QSize(7, 7)));
+        const QString name = QStringLiteral("style%1").arg(int(style));
+        ASSERT_TRUE(PlotImageWriter::write(server.plot(), dir.filePath(name + ".svg"), QSize(640, 480)));
+        ASSERT_TRUE(PlotImageWriter::write(server.plot(), dir.filePath(name + ".pdf"), QSize(640, 480)));
+        EXPECT_FALSE(QString::fromUtf8(contents(name + ".svg")).contains(number)) << name.toStdString();
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(dir.filePath(name + "-print.pdf"));
+        server.paintRequestedSlot(&printer);
+        if (!readers)
+            continue;
+        EXPECT_EQ(pdfComplaints(dir.filePath(name + ".pdf")), "") << name.toStdString();
+        EXPECT_EQ(pdfComplaints(dir.filePath(name + "-print.pdf")), "") << name.toStdString();
+    }
+    if (!readers)
+        GTEST_SKIP() << "pdftotext and pdfinfo are not there to read the PDF files";
 }
 
 TEST_F(PlotOutputTest, DroppedFilesLoadInOrderAfterOneQuestion)
