@@ -92,6 +92,18 @@ TEST_F(CurveExporterTest, TableOfAllCurves)
     EXPECT_EQ(LogCollector::lines().back(), "Kurvo: Can't write file " + dir.filePath("none/all.csv"));
 }
 
+// The table holds numbers only: a curve name that a spreadsheet would run as a formula never
+// reaches it.
+TEST_F(CurveExporterTest, TableHoldsNoCurveNames)
+{
+    const double x[] = {0, 1};
+    const double y[] = {5, 6};
+    for (const char* name : {"=HYPERLINK(\"http://example.invalid\")", "+1+1", "-1-1", "@SUM(A1)"})
+        server.createPlot(-1, name, 2, x, y, false, 0);
+    EXPECT_TRUE(server.writeTable(dir.filePath("all.csv")));
+    EXPECT_EQ(contents("all.csv"), "0,5,5,5,5\n1,6,6,6,6\n");
+}
+
 // The rate of a loaded 48 kHz file is the transform's and the export's sampling frequency.
 TEST_F(CurveExporterTest, AudioRateSurvivesToTheSpectrumAndTheExport)
 {
