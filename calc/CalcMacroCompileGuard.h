@@ -6,9 +6,9 @@
 // Bounds the compiling of macro bodies inside macro bodies on the calling
 // thread. A copied macro compiles against the definitions of the engine that
 // holds it when first used, so later definitions can make a chain of copies
-// call back into one that is still compiling; and macros that each call
-// several others multiply the compiling at every level. Both end in an error
-// instead of recursing without end.
+// call back into one that is still compiling, and a first use may have to
+// compile a whole chain of copies on its way. Both end in an error instead of
+// recursing without end.
 class CalcMacroCompileGuard {
 public:
     // The most macro bodies one outermost compile may compile along the way.

@@ -11,7 +11,7 @@ using Row = std::pair<const char*, const char*>;
 
 // Kept word for word, misspellings included: hosts show them as the engine's
 // established messages.
-constexpr std::array<Row, 52> rows{{
+constexpr std::array<Row, 53> rows{{
     {"CALCDEFEXCEP_OpAlreadyDefined",
      "Operator already defined: '%itemName'"},
     {"CALCDEFEXCEP_OpNameNull",
@@ -116,6 +116,8 @@ constexpr std::array<Row, 52> rows{{
      "Out of memory"},
     {"CALCDEFEXCEP_PluginFileRefused",
      "The plug-in file '%itemName' is not used: %param1."},
+    {"CALCDEFEXCEP_MacroTooCostly",
+     "The macro '%itemName' is too costly: one evaluation would take more than %param1 steps."},
 }};
 
 // The parameter whose name is the longest one written at the position, the

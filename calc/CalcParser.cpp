@@ -245,7 +245,7 @@ void CalcParser::undefineOpsBySymbol(const std::string& symbol)
 void CalcParser::defineMacro(const std::string& prototype, const std::string& body, const std::string& description)
 {
     auto macro = std::make_unique<CalcMacroFct>(prototype, body, description);
-    macro->compile(*compiler_, *registrar_);
+    macro->compile(*registrar_);
     defineFunc(std::move(macro));
 }
 
@@ -305,17 +305,12 @@ std::uint32_t CalcParser::evaluateBatch(std::uint32_t count, double* results)
 
 int CalcParser::lastResultIsFinite() const
 {
-    return std::isfinite(lastResult()) ? 1 : 0;
+    return std::isfinite(view_.lastResult()) ? 1 : 0;
 }
 
 int CalcParser::lastResultIsNaN() const
 {
-    return std::isnan(lastResult()) ? 1 : 0;
-}
-
-double CalcParser::lastResult() const
-{
-    return runCount_ ? end_[-1].value : constantResult_;
+    return std::isnan(view_.lastResult()) ? 1 : 0;
 }
 
 // ---- the compiled expression ----
@@ -364,12 +359,5 @@ void CalcParser::resetExpression()
 
 void CalcParser::refreshView()
 {
-    const std::vector<CalcInstruction>& program = compiler_->program();
-    first_ = program.data();
-    end_ = first_ + program.size();
-    runCount_ = static_cast<std::uint32_t>(program.size());
-    if (program.back().isValue) {
-        constantResult_ = program.back().value;
-        runCount_ = 0;
-    }
+    view_.refresh(compiler_->program());
 }

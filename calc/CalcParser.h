@@ -1,16 +1,8 @@
 #pragma once
 
-#include "CalcInstruction.h"
-#include "CalcParserItemI.h"
+#include "CalcProgramView.h"
 #include "CalcSyntax.h"
 #include "CalcVariableFactoryI.h"
-#include "library/AddOp.h"
-#include "library/CosFct.h"
-#include "library/DivOp.h"
-#include "library/ExpOp.h"
-#include "library/MinusOp.h"
-#include "library/MultOp.h"
-#include "library/SinFct.h"
 
 #include <cstdint>
 #include <memory>
@@ -70,14 +62,7 @@ public:
     CalcSyntax getSyntax() const;
 
     // ---- evaluation ----
-    double evaluate()
-    {
-        if (runCount_ == 0)
-            return constantResult_;
-        for (const CalcInstruction* record = first_; record != end_; ++record)
-            *record->target = run(*record);
-        return end_[-1].value;
-    }
+    double evaluate() { return view_.evaluate(); }
     double evaluate(const std::string& expression);
     std::uint32_t evaluateBatch(std::uint32_t count, double* results);
     int lastResultIsFinite() const;
@@ -94,8 +79,9 @@ public:
     // and throws their records together at the end.
     void loadAllPlugins(const std::string& folder, const std::string& pattern);
     // A function written as an expression, "sq(x)" with body "x*x". Compiled
-    // now, against the definitions this engine holds now; nothing is defined
-    // when the prototype, the body or the name is refused.
+    // now, against the definitions this engine holds now, which it goes on
+    // calling even after they are undefined; nothing is defined when the
+    // prototype, the body, its cost or the name is refused.
     void defineMacro(const std::string& prototype, const std::string& body, const std::string& description);
     void undefineFuncById(const std::string& id);
     void undefineFuncsByName(const std::string& name);
@@ -118,41 +104,9 @@ public:
 
 private:
     void refreshView();
-    double lastResult() const;
 
     // Declared first so that it is destroyed last: the compiler refers to it.
     std::unique_ptr<CalcRegistrarI> registrar_;
     std::unique_ptr<CalcCompilerI> compiler_;
-    // The classes are final, so each inline case compiles to the item's own body.
-    static double run(const CalcInstruction& record)
-    {
-        if (record.source)
-            return *record.source;
-        CalcParserItemI* item = record.item;
-        const double* a = record.args;
-        switch (record.inlineOp) {
-        case CalcInlineOp::Add:
-            return static_cast<AddOp*>(item)->evaluate(2, a);
-        case CalcInlineOp::Subtract:
-            return static_cast<MinusOp*>(item)->evaluate(2, a);
-        case CalcInlineOp::Multiply:
-            return static_cast<MultOp*>(item)->evaluate(2, a);
-        case CalcInlineOp::Divide:
-            return static_cast<DivOp*>(item)->evaluate(2, a);
-        case CalcInlineOp::Power:
-            return static_cast<ExpOp*>(item)->evaluate(2, a);
-        case CalcInlineOp::Sine:
-            return static_cast<SinFct*>(item)->evaluate(1, a);
-        case CalcInlineOp::Cosine:
-            return static_cast<CosFct*>(item)->evaluate(1, a);
-        case CalcInlineOp::None:
-            break;
-        }
-        return item->evaluate(record.argCount, a);
-    }
-
-    const CalcInstruction* first_ = nullptr;
-    const CalcInstruction* end_ = nullptr;
-    std::uint32_t runCount_ = 0;
-    double constantResult_ = 0.0;
+    CalcProgramView view_;
 };

@@ -45,7 +45,13 @@ const char* const sourceUnit = "CalcParserCompiler";
 }
 
 CalcParserCompiler::CalcParserCompiler(CalcRegistrarI& registrar)
+    : CalcParserCompiler(registrar, registrar)
+{
+}
+
+CalcParserCompiler::CalcParserCompiler(CalcRegistrarI& registrar, CalcRegistrarI& variables)
     : registrar_(registrar)
+    , variables_(variables)
     , defState_(*this)
 {
     installEmptyProgram();
@@ -250,14 +256,14 @@ CalcParserItemI* CalcParserCompiler::resolveVariable(const std::string& name)
 
 std::size_t CalcParserCompiler::useVariable(const std::string& name)
 {
-    if (!registrar_.hasVariable(name) && autoVarDefinition_) {
+    if (!variables_.hasVariable(name) && autoVarDefinition_) {
         try {
-            registrar_.addVariableByName(name);
+            variables_.addVariableByName(name);
         } catch (const CalcError&) {
             // A name the factory cannot make counts as undefined.
         }
     }
-    CalcVariableI* variable = registrar_.variableByName(name);
+    CalcVariableI* variable = variables_.variableByName(name);
     const auto known = usedIndex_.find(name);
     if (known != usedIndex_.end())
         return known->second;

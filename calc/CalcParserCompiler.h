@@ -26,6 +26,9 @@ public:
     class CalcVarStub;
 
     explicit CalcParserCompiler(CalcRegistrarI& registrar);
+    // Takes variables from a registry of their own, a macro's arguments, and
+    // every other name from the engine's registry.
+    CalcParserCompiler(CalcRegistrarI& registrar, CalcRegistrarI& variables);
     ~CalcParserCompiler() override;
     CalcParserCompiler(const CalcParserCompiler&) = delete;
     CalcParserCompiler& operator=(const CalcParserCompiler&) = delete;
@@ -102,6 +105,7 @@ private:
     void installEmptyProgram();
 
     CalcRegistrarI& registrar_;
+    CalcRegistrarI& variables_;
     bool autoVarDefinition_ = false;
     CalcSyntax syntax_;
     std::string expression_;

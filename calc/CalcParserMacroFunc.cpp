@@ -1,12 +1,11 @@
 #include "CalcParserMacroFunc.h"
 
 #include "CalcCompilerI.h"
+#include "CalcError.h"
+#include "CalcMacroBody.h"
 #include "CalcMacroCompileGuard.h"
 #include "CalcNan.h"
-#include "CalcParser.h"
 #include "CalcRegistrarI.h"
-
-#include <algorithm>
 
 CalcMacroFct::CalcMacroFct(std::string prototype, std::string body, std::string description)
     : description_(std::move(description))
@@ -17,55 +16,49 @@ CalcMacroFct::CalcMacroFct(std::string prototype, std::string body, std::string 
 
 CalcMacroFct::~CalcMacroFct() = default;
 
-void CalcMacroFct::compile(const CalcCompilerI& compiler, const CalcRegistrarI& registrar)
+std::uint64_t CalcMacroFct::steps() const
 {
-    engine_.reset();
-    argValues_.reset();
-    compiled_ = false;
+    return compiledBody_ ? compiledBody_->steps() : 0;
+}
+
+void CalcMacroFct::compile(CalcRegistrarI& registrar)
+{
+    compiledBody_.reset();
     if (!prototypeParsed_) {
         parts_ = CalcMacroPrototype::parse(prototype_, registrar.syntax());
         argCount_ = static_cast<std::int32_t>(parts_.argNames().size());
         prototypeParsed_ = true;
     }
     const CalcMacroCompileGuard guard(parts_.name(), argCount_, false);
-    compileBody(compiler, registrar);
+    compileBody(registrar);
 }
 
-void CalcMacroFct::compileBody(const CalcCompilerI& compiler, const CalcRegistrarI& registrar)
+void CalcMacroFct::compileBody(CalcRegistrarI& registrar)
 {
-    auto engine = std::make_unique<CalcParser>(compiler, registrar);
-    engine->enableAutoVarDefinition(false);
-    engine->undefineAllVars();
-    std::unique_ptr<double[]> values;
-    if (argCount_ > 0)
-        values = std::make_unique<double[]>(static_cast<std::size_t>(argCount_));
-    for (std::int32_t i = 0; i < argCount_; ++i)
-        engine->defineVar(parts_.argNames()[static_cast<std::size_t>(i)], &values[static_cast<std::size_t>(i)]);
+    auto compiled = std::make_unique<CalcMacroBody>(registrar, parts_.argNames(), body_);
+    if (compiled->steps() > maxStepsPerEvaluation)
+        CalcError::raise(__LINE__, "CalcParserMacroFunc",
+                         CalcExcepData("CALCDEFEXCEP_MacroTooCostly",
+                                       {{"itemName", parts_.name()},
+                                        {"param1", std::to_string(maxStepsPerEvaluation)}}));
     helpText_ = parts_.helpText(registrar.syntax().argSeparator);
-    engine->compile(body_);
-
-    engine_ = std::move(engine);
-    argValues_ = std::move(values);
-    compiled_ = true;
+    compiledBody_ = std::move(compiled);
 }
 
 double CalcMacroFct::evaluate(std::int32_t argCount, const double* args)
 {
-    if (!engine_)
-        return calcNan();
-    std::copy_n(args, std::clamp(argCount, 0, argCount_), argValues_.get());
-    return engine_->evaluate();
+    return compiledBody_ ? compiledBody_->evaluate(argCount, args) : calcNan();
 }
 
 void CalcMacroFct::prepare(CalcCompilerI& compiler, CalcRegistrarI& registrar)
 {
-    if (compiled_)
+    if (compiledBody_)
         return;
     // A copy reached again while it compiles would call itself without end.
     if (CalcMacroCompileGuard::isCompiling(parts_.name(), argCount_))
         compiler.raise("CALCPARSINGEXCEP_UndefinedFunc", compiler.position(), parts_.name());
     const CalcMacroCompileGuard guard(parts_.name(), argCount_, true);
-    compileBody(compiler, registrar);
+    compileBody(registrar);
 }
 
 std::unique_ptr<CalcFunctionI> CalcMacroFct::spawn() const

@@ -61,6 +61,7 @@ CalcParserRegistrar::~CalcParserRegistrar()
     // Variables go before the factory, which may own what the variables it made read.
     operators_.clear();
     functions_.clear();
+    removed_.clear();
     variables_.clear();
     factory_.reset();
 }
@@ -268,6 +269,7 @@ void CalcParserRegistrar::removeFunction(CalcFunctionI* function)
     std::uint32_t position = 0;
     if (!findFunctionExact(name, function->argCount(), position))
         raiseNotFound(name);
+    removed_.push_back(std::move(functions_[position]));
     functions_.erase(functions_.begin() + position);
     rebuildFunctionIndex();
 }
@@ -359,6 +361,7 @@ void CalcParserRegistrar::removeOperator(CalcOperatorI* op)
     if (found == bucket.end())
         raiseNotFound(symbol);
     const std::uint32_t removed = *found;
+    removed_.push_back(std::move(operators_[removed].op));
     bucket.erase(found);
     operators_.erase(operators_.begin() + removed);
     for (auto& entries : buckets_)

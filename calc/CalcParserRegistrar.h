@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+class CalcParserItemI;
 class CalcPlugin;
 
 // Keeps everything an expression may name and checks every definition against
@@ -99,6 +100,10 @@ private:
     // symbol first, so that the first match in a bucket is the longest.
     std::array<std::vector<std::uint32_t>, bucketCount> buckets_;
     std::unique_ptr<CalcVariableFactoryI> factory_;
+    // Functions and operators removed while the registry lives. Macros share
+    // the registry and call the items they were compiled with, so these stay
+    // until the macros go.
+    std::vector<std::unique_ptr<CalcParserItemI>> removed_;
     // The plug-ins this registry, or the one it was cloned from, loaded.
     std::vector<std::shared_ptr<const CalcPlugin>> plugins_;
 };

@@ -1,3 +1,4 @@
+#include "CalcHeapInUse.h"
 #include "CalcParser.h"
 #include "CalcParserMacroFunc.h"
 #include "CalcTestErrors.h"
@@ -5,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -139,6 +141,10 @@ TEST(CalcMacroTest, BodySeesTheDefinitionsButNotTheVariablesOfItsEngine)
     EXPECT_EQ(error.record(0).data.valueOf("pos"), "0");
     EXPECT_EQ(parser.funcCount(), functions);
 
+    EXPECT_EQ(identifierOf(thrownBy([&] { parser.defineMacro("h(k)", "k", ""); })),
+              "CALCDEFEXCEP_VarNameConstConflict")
+        << "the engine's constant would hide the argument";
+
     parser.defineMacro("g(x)", "k*x", "");
     EXPECT_EQ(parser.evaluate("g(2)"), 6.0) << "the argument, not the engine's x";
     EXPECT_EQ(parser.evaluate("g(x)"), 300.0);
@@ -248,26 +254,142 @@ TEST(CalcMacroTest, CopiesThatWouldCallThemselvesFailToCompile)
     EXPECT_EQ(copy.evaluate("min(3,2)"), 2.0) << "the engine goes on working";
 }
 
-// Each macro calls the two before it, so compiling one compiles the others
-// over and over; the work is bounded instead of growing without end.
-TEST(CalcMacroTest, MacrosThatMultiplyTheirCompilingHitABound)
+std::string callOf(int level, const char* argument)
+{
+    return "m" + std::to_string(level) + "(" + argument + ")";
+}
+
+// Where each level calls the levels below more than once, the steps of one
+// evaluation multiply at every level: the first definition past the limit is
+// refused, and the levels below it go on working.
+TEST(CalcMacroTest, ChainsWhoseStepsMultiplyAreRefusedAtTheLimit)
+{
+    for (const bool doubling : {true, false}) {
+        CalcParser parser;
+        parser.defineMacro("m0(x)", "x", "");
+        parser.defineMacro("m1(x)", "x", "");
+        std::vector<double> valueAtOne{1.0, 1.0};
+        CalcError refusal;
+        int level = 2;
+        for (; level < 64; ++level) {
+            const std::string twice = callOf(level - 1, "x") + "+" + callOf(doubling ? level - 1 : level - 2, "x");
+            try {
+                parser.defineMacro(callOf(level, "x"), twice, "");
+            } catch (const CalcError& error) {
+                refusal = error;
+                break;
+            }
+            valueAtOne.push_back(valueAtOne[level - 1] + valueAtOne[doubling ? level - 1 : level - 2]);
+        }
+        ASSERT_EQ(identifierOf(refusal), "CALCDEFEXCEP_MacroTooCostly") << doubling;
+        EXPECT_EQ(refusal.record(0).data.valueOf("itemName"), "m" + std::to_string(level));
+        EXPECT_EQ(refusal.record(0).data.valueOf("param1"), std::to_string(CalcMacroFct::maxStepsPerEvaluation));
+        EXPECT_GT(level, 8) << doubling;
+        EXPECT_EQ(macroNamed(parser, "m" + std::to_string(level)), nullptr);
+        EXPECT_EQ(parser.evaluate(callOf(level - 1, "1")), valueAtOne[level - 1]) << doubling;
+    }
+}
+
+// The steps of one evaluation: every record the body's program runs, and the
+// steps of each macro it calls. Folded records run at compile time only.
+TEST(CalcMacroTest, StepsCountTheBodysRecordsAndThoseOfTheMacrosItCalls)
+{
+    std::string sum = "x";
+    while (sum.size() < CalcMacroFct::maxStepsPerEvaluation - 1)
+        sum += "+x";
+    struct Row {
+        const char* prototype;
+        std::string body;
+        std::uint64_t steps;
+    };
+    const Row rows[] = {
+        {"sq(x)", "x*x", 4},           // the fetch of x, two references, the product
+        {"five()", "2+3", 0},
+        {"quad(x)", "sq(sq(x))", 4 + 2 * 4},
+        {"g(x)", "sq(2)+x", 3},
+        {"atLimit(x)", sum, CalcMacroFct::maxStepsPerEvaluation},
+    };
+    CalcParser parser;
+    for (const Row& row : rows) {
+        parser.defineMacro(row.prototype, row.body, "");
+        const std::string name(row.prototype, std::string(row.prototype).find('('));
+        EXPECT_EQ(macroNamed(parser, name)->steps(), row.steps) << row.prototype;
+    }
+    const CalcError error = thrownBy([&] { parser.defineMacro("overLimit(x)", sum + "+1", ""); });
+    EXPECT_EQ(identifierOf(error), "CALCDEFEXCEP_MacroTooCostly");
+    EXPECT_EQ(error.record(0).data.valueOf("itemName"), "overLimit");
+    EXPECT_EQ(macroNamed(parser, "overLimit"), nullptr);
+}
+
+// A macro keeps a small program of its own and shares every other definition
+// with the engine that defined it: neither a long chain nor thousands of
+// macros take more than a few kilobytes each, also in a copy of the engine.
+TEST(CalcMacroTest, ChainsAndManyMacrosStaySmall)
+{
+    constexpr long long bytesPerMacro = 8 * 1024;
+    struct Row {
+        const char* what;
+        int count;
+        bool chained;
+    };
+    const Row rows[] = {{"chained", 400, true}, {"independent", 4000, false}};
+    for (const Row& row : rows) {
+        CalcParser parser;
+        parser.defineMacro("m0(x)", "x", "");
+        const long long before = static_cast<long long>(calcHeapInUse());
+        for (int k = 1; k <= row.count; ++k) {
+            const std::string below = row.chained ? "m" + std::to_string(k - 1) + "(x)+1" : "x+" + std::to_string(k);
+            parser.defineMacro("m" + std::to_string(k) + "(x)", below, "");
+            // Checked on the way, so that a fault fails at once instead of taking gigabytes.
+            if (k % 50 == 0) {
+                ASSERT_LT(static_cast<long long>(calcHeapInUse()) - before, k * bytesPerMacro)
+                    << row.what << ", " << k << " macros";
+            }
+        }
+        const std::string last = "m" + std::to_string(row.count) + "(0)";
+        EXPECT_EQ(parser.evaluate(last), row.count) << row.what;
+        CalcParser copy(parser);
+        EXPECT_EQ(copy.evaluate(last), row.count) << row.what;
+        EXPECT_LT(static_cast<long long>(calcHeapInUse()) - before, 2 * row.count * bytesPerMacro) << row.what;
+    }
+}
+
+// A copy's macros compile on first use, each needing those it calls: one
+// compile does at most CalcMacroCompileGuard's 4096 of them on its way.
+TEST(CalcMacroTest, FirstUseInACopyCompilesABoundedNumberOfMacros)
 {
     CalcParser parser;
-    parser.defineMacro("m0(x)", "x", "");
-    parser.defineMacro("m1(x)", "x", "");
-    std::string failure;
-    for (int k = 2; k < 40 && failure.empty(); ++k) {
-        const std::string name = "m" + std::to_string(k);
-        const std::string body = "m" + std::to_string(k - 1) + "(x)+m" + std::to_string(k - 2) + "(x)";
-        try {
-            parser.defineMacro(name + "(x)", body, "");
-            EXPECT_GT(parser.evaluate(name + "(1)"), 0.0);
-        } catch (const CalcError& error) {
-            failure = identifierOf(error);
-        }
+    std::string sum = "0";
+    for (int k = 1; k <= 4096; ++k) {
+        parser.defineMacro(callOf(k, ""), std::to_string(k), "");
+        sum += "+" + callOf(k, "");
     }
-    EXPECT_EQ(failure, "CALCEXCEP_OutOfMemory");
-    EXPECT_EQ(parser.evaluate("m10(1)"), 89.0);
+    parser.defineMacro("all()", sum, "");
+    parser.defineMacro("fewer()", "m1()+m4096()", "");
+    EXPECT_EQ(parser.evaluate("all()"), 4096.0 * 4097.0 / 2.0);
+
+    // Made while the engine's expression calls no macro, the copy has compiled none.
+    parser.compile("0");
+    CalcParser copy(parser);
+    EXPECT_EQ(identifierOf(thrownBy([&] { copy.compile("all()"); })), "CALCEXCEP_OutOfMemory");
+    EXPECT_EQ(copy.evaluate("fewer()"), 4097.0) << "the copy goes on working";
+}
+
+// A macro calls what it called when it was compiled, also after the engine
+// undefined it.
+TEST(CalcMacroTest, MacroKeepsWhatItCallsWhenTheEngineUndefinesIt)
+{
+    CalcParser parser;
+    parser.defineMacro("g(x)", "x*2", "");
+    parser.defineMacro("f(x)", "g(x)+1", "");
+    parser.undefineFuncsByName("g");
+    parser.undefineOpsBySymbol("+");
+    double x = 3.0;
+    parser.defineVar("x", &x);
+    parser.compile("f(x)");
+    EXPECT_EQ(parser.evaluate(), 7.0);
+    EXPECT_EQ(parser.evaluate("f(1)"), 3.0);
+    EXPECT_EQ(identifierOf(thrownBy([&] { parser.compile("g(1)"); })), "CALCPARSINGEXCEP_UndefinedFunc");
 }
 
 } // namespace

@@ -87,6 +87,9 @@ TEST_F(CalcPluginTest, OperatorsOfAPluginTakePartInParsing)
     parser.loadPlugin("{a1000000-0000-4000-8000-000000000001}");
     EXPECT_EQ(parser.evaluate("1+3#4*2"), 11.0) << "# binds as tightly as *";
     EXPECT_EQ(parser.evaluate("kt#3"), 5.0);
+    EXPECT_EQ(identifierOf(thrownBy([&] { parser.defineMacro("f(a#b)", "1", ""); })),
+              "CALCDEFEXCEP_VarNameDelimConflict")
+        << "an argument name holding the operator";
 }
 
 TEST_F(CalcPluginTest, LibrariesThatCannotServeAreNotFound)
