@@ -12,6 +12,7 @@
 
 #include <cmath>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -139,6 +140,18 @@ TEST_F(CalcParserCompilerTest, ReportsEveryErrorAtItsPositionInTheCallersText)
         EXPECT_EQ(data.valueOf("itemName"), row.itemName) << row.text;
         EXPECT_EQ(data.paramName(0), "pos");
         EXPECT_EQ(error.record(0).sourceUnit, "CalcParserCompiler");
+    }
+}
+
+// An error found after the last character, at the end of the text, counts on
+// from that character in the caller's text, blanks included.
+TEST_F(CalcParserCompilerTest, PositionsPastTheEndCountOnFromTheLastCharacter)
+{
+    compiler.compile("1 + 2");
+    const std::pair<std::int32_t, const char*> rows[] = {{2, "4"}, {3, "5"}, {4, "6"}};
+    for (const auto& [working, caller] : rows) {
+        const CalcError error = thrownBy([&] { compiler.raise("CALCPARSINGEXCEP_UnexpectedOp", working); });
+        EXPECT_EQ(error.record(0).data.valueOf("pos"), caller) << working;
     }
 }
 
