@@ -2,12 +2,15 @@
 
 #include "CurveExporter.h"
 #include "CurveStore.h"
+#include "FileReplacement.h"
 #include "PlotImageWriter.h"
 #include "PlotLog.h"
 #include "Prompt.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QImageWriter>
+#include <QPaintEngine>
 #include <QPixmap>
 #include <QPrinter>
 #include <QRegularExpression>
@@ -32,6 +35,24 @@ QString filterSuffix(const QString& filter)
 {
     const QRegularExpressionMatch match = QRegularExpression(QStringLiteral("\\(\\*(\\.[^ )]+)\\)")).match(filter);
     return match.hasMatch() ? match.captured(1) : QString();
+}
+
+// The preview draws its pages onto pictures, also for a printer that will print into a file:
+// only the real print writes the file.
+bool printsToFile(const QPrinter& printer)
+{
+    return printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty()
+        && printer.paintEngine()->type() != QPaintEngine::Picture;
+}
+
+// The PDF printer reports no failed write, and the line that ends the file is its last.
+bool pdfComplete(const QString& name)
+{
+    QFile file(name);
+    const qint64 tail = 16;
+    if (!file.open(QIODevice::ReadOnly) || !file.seek(qMax<qint64>(file.size() - tail, 0)))
+        return false;
+    return file.read(tail).trimmed().endsWith("%%EOF");
 }
 
 } // namespace
@@ -65,15 +86,42 @@ void PlotOutput::preparePrinter(QPrinter& printer) const
 
 void PlotOutput::paintRequested(QPrinter* printer)
 {
+    if (printsToFile(*printer))
+        printToFile(*printer);
+    else
+        paintPage(*printer);
+}
+
+// Into a temporary beside the file, moved over it only when the page is complete, so that a
+// print that fails leaves the file as it was and says why.
+bool PlotOutput::printToFile(QPrinter& printer)
+{
+    const QString name = printer.outputFileName();
+    FileReplacement file(name);
+    QString error;
+    if (!file.create(error))
+        return refuse(name, error);
+    printer.setOutputFileName(file.temporaryName());
+    paintPage(printer);
+    printer.setOutputFileName(name);
+    if (!pdfComplete(file.temporaryName()))
+        return refuse(name, tr("the page could not be printed into it"));
+    if (!file.commit(error))
+        return refuse(name, error);
+    return true;
+}
+
+void PlotOutput::paintPage(QPrinter& printer)
+{
     const QBrush canvas = plot->canvasBackground();
     plot->setCanvasBackground(QBrush(Qt::white, Qt::SolidPattern));
     plot->replot();
     QwtPlotRenderer renderer;
-    if (printer->colorMode() == QPrinter::GrayScale) {
+    if (printer.colorMode() == QPrinter::GrayScale) {
         renderer.setDiscardFlag(QwtPlotRenderer::DiscardCanvasBackground);
         renderer.setLayoutFlag(QwtPlotRenderer::FrameWithScales);
     }
-    renderer.renderTo(plot, *printer);
+    renderer.renderTo(plot, printer);
     plot->setCanvasBackground(QBrush(canvas.color(), Qt::SolidPattern));
     plot->replot();
 }
@@ -123,7 +171,7 @@ bool PlotOutput::saveImage(const QString& name)
 
 bool PlotOutput::refuse(const QString& name, const QString& reason)
 {
-    log.line(QStringLiteral("Kurvo: Can't write file %1").arg(name));
+    log.line(QStringLiteral("Kurvo: Can't write file %1: %2").arg(name, reason));
     return warn(name, reason);
 }
 

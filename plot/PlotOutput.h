@@ -27,13 +27,16 @@ public:
     void print();
     void preparePrinter(QPrinter& printer) const;
     // Colour pages show the canvas white; greyscale pages leave the canvas out and frame the
-    // plot with its scales. The canvas colour is the same afterwards.
+    // plot with its scales. The canvas colour is the same afterwards. A print into a file
+    // replaces the file only when complete, or tells the user why it could not.
     void paintRequested(QPrinter* printer);
     void saveBitmap();
     // Writes `name` as the save dialog would, by its suffix; false after telling the user why.
     bool save(const QString& name);
 
 private:
+    bool printToFile(QPrinter& printer);
+    void paintPage(QPrinter& printer);
     bool saveImage(const QString& name);
     bool refuse(const QString& name, const QString& reason);
     bool warn(const QString& name, const QString& reason);

@@ -468,7 +468,8 @@ void RenderSession::writeDump(QTextStream& csv) const
     }
 }
 
-// The page Print's preview would print, on a PDF printer.
+// The page Print's preview would print, on a PDF printer. The plot replaces the file only
+// with a complete page; the line it logs otherwise names the file and the reason.
 RenderSession::Status RenderSession::printTo(const QString& path)
 {
     QPrinter printer(QPrinter::HighResolution);
@@ -476,9 +477,10 @@ RenderSession::Status RenderSession::printTo(const QString& path)
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(path);
     printer.setColorMode(options.greyscale ? QPrinter::GrayScale : QPrinter::Color);
+    lastLogLine.clear();
     server->paintRequestedSlot(&printer);
-    if (QFileInfo(path).size() == 0)
-        return fail(QStringLiteral("Can't write file %1").arg(path));
+    if (lastLogLine.startsWith(QLatin1String("Kurvo: Can't write file ")))
+        return fail(lastLogLine.mid(7));
     return Success;
 }
 

@@ -3,6 +3,7 @@
 #include "PlotServerFixture.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QDropEvent>
 #include <QFile>
 #include <QImage>
@@ -208,6 +209,39 @@ TEST_F(PlotOutputTest, PicturesOfAnyDataAreValid)
     }
     if (!readers)
         GTEST_SKIP() << "pdftotext and pdfinfo are not there to read the PDF files";
+}
+
+// A print into a file goes through a temporary beside it: a file that cannot be replaced
+// keeps what it held and the user is told why; one that can holds the whole page.
+TEST_F(PlotOutputTest, PrintIntoAFileReplacesItOnlyWhenComplete)
+{
+    ASSERT_TRUE(QDir(dir.path()).mkdir("folder.pdf"));
+    for (const char* name : {"readonly.pdf", "old.pdf"}) {
+        QFile file(dir.filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("old");
+    }
+    QFile::setPermissions(dir.filePath("readonly.pdf"), QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+    const struct {
+        const char* name;
+        const char* reason;
+    } refused[] = {{"folder.pdf", "it is a folder"}, {"readonly.pdf", "it is read-only"}};
+    for (const auto& row : refused) {
+        prompt->printToFile = dir.filePath(row.name);
+        server.print();
+        EXPECT_EQ(prompt->calls.back().title, "SAVE ERROR");
+        EXPECT_EQ(prompt->calls.back().label, prompt->printToFile + ": " + row.reason);
+        EXPECT_EQ(LogCollector::lines().back(), "Kurvo: Can't write file " + prompt->printToFile + ": " + row.reason);
+    }
+    EXPECT_EQ(contents("readonly.pdf"), "old");
+
+    prompt->printToFile = dir.filePath("old.pdf");
+    server.print();
+    EXPECT_EQ(prompt->count("warning"), 2);
+    EXPECT_TRUE(contents("old.pdf").startsWith("%PDF"));
+    EXPECT_TRUE(contents("old.pdf").trimmed().endsWith("%%EOF"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+              (QStringList{"folder.pdf", "old.pdf", "readonly.pdf"}));
 }
 
 TEST_F(PlotOutputTest, DroppedFilesLoadInOrderAfterOneQuestion)

@@ -1,6 +1,7 @@
 #include "KurvoVersion.h"
 #include "ScriptRun.h"
 
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QProcess>
@@ -684,6 +685,27 @@ TEST_F(KurvoRenderTest, UnknownPictureSuffixSaysWhatItCanWrite)
     EXPECT_EQ(run.status, 2);
     EXPECT_TRUE(run.err.contains(".png, .jpg, .bmp, .svg and .pdf pictures")) << run.err.toStdString();
     EXPECT_FALSE(QFile::exists(path("out.gif")));
+}
+
+// A print goes into a temporary beside its file and replaces the file only when complete: a
+// folder, or a file that is read-only, stays as it was, and the run fails naming it.
+TEST_F(KurvoRenderTest, PrintThatCannotReplaceItsFileFailsNamingIt)
+{
+    const QString data = write("few.csv", "0;0\n1;1\n");
+    ASSERT_TRUE(QDir(dir.path()).mkdir("folder.pdf"));
+    const QString readOnly = write("readonly.pdf", "kept");
+    ASSERT_TRUE(QFile::setPermissions(readOnly, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+    const struct {
+        QString target;
+        const char* reason;
+    } rows[] = {{path("folder.pdf"), "it is a folder"}, {readOnly, "it is read-only"}};
+    for (const auto& row : rows) {
+        const Outcome run = render({data, "--print", row.target});
+        EXPECT_EQ(run.status, 2) << row.target.toStdString();
+        EXPECT_EQ(run.err, "kurvo-render: Can't write file " + row.target + ": " + row.reason + "\n");
+    }
+    EXPECT_EQ(fileBytes(readOnly), "kept");
+    EXPECT_EQ(QDir(dir.path()).entryList({"*.pdf*"}), (QStringList{"folder.pdf", "readonly.pdf"}));
 }
 
 } // namespace
