@@ -3,13 +3,14 @@
 #include "Kurvo.h"
 #include "vxKurvo.h"
 
+#include <QFile>
 #include <QFileInfo>
 
 QStringList commandLineFiles(int argc, char** argv)
 {
     QStringList paths;
     for (int i = 1; i < argc; ++i)
-        paths << QString::fromUtf8(argv[i]);
+        paths << QFile::decodeName(argv[i]);
     return paths;
 }
 

@@ -7,8 +7,8 @@
 class Kurvo;
 class vxKurvo;
 
-// The files named on the command line: every argument after the program name, read as
-// UTF-8, in order.
+// The files named on the command line: every argument after the program name, in order,
+// decoded as file names so that each opens the file it names, byte for byte.
 QStringList commandLineFiles(int argc, char** argv);
 
 // Loads one data file into a plot widget.

@@ -11,10 +11,20 @@
 #include <QPrinter>
 #include <QProgressDialog>
 
+namespace {
+
+// A desktop's own dialog hands names over as UTF-8 text, which cannot carry the bytes of a
+// name that are no UTF-8. Qt's own dialog reads them through the locale's codec: the names
+// it gives are the file system's bytes.
+const QFileDialog::Options kFileDialogOptions = QFileDialog::DontUseNativeDialog;
+
+} // namespace
+
 QStringList QtPrompt::openFileNames(QWidget* parent, const QString& caption, const QString& dir,
                                     const QStringList& filters, QString* selectedFilter)
 {
     QFileDialog fileDialog(parent, caption, dir);
+    fileDialog.setOptions(kFileDialogOptions);
     fileDialog.setFileMode(QFileDialog::ExistingFiles);
     fileDialog.setNameFilters(filters);
     if (selectedFilter && !selectedFilter->isEmpty())
@@ -29,13 +39,13 @@ QStringList QtPrompt::openFileNames(QWidget* parent, const QString& caption, con
 QString QtPrompt::openFileName(QWidget* parent, const QString& caption, const QString& dir,
                                const QString& filter)
 {
-    return QFileDialog::getOpenFileName(parent, caption, dir, filter);
+    return QFileDialog::getOpenFileName(parent, caption, dir, filter, nullptr, kFileDialogOptions);
 }
 
 QString QtPrompt::saveFileName(QWidget* parent, const QString& caption, const QString& dir,
                                const QString& filter)
 {
-    return QFileDialog::getSaveFileName(parent, caption, dir, filter);
+    return QFileDialog::getSaveFileName(parent, caption, dir, filter, nullptr, kFileDialogOptions);
 }
 
 bool QtPrompt::text(QWidget* parent, const QString& title, const QString& label, QString& value)
@@ -124,7 +134,7 @@ std::unique_ptr<PromptProgress> QtPrompt::progress(QWidget* parent, const QStrin
 QString QtPrompt::saveFileNameWithFilter(QWidget* parent, const QString& caption, const QString& dir,
                                          const QString& filters, QString* selectedFilter)
 {
-    return QFileDialog::getSaveFileName(parent, caption, dir, filters, selectedFilter);
+    return QFileDialog::getSaveFileName(parent, caption, dir, filters, selectedFilter, kFileDialogOptions);
 }
 
 bool QtPrompt::printPreview(QPrinter* printer, QWidget* parent, const std::function<void(QPrinter*)>& paint)

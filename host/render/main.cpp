@@ -1,12 +1,13 @@
 #include "AudioFormats.h"
+#include "FileNameCodec.h"
 #include "KurvoVersion.h"
 #include "RenderOptions.h"
 #include "RenderSession.h"
 
 #include <QApplication>
-#include <QTextStream>
-
 #include <QDir>
+#include <QFile>
+#include <QTextStream>
 
 #include <cerrno>
 #include <cstdio>
@@ -32,13 +33,16 @@ int main(int argc, char* argv[])
 {
     // Qt never sees the arguments: it would take options such as --style and --title for
     // itself. It never shows a window either, so it always draws offscreen.
-    QStringList arguments;
-    for (int i = 1; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
     qputenv("QT_QPA_PLATFORM", "offscreen");
     giveRuntimeFolder();
     int qtArgc = 1;
     QApplication app(qtArgc, argv);
+    // The arguments are names the file system holds, byte for byte, and messages naming
+    // them give back the same bytes.
+    FileNameCodec::install();
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QFile::decodeName(argv[i]);
     // Before the help, which lists the sound library's formats with the others.
     AudioFormats::registerReader();
     QTextStream out(stdout);

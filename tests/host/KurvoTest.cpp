@@ -1,4 +1,5 @@
 #include "CodeEditor.h"
+#include "InstalledFileNameCodec.h"
 #include "Kurvo.h"
 #include "KurvoVersion.h"
 #include "QStringPrinter.h"
@@ -40,6 +41,7 @@
 #include <qwt_text.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <memory>
 #include <new>
@@ -666,6 +668,28 @@ TEST_F(KurvoTest, CommandLineFilesOpenInOrderScriptsInTheEditor)
     ASSERT_EQ(prompt->calls.size(), 1u);
     EXPECT_EQ(prompt->calls[0].title, "LOAD ERROR");
     EXPECT_TRUE(prompt->calls[0].label.startsWith("missing.ms: ")) << prompt->calls[0].label.toStdString();
+}
+
+// Names are the file system's bytes: one that is no UTF-8 still names its file.
+TEST_F(KurvoTest, CommandLineNamesThatAreNoUtf8OpenTheirFiles)
+{
+    const InstalledFileNameCodec codec;
+    char program[] = "Kurvo";
+    char name[] = "data\xff.csv";
+    std::FILE* file = std::fopen(name, "wb");
+    ASSERT_NE(file, nullptr);
+    std::fputs("0;1\n", file);
+    std::fclose(file);
+    char* argv[] = {program, name, nullptr};
+    const QStringList paths = commandLineFiles(2, argv);
+    ASSERT_EQ(paths.size(), 1);
+    EXPECT_EQ(QFile::encodeName(paths[0]), QByteArray(name));
+
+    auto window = newWindow();
+    QByteArray loaded;
+    openFiles(*window, paths, [&](vxKurvo&, const QString& path) { loaded = readFile(path); });
+    EXPECT_EQ(loaded, "0;1\n");
+    EXPECT_TRUE(QFile::remove(paths[0]));
 }
 
 TEST_F(KurvoTest, PlotLogLinesAppearInTheLog)

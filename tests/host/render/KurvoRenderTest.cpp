@@ -14,7 +14,11 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 #include <vector>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -706,6 +710,39 @@ TEST_F(KurvoRenderTest, PrintThatCannotReplaceItsFileFailsNamingIt)
     }
     EXPECT_EQ(fileBytes(readOnly), "kept");
     EXPECT_EQ(QDir(dir.path()).entryList({"*.pdf*"}), (QStringList{"folder.pdf", "readonly.pdf"}));
+}
+
+// Names are the file system's bytes, in a UTF-8 locale too: an input whose name is no UTF-8
+// opens, every output is written under exactly the bytes given, and messages name them so.
+TEST_F(KurvoRenderTest, NamesThatAreNoUtf8AreKeptByteForByte)
+{
+    const QByteArray folder = QFile::encodeName(dir.path()) + '/';
+    std::FILE* input = std::fopen((folder + "in\xff.csv").constData(), "wb");
+    ASSERT_NE(input, nullptr);
+    std::fputs("0;1\n1;2\n", input);
+    std::fclose(input);
+    QProcessEnvironment environment = quietEnvironment();
+    environment.insert(QStringLiteral("LANG"), QStringLiteral("C.UTF-8"));
+    environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
+    // The shell hands on the bytes that printf makes of octal escapes, as they are.
+    const QString written = QStringLiteral("'%1' \"$(printf 'in\\377.csv')\" -o \"$(printf 'out\\376.png')\" "
+                                           "--print \"$(printf 'page\\375.pdf')\" --dump \"$(printf 'points\\374.csv')\"")
+                                .arg(QStringLiteral(KURVO_RENDER));
+    const Outcome run = this->run(QStringLiteral("/bin/sh"), {"-c", written}, environment);
+    EXPECT_EQ(run.status, 0) << run.err.toStdString();
+    const QString missing =
+        QStringLiteral("'%1' \"$(printf 'gone\\373.csv')\" 2>errors.txt").arg(QStringLiteral(KURVO_RENDER));
+    EXPECT_EQ(this->run(QStringLiteral("/bin/sh"), {"-c", missing}, environment).status, 2);
+    EXPECT_EQ(fileBytes(path("errors.txt")), "kurvo-render: cannot read gone\xfb.csv\n");
+
+    // Removed here: the folder would look for them under names decoded without the codec.
+    for (const char* name : {"out\xfe.png", "page\xfd.pdf", "points\xfc.csv"}) {
+        struct stat info {};
+        EXPECT_EQ(::stat((folder + name).constData(), &info), 0) << QByteArray(name).toHex().constData();
+        EXPECT_GT(info.st_size, 0) << QByteArray(name).toHex().constData();
+        ::unlink((folder + name).constData());
+    }
+    ::unlink((folder + "in\xff.csv").constData());
 }
 
 } // namespace
