@@ -15,16 +15,19 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace {
 
 // Below this many points per pixel column the plain drawing is fast enough.
 const int kPointsPerColumn = 4;
 
-// A point drawn farther than this from the paint device's origin, a million canvases away,
-// is a gap: no paint device takes coordinates of any size (a PDF's content stream turns
-// numbers beyond 2^32 into garbage, Qwt's rounding to whole pixels overflows beyond 2^31).
-const double kFarthestPixel = 1e9;
+// A pixel coordinate beyond this is a gap: the clipping of a line takes the difference of two
+// coordinates, which must stay finite.
+const double kFarthestPixel = std::numeric_limits<double>::max() / 4;
+// Whole pixels are held in ints, by Qwt's drawing on raster devices too. A coordinate beyond
+// this lies a million canvases off the canvas: it is not rounded, and Qwt never gets it.
+const double kWholePixels = 1e9;
 
 // A curve's samples. Curves hold them in arrays, which are read directly; any other series
 // point by point.
@@ -112,9 +115,10 @@ public:
     double py(int i) const { return pixel(yMap.transform(y(i))); }
     double pixel(double v) const { return std::abs(v) <= kFarthestPixel ? aligned(v) : NAN; }
     // Raster devices get whole pixels, as Qwt's own drawing gives them.
-    double aligned(double v) const { return round && std::abs(v) <= kFarthestPixel ? double(qRound(v)) : v; }
+    double aligned(double v) const { return round && std::abs(v) <= kWholePixels ? double(qRound(v)) : v; }
     QPointF operator()(int i) const { return QPointF(px(i), py(i)); }
     bool gap(int i) const { return isGap((*this)(i)); }
+    bool wholePixels(int i) const { return std::abs(px(i)) <= kWholePixels && std::abs(py(i)) <= kWholePixels; }
 
 private:
     const QwtScaleMap& xMap;
@@ -202,12 +206,12 @@ void PlotCurve::dataChanged()
 }
 
 // Qwt joins every point to the next, a gap too, so its own drawing gets the runs of points
-// between gaps one at a time.
+// between gaps one at a time; a point too far off for whole pixels ends a run as a gap does.
 void PlotCurve::forEachPiece(const QwtScaleMap& xMap, const QwtScaleMap& yMap, int from, int to,
                              const std::function<void(int, int)>& draw) const
 {
     const PixelMap map(*data(), xMap, yMap, false);
-    forEachRun(from, to, [&map](int i) { return map.gap(i); }, draw);
+    forEachRun(from, to, [&map](int i) { return !map.wholePixels(i); }, draw);
 }
 
 // Qwt hands a vector device every point of dots and symbols, however far off the canvas, so
@@ -219,10 +223,16 @@ void PlotCurve::forEachShown(const QwtScaleMap& xMap, const QwtScaleMap& yMap, c
     forEachRun(from, to, [&](int i) { return map.gap(i) || !area.contains(map(i)); }, draw);
 }
 
+// A filled or fitted line is left to Qwt.
+bool PlotCurve::drawsLineItself() const
+{
+    return brush().style() == Qt::NoBrush && !testCurveAttribute(Fitted);
+}
+
 bool PlotCurve::worthThinning(const QRectF& canvasRect, int from, int to) const
 {
     const int budget = kPointsPerColumn * std::max(1, int(canvasRect.width()));
-    return to - from >= budget && brush().style() == Qt::NoBrush && !testCurveAttribute(Fitted);
+    return to - from >= budget && drawsLineItself();
 }
 
 // Of x values that never decrease only those in view are drawn, and one on either side to keep
@@ -239,48 +249,55 @@ void PlotCurve::visibleRange(const QwtScaleMap& xMap, const QRectF& canvasRect, 
     from = first;
 }
 
-void PlotCurve::drawThinnedPolyline(QPainter* painter, QPolygonF line, const QRectF& canvasRect) const
+// Clipped whatever the paint attributes: a paint device takes no coordinates of any size.
+void PlotCurve::drawClippedPolyline(QPainter* painter, const QPolygonF& line, const QRectF& canvasRect) const
 {
-    if (testPaintAttribute(ClipPolygons)) {
-        const qreal margin = qMax(qreal(1.0), painter->pen().widthF());
-        line = QwtClipper::clipPolygonF(canvasRect.adjusted(-margin, -margin, margin, margin), line);
-    }
-    QwtPainter::drawPolyline(painter, line);
+    const qreal margin = qMax(qreal(1.0), painter->pen().widthF());
+    const QRectF area = canvasRect.adjusted(-margin, -margin, margin, margin);
+    QwtPainter::drawPolyline(painter, QwtClipper::clipPolygonF(area, line));
 }
 
 // A point with a NaN coordinate is a gap: the line stops before it and starts again after it.
 // A lone point between gaps is skipped, since a polyline of one point lights no pixel; a line
 // of lone points would otherwise cost a call each.
-void PlotCurve::drawThinnedPieces(QPainter* painter, const QPolygonF& line, const QRectF& canvasRect) const
+void PlotCurve::drawPieces(QPainter* painter, const QPolygonF& line, const QRectF& canvasRect) const
 {
     forEachRun(0, line.size() - 1, [&line](int i) { return isGap(line[i]); }, [&](int first, int last) {
         if (last > first)
-            drawThinnedPolyline(painter, line.mid(first, last - first + 1), canvasRect);
+            drawClippedPolyline(painter, line.mid(first, last - first + 1), canvasRect);
     });
 }
 
+// The line through the points, as Qwt draws it, but clipped here to the canvas, however far
+// off a point lies.
 void PlotCurve::drawLines(QPainter* painter, const QwtScaleMap& xMap, const QwtScaleMap& yMap,
                           const QRectF& canvasRect, int from, int to) const
 {
-    if (worthThinning(canvasRect, from, to))
-        visibleRange(xMap, canvasRect, from, to);
-    if (!worthThinning(canvasRect, from, to)) {
+    if (!drawsLineItself()) {
         forEachPiece(xMap, yMap, from, to, [&](int first, int last) {
             QwtPlotCurve::drawLines(painter, xMap, yMap, canvasRect, first, last);
         });
         return;
     }
+    if (worthThinning(canvasRect, from, to))
+        visibleRange(xMap, canvasRect, from, to);
     const PixelMap map(*data(), xMap, yMap, QwtPainter::roundingAlignment(painter));
+    QPolygonF line;
+    if (!worthThinning(canvasRect, from, to)) {
+        for (int i = from; i <= to; ++i)
+            line << map(i);
+        drawPieces(painter, line, canvasRect);
+        return;
+    }
     const int margin = penMargin(painter);
     ColumnDecimator decimator(canvasRect.left() - margin, canvasRect.right() + margin);
     for (int i = from; i <= to; ++i)
         decimator.add(std::size_t(i), map.px(i), map.py(i));
     const std::vector<std::size_t> kept = decimator.finish();
-    QPolygonF line;
     line.reserve(int(kept.size()));
     for (std::size_t index : kept)
         line << map(int(index));
-    drawThinnedPieces(painter, line, canvasRect);
+    drawPieces(painter, line, canvasRect);
 }
 
 // Every stick of a pixel column lies within its longest ones above and below the baseline.
@@ -305,11 +322,11 @@ void PlotCurve::drawSticks(QPainter* painter, const QwtScaleMap& xMap, const Qwt
         drawStick(painter, map(int(index)), base, vertical, area);
 }
 
-// A step line is a line through the corners, thinned as lines are.
+// A step line is a line through the corners, clipped and thinned as lines are.
 void PlotCurve::drawSteps(QPainter* painter, const QwtScaleMap& xMap, const QwtScaleMap& yMap,
                           const QRectF& canvasRect, int from, int to) const
 {
-    if (!worthThinning(canvasRect, from, to)) {
+    if (!drawsLineItself()) {
         forEachPiece(xMap, yMap, from, to, [&](int first, int last) {
             QwtPlotCurve::drawSteps(painter, xMap, yMap, canvasRect, first, last);
         });
@@ -328,19 +345,25 @@ void PlotCurve::drawSteps(QPainter* painter, const QwtScaleMap& xMap, const QwtS
             return QPointF(NAN, NAN);
         return inverted ? QPointF(map.px(i), map.py(i + 1)) : QPointF(map.px(i + 1), map.py(i));
     };
+    const std::size_t corners = 2 * std::size_t(to - from) + 1;
+    QPolygonF line;
+    if (!worthThinning(canvasRect, from, to)) {
+        for (std::size_t k = 0; k < corners; ++k)
+            line << corner(k);
+        drawPieces(painter, line, canvasRect);
+        return;
+    }
     const int margin = penMargin(painter);
     ColumnDecimator decimator(canvasRect.left() - margin, canvasRect.right() + margin);
-    const std::size_t corners = 2 * std::size_t(to - from) + 1;
     for (std::size_t k = 0; k < corners; ++k) {
         const QPointF p = corner(k);
         decimator.add(k, p.x(), p.y());
     }
     const std::vector<std::size_t> kept = decimator.finish();
-    QPolygonF line;
     line.reserve(int(kept.size()));
     for (std::size_t k : kept)
         line << corner(k);
-    drawThinnedPieces(painter, line, canvasRect);
+    drawPieces(painter, line, canvasRect);
 }
 
 // An opaque dot drawn twice at one pixel looks as it does drawn once.

@@ -8,10 +8,11 @@
 // canvas has pixel columns, it draws only the points that decide which pixels are lit, as
 // lines, sticks, steps or dots, whatever the order of x; of a zoomed view, only the points
 // inside it. Symbols still mark every visible point. A point with a NaN coordinate, or one
-// its axis cannot show (an infinity, or a value so far out of view that no paint device takes
-// its coordinates), is a gap: the curve is drawn in pieces between gaps, and nothing is drawn
-// for the gap itself, neither line nor symbol. Nothing far off the canvas reaches the paint
-// device, so a picture is valid for any data.
+// its axis cannot show (an infinity, or a value drawn so far out that the clipping of a line
+// to it would overflow), is a gap: the curve is drawn in pieces between gaps, and nothing is
+// drawn for the gap itself, neither line nor symbol. Nothing far off the canvas reaches the
+// paint device: lines and steps are clipped to it, sticks end at its edges, dots and symbols
+// off it are not drawn, so a picture is valid for any data.
 class PlotCurve : public QwtPlotCurve
 {
 public:
@@ -34,10 +35,11 @@ protected:
                      const QRectF& canvasRect, int from, int to) const override;
 
 private:
+    bool drawsLineItself() const;
     bool worthThinning(const QRectF& canvasRect, int from, int to) const;
     void visibleRange(const QwtScaleMap& xMap, const QRectF& canvasRect, int& from, int& to) const;
-    void drawThinnedPolyline(QPainter* painter, QPolygonF line, const QRectF& canvasRect) const;
-    void drawThinnedPieces(QPainter* painter, const QPolygonF& line, const QRectF& canvasRect) const;
+    void drawClippedPolyline(QPainter* painter, const QPolygonF& line, const QRectF& canvasRect) const;
+    void drawPieces(QPainter* painter, const QPolygonF& line, const QRectF& canvasRect) const;
     void forEachPiece(const QwtScaleMap& xMap, const QwtScaleMap& yMap, int from, int to,
                       const std::function<void(int, int)>& draw) const;
     void forEachShown(const QwtScaleMap& xMap, const QwtScaleMap& yMap, const QRectF& area, int from, int to,
