@@ -49,6 +49,12 @@ std::string_view FieldSplitter::trimmed(std::string_view s)
     return s;
 }
 
+bool FieldSplitter::isNoRow(std::string_view line)
+{
+    line = trimmed(line);
+    return line.empty() || line.front() == '#' || line.substr(0, 2) == "//";
+}
+
 const std::vector<std::string_view>& FieldSplitter::split(std::string_view line)
 {
     fields.clear();

@@ -18,6 +18,8 @@ public:
 
     static bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\v'; }
     static std::string_view trimmed(std::string_view s);
+    // Blank lines, '#' lines and "//" lines are no rows of a table.
+    static bool isNoRow(std::string_view line);
 
 private:
     void splitAtBlanks(std::string_view line);

@@ -13,14 +13,7 @@
 
 namespace {
 
-// Enough lines to see past a long description to the table, and a sample of its rows.
-const std::size_t kShapeLines = 1000;
 const std::size_t kShapeBytes = std::size_t(4) << 20;
-
-bool startsWith(std::string_view s, std::string_view prefix)
-{
-    return s.substr(0, prefix.size()) == prefix;
-}
 
 } // namespace
 
@@ -98,8 +91,7 @@ void LooseTableReader::prepareColumns(std::size_t rowLength)
 // (a repeated header, a footer) is no row.
 void LooseTableReader::readRow(std::string_view line)
 {
-    const std::string_view trimmed = FieldSplitter::trimmed(line);
-    if (trimmed.empty() || trimmed.front() == '#' || startsWith(trimmed, "//"))
+    if (FieldSplitter::isNoRow(line))
         return;
     const std::vector<std::string_view>& fields = splitter.split(line);
     std::size_t values = 0;

@@ -20,6 +20,9 @@
 class LooseTableReader
 {
 public:
+    // Enough lines to see past a long description to the table, and a sample of its rows.
+    static constexpr std::size_t kShapeLines = 1000;
+
     static ImportedData read(std::string_view bytes, const QString& name, bool fitToPowerOfTwo,
                              const TableOptions& options = {});
     static ImportedData read(LineSource& lines, const QString& name, bool fitToPowerOfTwo,

@@ -10,11 +10,6 @@ namespace {
 // times, last.
 const char kCandidates[] = {'\t', ';', ',', '|', ' ', ':'};
 
-bool startsWith(std::string_view s, std::string_view prefix)
-{
-    return s.substr(0, prefix.size()) == prefix;
-}
-
 // A quoted name's doubled quotes stand for one.
 QString textOf(std::string_view bytes)
 {
@@ -99,10 +94,9 @@ void TableFinder::markContent()
         content.push_back(from++);
     }
     for (std::size_t i = from; i < lines.size(); ++i) {
-        const std::string_view line = FieldSplitter::trimmed(lines[i]);
-        if (line.empty() || line.front() == '#' || startsWith(line, "//"))
+        if (FieldSplitter::isNoRow(lines[i]))
             continue;
-        if (content.empty() && !autoX && startsWith(line, "$AUTOXSCALE")) {
+        if (content.empty() && !autoX && FieldSplitter::trimmed(lines[i]).substr(0, 11) == "$AUTOXSCALE") {
             autoX = true;
             continue;
         }

@@ -12,12 +12,6 @@
 
 #include <new>
 
-namespace {
-
-const std::size_t kShapeLines = 1000;
-
-} // namespace
-
 TablePreview TablePreview::ofFile(const QString& path, const TableOptions& options)
 {
     TablePreview preview;
@@ -34,7 +28,7 @@ TablePreview TablePreview::ofFile(const QString& path, const TableOptions& optio
     try {
         BlockLines blocks(file);
         LooseLines lines(blocks);
-        return ofLines(LooseTableReader::firstLines(lines, options, kShapeLines), options);
+        return ofLines(LooseTableReader::firstLines(lines, options, LooseTableReader::kShapeLines), options);
     } catch (const std::bad_alloc&) {
         preview.problem = QStringLiteral("Kurvo: Not enough memory to read %1").arg(path);
         return preview;
@@ -51,8 +45,7 @@ TablePreview TablePreview::ofLines(const std::vector<std::string>& lines, const 
     FieldSplitter splitter(preview.shape.separator);
     const int columns = int(preview.shape.kinds.size());
     for (std::size_t i = preview.shape.firstDataLine; i < lines.size() && preview.rows.size() < kRows; ++i) {
-        const std::string_view line = FieldSplitter::trimmed(lines[i]);
-        if (line.empty() || line.front() == '#' || line.substr(0, 2) == "//")
+        if (FieldSplitter::isNoRow(lines[i]))
             continue;
         QStringList fields;
         for (std::string_view field : splitter.split(lines[i])) {

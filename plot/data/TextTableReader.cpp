@@ -59,28 +59,24 @@ std::vector<std::string_view> splitAt(std::string_view line, char separator)
 // reading adds.
 ImportedData TextTableReader::read(std::string_view bytes, const QString& name, bool fitToPowerOfTwo)
 {
+    return read(bytes, name, fitToPowerOfTwo, TableOptions());
+}
+
+// The user's choices go straight to the second reading.
+ImportedData TextTableReader::read(std::string_view bytes, const QString& name, bool fitToPowerOfTwo,
+                                   const TableOptions& options)
+{
     if (!TextProbe::canBeText(bytes.data(), qint64(std::min<std::size_t>(bytes.size(), TextProbe::sampleSize)))) {
         ImportedData refused;
         refused.log << QStringLiteral("Kurvo: %1 is not a text table").arg(name);
         return refused;
     }
+    if (!options.automatic())
+        return LooseTableReader::read(bytes, name, fitToPowerOfTwo, options);
     ByteLines lines(bytes);
     ImportedData strict = readStrict(lines, name, fitToPowerOfTwo);
     ByteLines again(bytes);
     return orLoose(std::move(strict), again, name, fitToPowerOfTwo);
-}
-
-ImportedData TextTableReader::read(std::string_view bytes, const QString& name, bool fitToPowerOfTwo,
-                                   const TableOptions& options)
-{
-    if (options.automatic())
-        return read(bytes, name, fitToPowerOfTwo);
-    if (!TextProbe::canBeText(bytes.data(), qint64(std::min<std::size_t>(bytes.size(), TextProbe::sampleSize)))) {
-        ImportedData refused;
-        refused.log << QStringLiteral("Kurvo: %1 is not a text table").arg(name);
-        return refused;
-    }
-    return LooseTableReader::read(bytes, name, fitToPowerOfTwo, options);
 }
 
 ImportedData TextTableReader::readStrict(LineSource& lines, const QString& name, bool fitToPowerOfTwo)
