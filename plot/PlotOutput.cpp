@@ -84,12 +84,12 @@ void PlotOutput::preparePrinter(QPrinter& printer) const
     printer.setPageOrientation(QPageLayout::Landscape);
 }
 
-void PlotOutput::paintRequested(QPrinter* printer)
+bool PlotOutput::paintRequested(QPrinter* printer)
 {
     if (printsToFile(*printer))
-        printToFile(*printer);
-    else
-        paintPage(*printer);
+        return printToFile(*printer);
+    paintPage(*printer);
+    return true;
 }
 
 // Into a temporary beside the file, moved over it only when the page is complete, so that a

@@ -29,7 +29,8 @@ public:
     // Colour pages show the canvas white; greyscale pages leave the canvas out and frame the
     // plot with its scales. The canvas colour is the same afterwards. A print into a file
     // replaces the file only when complete, or tells the user why it could not.
-    void paintRequested(QPrinter* printer);
+    // False, with a log line and a SAVE ERROR box, when a print into a file fails.
+    bool paintRequested(QPrinter* printer);
     void saveBitmap();
     // Writes `name` as the save dialog would, by its suffix; false after telling the user why.
     bool save(const QString& name);

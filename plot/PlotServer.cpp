@@ -474,7 +474,7 @@ void PlotServer::changeBackgroundColor()
 }
 
 void PlotServer::print() { output->print(); }
-void PlotServer::paintRequestedSlot(QPrinter* printer) { output->paintRequested(printer); }
+bool PlotServer::paintRequestedSlot(QPrinter* printer) { return output->paintRequested(printer); }
 void PlotServer::saveBitmap() { output->saveBitmap(); }
 bool PlotServer::savePlot(const QString& name) { return output->save(name); }
 void PlotServer::preparePrinter(QPrinter& printer) const { output->preparePrinter(printer); }
@@ -567,7 +567,7 @@ int PlotServer::undo(int index, bool) { return undoStore->undo(index); }
 int PlotServer::undo(int index) { return undo(index, true); }
 int PlotServer::undo() { return undo(-1, true); }
 void PlotServer::windowFunction(int index) { spectrum->windowFunction(index); }
-void PlotServer::applyDFT() { spectrum->applyDFT(axes->horCalibration()); }
+bool PlotServer::applyDFT() { return spectrum->applyDFT(axes->horCalibration()); }
 void PlotServer::applyDB() { spectrum->applyDB(); }
 void PlotServer::applyAbs() { spectrum->applyAbs(); }
 

@@ -175,12 +175,13 @@ public slots:
     void changeLeftLegend();
     void changeBackgroundColor();
     void print();
-    void paintRequestedSlot(QPrinter* printer);
+    bool paintRequestedSlot(QPrinter* printer);
     void saveBitmap();
 
     void readData();
     void windowFunction(int index);
-    void applyDFT();
+    // False when the transform was refused or cancelled.
+    bool applyDFT();
     void applyDB();
     void applyAbs();
 

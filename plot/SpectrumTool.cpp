@@ -42,11 +42,11 @@ SpectrumTool::SpectrumTool(QWidget* dialogParent, CurveStore& store, AxesControl
 {
 }
 
-void SpectrumTool::applyDFT(double fs)
+bool SpectrumTool::applyDFT(double fs)
 {
     if (anyCurveHasGaps())
-        return;
-    run([this, fs](int id) { return transformCurve(id, fs); }, true);
+        return false;
+    return run([this, fs](int id) { return transformCurve(id, fs); }, true);
 }
 
 // Every bin of a spectrum sums every sample, so one missing value would leave no bin with a
@@ -83,15 +83,16 @@ void SpectrumTool::windowFunction(int index)
     run([this, index](int id) { applyWindow(id, index); return true; }, false);
 }
 
-void SpectrumTool::run(const std::function<bool(int)>& each, bool fitAxes)
+bool SpectrumTool::run(const std::function<bool(int)>& each, bool fitAxes)
 {
     std::vector<int> changed;
     if (!forEveryCurve(each, changed))
-        return;
+        return false;
     if (fitAxes)
         axes.fitAll(store);
     for (int id : changed)
         curveChanged(id);
+    return true;
 }
 
 // The samples before the operation stay shared with `before` only, so putting them back

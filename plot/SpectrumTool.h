@@ -30,7 +30,8 @@ public:
                  const std::unique_ptr<Prompt>& prompter, std::function<void(int)> curveChanged);
 
     // `fs` is the sampling frequency: bin k lands at x = k·fs/N for x = 0 … N−1.
-    void applyDFT(double fs);
+    // False when refused (curves with gaps) or cancelled.
+    bool applyDFT(double fs);
     void applyDB();
     void applyAbs();
     // An index outside the window list changes nothing.
@@ -54,7 +55,7 @@ private:
     bool anyCurveHasGaps() const;
     // Runs `each` on every curve after a snapshot, fits the axes to them all if asked, then
     // shows the changed curves.
-    void run(const std::function<bool(int)>& each, bool fitAxes);
+    bool run(const std::function<bool(int)>& each, bool fitAxes);
     // Stops and restores every curve when `each` fails; `changed` names the curves done.
     bool forEveryCurve(const std::function<bool(int)>& each, std::vector<int>& changed);
     void restore(const std::vector<Before>& before);

@@ -229,8 +229,7 @@ RenderSession::Status RenderSession::loadStandardInput()
 RenderSession::Status RenderSession::transform()
 {
     lastLogLine.clear();
-    server->applyDFT();
-    if (lastLogLine.startsWith(QLatin1String("Kurvo: FFT refused")))
+    if (!server->applyDFT())
         return fail(lastLogLine.mid(7));
     return Success;
 }
@@ -478,8 +477,7 @@ RenderSession::Status RenderSession::printTo(const QString& path)
     printer.setOutputFileName(path);
     printer.setColorMode(options.greyscale ? QPrinter::GrayScale : QPrinter::Color);
     lastLogLine.clear();
-    server->paintRequestedSlot(&printer);
-    if (lastLogLine.startsWith(QLatin1String("Kurvo: Can't write file ")))
+    if (!server->paintRequestedSlot(&printer))
         return fail(lastLogLine.mid(7));
     return Success;
 }
