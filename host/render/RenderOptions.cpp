@@ -69,6 +69,7 @@ QString RenderOptions::usage()
         "                       how numbers write their decimals\n"
         "  --skip N             lines before the table\n"
         "  --header N|none      the header's line after the skipped ones, or none\n"
+        "  --no-units-row       keep a row of units below the header out of the curve names\n"
         "  --title T            plot title\n"
         "  --xtitle T           bottom axis title\n"
         "  --ytitle T           left axis title\n"
@@ -206,6 +207,10 @@ bool RenderOptions::parseTableOption(const QStringList& arguments, int& i, bool&
     if (option == QLatin1String("--decimal-comma") || option == QLatin1String("--decimal-point")) {
         table.decimal = option.endsWith(QLatin1String("comma")) ? TableOptions::DecimalMark::Comma
                                                                 : TableOptions::DecimalMark::Point;
+        return true;
+    }
+    if (option == QLatin1String("--no-units-row")) {
+        table.unitsRow = false;
         return true;
     }
     if (option == QLatin1String("--x-column")) {

@@ -764,6 +764,7 @@ TEST_F(KurvoRenderTest, TableOptionsChooseWhatIsRead)
         {{"--x-column", "none", "--columns", "3"}, "0,I [mA],0,2\n0,I [mA],1,3\n0,I [mA],2,nan\n"},
         {{"--skip", "5", "--header", "none", "--columns", "2", "--decimal-point"}, "0,log.0,0,nan\n0,log.0,1,nan\n0,log.0,2,nan\n"},
         {{"--skip", "6", "--separator", "space"}, ""},
+        {{"--no-units-row", "--columns", "I"}, "0,I,0,2\n0,I,1,3\n0,I,2,nan\n"},
     };
     for (const auto& c : cases) {
         const Outcome chosen = render(QStringList{"--dump", "-"} + c.options + QStringList{data});
