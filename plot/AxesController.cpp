@@ -222,6 +222,13 @@ void AxesController::setXStop(double value)
     showX();
 }
 
+void AxesController::setUserHorCalibration(double value)
+{
+    horizontalCalibration = value;
+    userCalibration = value;
+    calibrationSetByUser = true;
+}
+
 void AxesController::setXRange(double min, double max)
 {
     xMin = min;

@@ -33,7 +33,14 @@ public:
     QRectF dataRange() const;
     Zoomer* bottomLeftZoomer() const { return zoomer; }
     double horCalibration() const { return horizontalCalibration; }
+    // The Fourier transform's sampling frequency as an audio file's rate sets it.
     void setHorCalibration(double value) { horizontalCalibration = value; }
+    // A value typed into the field or set by a caller: the sampling frequency of every
+    // analysis of a curve that was read from no audio file. An audio file read later changes
+    // the transform's value but not this one.
+    void setUserHorCalibration(double value);
+    bool horCalibrationSetByUser() const { return calibrationSetByUser; }
+    double userHorCalibration() const { return userCalibration; }
 
     // Ticks of the axes in use, the right one when it has a title; wheel, panner and tracker.
     void setUpNavigation(const QString& rightTitle);
@@ -102,6 +109,8 @@ private:
     double yMin = 0.0;
     double yMax = 0.0;
     double horizontalCalibration = 1.0;
+    bool calibrationSetByUser = false;
+    double userCalibration = 1.0;
     Zoomer* zoomer = nullptr;
     Zoomer* rightZoomer = nullptr;
     QwtPlotPicker* picker = nullptr;

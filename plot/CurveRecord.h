@@ -12,5 +12,9 @@ struct CurveRecord : CurveStatistics {
     int rightAxis = 0;
     // Whether x holds dates and times, in seconds since 1970-01-01T00:00:00 UTC.
     bool xIsTime = false;
+    // The rate of the audio file the curve was read from, in Hz: the sampling frequency of
+    // its spectra whatever the calibration field shows. 0 for any other curve, and once a
+    // transform has given x other values.
+    double sampleRate = 0;
     QwtPlotCurve* curve = nullptr;
 };

@@ -166,6 +166,7 @@ void DataImporter::show(const ImportedData& data)
         const QString own = data.curveTitles.value(int(added.size()));
         const QString title = own.isEmpty() ? QStringLiteral("%1.%2").arg(data.title).arg(id) : own;
         QwtPlotCurve* curve = store.add(title, data.x, y, 0, data.xIsTime);
+        store.find(id)->sampleRate = data.sampleRate;
         added.emplace_back(id, curve);
         if (data.look == ImportedData::Look::Sticks) {
             QPen pen = curve->pen();

@@ -408,7 +408,7 @@ void PlotServer::setHorCalibration(double val)
         store->spreadX(val);
         fitAllCurves();
     }
-    axes->setHorCalibration(val);
+    axes->setUserHorCalibration(val);
 }
 
 // The zoom shows in the limit fields; the stored limits stay as they were.

@@ -1,6 +1,5 @@
 #include "SpectrumTool.h"
 
-#include "AxesController.h"
 #include "CurveRecord.h"
 #include "CurveStore.h"
 #include "Fft.h"
@@ -8,7 +7,6 @@
 #include "PlotLog.h"
 #include "Prompt.h"
 #include "PromptProgress.h"
-#include "UndoStore.h"
 #include "WindowFunction.h"
 
 #include <qwt_plot_curve.h>
@@ -34,11 +32,9 @@ SpectrumTool::SpectrumTool(QWidget* dialogParent, CurveStore& store, AxesControl
                            PlotLog& log, const std::unique_ptr<Prompt>& prompter, std::function<void(int)> curveChanged)
     : dialogParent(dialogParent)
     , store(store)
-    , axes(axes)
-    , undo(undo)
     , log(log)
     , prompter(prompter)
-    , curveChanged(std::move(curveChanged))
+    , rewrite(store, axes, undo, log, std::move(curveChanged))
 {
 }
 
@@ -46,7 +42,7 @@ bool SpectrumTool::applyDFT(double fs)
 {
     if (anyCurveHasGaps())
         return false;
-    return run([this, fs](int id) { return transformCurve(id, fs); }, true);
+    return rewrite.run([this, fs](int id) { return transformCurve(id, fs); }, CurveRewrite::Change::XAndY);
 }
 
 // Every bin of a spectrum sums every sample, so one missing value would leave no bin with a
@@ -68,73 +64,19 @@ bool SpectrumTool::anyCurveHasGaps() const
 
 void SpectrumTool::applyDB()
 {
-    run([this](int id) { dbCurve(id); return true; }, true);
+    rewrite.run([this](int id) { dbCurve(id); return true; }, CurveRewrite::Change::YFitted);
 }
 
 void SpectrumTool::applyAbs()
 {
-    run([this](int id) { absCurve(id); return true; }, true);
+    rewrite.run([this](int id) { absCurve(id); return true; }, CurveRewrite::Change::YFitted);
 }
 
 void SpectrumTool::windowFunction(int index)
 {
     if (index < 0 || std::size_t(index) >= kWindowFunctionCount)
         return;
-    run([this, index](int id) { applyWindow(id, index); return true; }, false);
-}
-
-bool SpectrumTool::run(const std::function<bool(int)>& each, bool fitAxes)
-{
-    std::vector<int> changed;
-    if (!forEveryCurve(each, changed))
-        return false;
-    if (fitAxes)
-        axes.fitAll(store);
-    for (int id : changed)
-        curveChanged(id);
-    return true;
-}
-
-// The samples before the operation stay shared with `before` only, so putting them back
-// costs no copy.
-bool SpectrumTool::forEveryCurve(const std::function<bool(int)>& each, std::vector<int>& changed)
-{
-    undo.saveUndo();
-    std::vector<int> ids;
-    for (const auto& entry : store.records())
-        ids.push_back(int(entry.first));
-    std::vector<Before> before;
-    for (int id : ids) {
-        Before old{id, {}, {}};
-        if (!store.samples(id, old.x, old.y))
-            continue;
-        old.xIsTime = store.find(id)->xIsTime;
-        before.push_back(std::move(old));
-        bool done = false;
-        try {
-            done = each(id);
-        } catch (const std::bad_alloc&) {
-            log.line(QStringLiteral("Kurvo: Not enough memory to transform curve %1").arg(id));
-        }
-        if (!done) {
-            restore(before);
-            undo.dropNewest();
-            return false;
-        }
-        changed.push_back(id);
-    }
-    return true;
-}
-
-void SpectrumTool::restore(const std::vector<Before>& before)
-{
-    for (const Before& old : before) {
-        if (!store.find(old.id))
-            continue;
-        store.setSamples(old.id, old.x, old.y);
-        store.find(old.id)->xIsTime = old.xIsTime;
-        curveChanged(old.id);
-    }
+    rewrite.run([this, index](int id) { applyWindow(id, index); return true; }, CurveRewrite::Change::Y);
 }
 
 bool SpectrumTool::transformCurve(int id, double fs)

@@ -1,11 +1,11 @@
 #pragma once
 
+#include "CurveRewrite.h"
+
 #include <QCoreApplication>
-#include <QVector>
 
 #include <functional>
 #include <memory>
-#include <vector>
 
 class AxesController;
 class CurveStore;
@@ -44,27 +44,12 @@ public:
     void applyWindow(int id, int index);
 
 private:
-    struct Before {
-        int id;
-        QVector<double> x;
-        QVector<double> y;
-        bool xIsTime = false;
-    };
-
     // Logs every curve with gaps; true when there is one.
     bool anyCurveHasGaps() const;
-    // Runs `each` on every curve after a snapshot, fits the axes to them all if asked, then
-    // shows the changed curves.
-    bool run(const std::function<bool(int)>& each, bool fitAxes);
-    // Stops and restores every curve when `each` fails; `changed` names the curves done.
-    bool forEveryCurve(const std::function<bool(int)>& each, std::vector<int>& changed);
-    void restore(const std::vector<Before>& before);
 
     QWidget* dialogParent;
     CurveStore& store;
-    AxesController& axes;
-    UndoStore& undo;
     PlotLog& log;
     const std::unique_ptr<Prompt>& prompter;
-    std::function<void(int)> curveChanged;
+    CurveRewrite rewrite;
 };

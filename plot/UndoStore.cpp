@@ -94,6 +94,7 @@ bool UndoStore::writeUndoFile(const QString& path, QString& reason)
     held.reserve(2 * store.records().size());
     std::vector<UndoCurveView> views;
     std::vector<int> withTime;
+    std::map<int, double> rates;
     for (const auto& entry : store.records()) {
         QVector<double> x;
         QVector<double> y;
@@ -103,12 +104,15 @@ bool UndoStore::writeUndoFile(const QString& path, QString& reason)
         held.push_back(std::move(y));
         if (entry.second->xIsTime)
             withTime.push_back(int(entry.first));
+        if (entry.second->sampleRate > 0)
+            rates[int(entry.first)] = entry.second->sampleRate;
     }
     NewFileBuffer file(localPath(path));
     const bool created = file.isOpen();
     std::ostream out(&file);
     if (created && UndoFile::write(out, views) && file.close()) {
         timeCurves[path] = std::move(withTime);
+        audioRates[path] = std::move(rates);
         return true;
     }
     reason = qt_error_string(file.error());
@@ -138,6 +142,8 @@ bool UndoStore::loadUndoFile(const QString& path)
         if (written != timeCurves.end()) {
             const std::vector<int>& withTime = written->second;
             record->xIsTime = std::find(withTime.begin(), withTime.end(), id) != withTime.end();
+            const std::map<int, double>& rates = audioRates[path];
+            record->sampleRate = rates.count(id) != 0 ? rates.at(id) : 0.0;
         }
         const DataRange range = store.rangeOf(id);
         if (range.yFound)
@@ -195,6 +201,7 @@ void UndoStore::dropNewest()
         const QString path = filePath(number);
         QFile::remove(path);
         timeCurves.erase(path);
+        audioRates.erase(path);
     }
     setCounter(undoCounter - 1);
 }

@@ -22,8 +22,9 @@ class QWidget;
 // files written here are read back. An operation whose snapshot failed is still done; undoing
 // it says why it cannot be undone and moves on to the snapshot before, so that the earlier
 // ones stay reachable. Which curves had dates and times as x is kept beside the files, by
-// path, for as long as the widget lives, and comes back with their samples. The Undo button
-// is enabled exactly while there is something to undo.
+// path, for as long as the widget lives, and comes back with their samples, as do the rates
+// of the curves read from audio files. The Undo button is enabled exactly while there is
+// something to undo.
 class UndoStore
 {
     Q_DECLARE_TR_FUNCTIONS(PlotServer)
@@ -70,4 +71,5 @@ private:
     std::map<int, QString> notWritten;
     QString failure;
     std::map<QString, std::vector<int>> timeCurves;
+    std::map<QString, std::map<int, double>> audioRates;
 };
