@@ -2,6 +2,7 @@
 
 #include "CalcError.h"
 #include "CalcParser.h"
+#include "CalcScienceLibrary.h"
 
 #include <QStringList>
 
@@ -20,14 +21,12 @@ ScriptParser::ScriptParser(bool withStandardConstants)
     : engine(std::make_unique<CalcParser>())
 {
     defineVar("ans", &answer);
-    if (withStandardConstants) {
-        defineConst("pi", 3.141592653589793);
-        defineConst("e", 2.718281828459045);
-        defineConst("lg2", 0.6931471805599453);
-        defineConst("sr2", 1.4142135623730951);
-        defineConst("gamma", 0.5772156649015329);
-        defineConst("aperys", 1.2020569031595942);
-        defineConst("gr", 1.618033988749895);
+    try {
+        if (withStandardConstants)
+            CalcScienceLibrary::defineConstants(*engine);
+        CalcScienceLibrary::defineFunctions(*engine);
+    } catch (const CalcError& failure) {
+        fail(failure);
     }
 }
 

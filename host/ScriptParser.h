@@ -15,7 +15,8 @@ class CalcChainedExceptions;
 class ScriptParser
 {
 public:
-    // With the standard constants pi, e, lg2, sr2, gamma, aperys and gr.
+    // With the standard constants pi, e, lg2, sr2, gamma, aperys and gr; the science
+    // functions (exp, erf, gamma(x), atan2, ...) come either way.
     explicit ScriptParser(bool withStandardConstants);
     ~ScriptParser();
     ScriptParser(const ScriptParser&) = delete;

@@ -22,6 +22,19 @@ TEST(ScriptParserTest, StandardConstantsComeWithTheFlag)
     EXPECT_EQ(without.lastError(), "Undefined variable: 'pi'");
 }
 
+TEST(ScriptParserTest, ScienceFunctionsComeEitherWayAndGammaStaysEulersConstant)
+{
+    ScriptParser with(true);
+    EXPECT_EQ(with.evaluate("gamma"), 0.5772156649015329);
+    EXPECT_EQ(with.evaluate("gamma(4)+erf(0)"), 6.0);
+    ScriptParser without(false);
+    bool ok = false;
+    EXPECT_EQ(without.evaluate("atan2(0,-1)", &ok), 3.141592653589793);
+    EXPECT_TRUE(ok);
+    without.evaluate("gamma", &ok);
+    EXPECT_FALSE(ok);
+}
+
 TEST(ScriptParserTest, AnsKeepsTheLastSuccessfulResult)
 {
     ScriptParser parser(false);
