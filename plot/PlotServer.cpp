@@ -1,6 +1,8 @@
 #include "PlotServer.h"
 
 #include "AxesController.h"
+#include "analysis/AnalysisPanel.h"
+#include "analysis/AnalysisTool.h"
 #include "AudioFormats.h"
 #include "CurveAppearance.h"
 #include "CurveExporter.h"
@@ -87,6 +89,8 @@ PlotServer::PlotServer(QWidget* parent)
     importer = std::make_unique<DataImporter>(this, ui.qwtPlot, *store, *axes, log, prompter, showStatistics);
     undoStore = std::make_unique<UndoStore>(*store, *axes, log, ui.undoTB, showStatistics);
     spectrum = std::make_unique<SpectrumTool>(this, *store, *axes, *undoStore, log, prompter, showStatistics);
+    analyser = std::make_unique<AnalysisTool>(*store, *axes, *undoStore, log, showStatistics);
+    analysisPanel = std::make_unique<AnalysisPanel>(ui, this, *analyser);
     exporter = std::make_unique<CurveExporter>(this, *store, log, prompter, [this] { return axes->horCalibration(); });
     output = std::make_unique<PlotOutput>(this, ui.qwtPlot, *store, *exporter, log, prompter);
     AudioFormats::registerReader();
@@ -591,9 +595,3 @@ void PlotServer::negItemClickedSlot(QListWidgetItem* item) { peaks->markPeak(ite
 void PlotServer::evaluateSlot() { peaks->detectPeaks(store->currentId()); }
 void PlotServer::peakSave() { peaks->save(); }
 bool PlotServer::peakSave(const QString& path) { return peaks->save(path); }
-
-// ---- tools whose work lands with their own units --------------------------------------------
-// They are wired to the panel and the menu already, so the widget tree is complete; until
-// their units exist they leave every curve as it is.
-
-

@@ -14,6 +14,8 @@
 
 #include <qwt_symbol.h>
 
+class AnalysisPanel;
+class AnalysisTool;
 class AxesController;
 class CurveAppearance;
 class CurveExporter;
@@ -99,6 +101,8 @@ public:
     void loadFrom(int id, const QString& source, const QString& name, const std::function<ImportedData()>& read);
     // The way from data files to the plot, for the choices of how tables are read.
     DataImporter& dataImporter() const { return *importer; }
+    // The analyses of the Analysis tab, for kurvo-render.
+    AnalysisTool& analysisTool() const { return *analyser; }
     bool peakSave(const QString& path);
     // One curve's x or y values by the end of `name` (.dif, .txt, .xls), every curve side by
     // side, one curve as a mono WAV file; false, with a log line, when nothing was written.
@@ -219,6 +223,8 @@ private:
     std::unique_ptr<DataImporter> importer;
     std::unique_ptr<UndoStore> undoStore;
     std::unique_ptr<SpectrumTool> spectrum;
+    std::unique_ptr<AnalysisTool> analyser;
+    std::unique_ptr<AnalysisPanel> analysisPanel;
     std::unique_ptr<CurveExporter> exporter;
     std::unique_ptr<PlotOutput> output;
 

@@ -177,8 +177,6 @@ QScrollArea* PlotServerUi::scrollAround(QWidget* panel, QWidget* plotServer)
     return plotTabScroll;
 }
 
-// No label, check box or field of the panel gets less room than its text needs: the panel's
-// minimum width grows instead, and with it the window's.
 void PlotServerUi::keepTextsWhole(QWidget* panel)
 {
     for (QWidget* widget : panel->findChildren<QWidget*>()) {

@@ -28,6 +28,9 @@ class PlotServerUi
 {
 public:
     void setupUi(QWidget* plotServer);
+    // No label, check box or field of `panel` gets less room than its text needs: the panel's
+    // minimum width grows instead, and with it the window's.
+    static void keepTextsWhole(QWidget* panel);
 
     QVBoxLayout* verticalLayout_2 = nullptr;
     QHBoxLayout* horizontalLayout_9 = nullptr;
@@ -117,7 +120,6 @@ public:
 
 private:
     QScrollArea* scrollAround(QWidget* panel, QWidget* plotServer);
-    static void keepTextsWhole(QWidget* panel);
     void setupFilePage();
     void setupProcessPage();
     void setupRangePage();

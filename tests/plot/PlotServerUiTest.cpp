@@ -86,9 +86,9 @@ TEST_F(PlotServerUiTest, ToolButtonsCarryTheirTextsTipsAndIcons)
 TEST_F(PlotServerUiTest, TabsAndCombosAreFilledInOrder)
 {
     auto* tabs = child<QTabWidget>("plotTab");
-    ASSERT_EQ(tabs->count(), 4);
-    const QStringList pages{"File", "Process", "Range", "View"};
-    for (int i = 0; i < 4; ++i) {
+    ASSERT_EQ(tabs->count(), 5);
+    const QStringList pages{"File", "Process", "Analysis", "Range", "View"};
+    for (int i = 0; i < 5; ++i) {
         EXPECT_EQ(tabs->tabText(i), pages[i]);
         EXPECT_EQ(tabs->widget(i)->objectName(), pages[i]);
     }

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QObject>
+
+#include <cstddef>
+#include <functional>
+
+class AnalysisTool;
+class PlotServerUi;
+class QComboBox;
+class QDoubleSpinBox;
+class QSpinBox;
+class QTableWidget;
+class QWidget;
+
+// The Analysis tab beside Process and the table of its figures below the plot. Its buttons
+// hand the tab's settings to the analysis tool and show the figures the tool kept; the table
+// shows only while it holds the figures of the last run.
+class AnalysisPanel : public QObject
+{
+    Q_OBJECT
+
+public:
+    AnalysisPanel(PlotServerUi& ui, QWidget* plotServer, AnalysisTool& tool);
+
+private:
+    QWidget* buildPage(QWidget* plotServer);
+    QTableWidget* buildTable(QWidget* plotServer);
+    std::size_t window() const;
+    void measure(const std::function<bool()>& run);
+    void showFigures();
+
+    AnalysisTool& tool;
+    QComboBox* windowBox = nullptr;
+    QSpinBox* lengthBox = nullptr;
+    QSpinBox* overlapBox = nullptr;
+    QSpinBox* tonesBox = nullptr;
+    QDoubleSpinBox* fundamentalBox = nullptr;
+    QTableWidget* table = nullptr;
+};
