@@ -1,9 +1,11 @@
 #include "RenderOptions.h"
 
 #include "ImportFormats.h"
+#include "SpectralWindow.h"
 #include "WindowFunction.h"
 
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -93,6 +95,10 @@ QString RenderOptions::usage()
         "  --fft                Fourier transform of every curve (magnitudes, bin k at k*FS/N)\n"
         "  --db                 every curve in dB, after the absolute-value shift\n"
         "  --abs                lift every curve by the magnitude of its minimum\n"
+        "  --psd L[,OVERLAP[,WINDOW]]\n"
+        "                       every curve as its power spectral density, averaged over segments of\n"
+        "                       L points (2 to 16777216) that overlap by OVERLAP percent (0 to 99, 50)\n"
+        "  --amplitude [WINDOW] every curve as its amplitude spectrum: a sine of amplitude A reads A\n"
         "  --undo               undo the last of these operations\n"
         "  --style NAME         drawing style of all curves: Lines, Sticks, Steps or Dots\n"
         "  --symbol NAME[,SIZE[,PEN[,BRUSH]]]\n"
@@ -101,6 +107,19 @@ QString RenderOptions::usage()
         "  --peaks DELTA,THRESHOLD[,subtract]\n"
         "                       run the peak detector on the current curve and print both lists\n"
         "  --units TEXT         the units of the peak lists: #, ns, us, ms, s, Hz, kHz, MHz, GHz\n"
+        "  --tones N[,WINDOW]   print the N (1 to 100) strongest tones of the current curve, strongest\n"
+        "                       first, one frequency,amplitude line each\n"
+        "  --harmonics [F0][,WINDOW]\n"
+        "                       print the harmonic figures of the current curve as name,value lines:\n"
+        "                       fundamental_hz, fundamental_amplitude, thd_percent, thd_db, thdn_db,\n"
+        "                       snr_db, sinad_db, enob_bits, sfdr_dbc; F0 is the fundamental in Hz,\n"
+        "                       0 or none for the strongest tone\n"
+        "  --sampling           print the rate, jitter and gaps of the current curve's x steps as\n"
+        "                       name,value lines\n"
+        "                       The WINDOW of these analyses is Hann unless named: Rectangular or one\n"
+        "                       of --window's names. An optional value is taken when the next\n"
+        "                       argument reads as one. Their sampling frequency is an audio file's\n"
+        "                       rate, else the --calibrate value, else the rate of the curve's x steps\n"
         "  --peaks-tab TAB      the list --peaks-out saves: positive (default) or negative\n"
         "  --peaks-out FILE     save the peak list as the panel's SAVE does\n"
         "  --size WxH           picture size in pixels (default 1024x768)\n"
@@ -197,6 +216,147 @@ bool parseSeparator(const QString& value, char& separator)
 }
 
 } // namespace
+
+namespace {
+
+const int kLongestSegment = 1 << 24;
+
+QString spectralWindowNames()
+{
+    QStringList names;
+    for (std::size_t i = 0; i < kSpectralWindowCount; ++i)
+        names << QLatin1String(spectralWindowName(i));
+    return names.join(QStringLiteral(", "));
+}
+
+bool isSpectralWindow(const QString& name)
+{
+    return spectralWindowIndex(name.toStdString()) >= 0;
+}
+
+// A window by name, Hann when none is given.
+bool parseSpectralWindow(const QString& option, const QString& name, QVector<double>& numbers, QString& error)
+{
+    const int index = spectralWindowIndex((name.isNull() ? QStringLiteral("Hann") : name).toStdString());
+    if (index >= 0) {
+        numbers << double(index);
+        return true;
+    }
+    error = QStringLiteral("%1: no window is called %2; the windows are %3").arg(option, name, spectralWindowNames());
+    return false;
+}
+
+bool parseWhole(const QString& text, int minimum, int maximum, double& value)
+{
+    bool ok = false;
+    const int whole = text.trimmed().toInt(&ok);
+    value = whole;
+    return ok && whole >= minimum && whole <= maximum;
+}
+
+bool parseReal(const QString& text, double minimum, double maximum, double& value)
+{
+    bool ok = false;
+    value = text.trimmed().toDouble(&ok);
+    return ok && value >= minimum && value <= maximum;
+}
+
+// L[,OVERLAP[,WINDOW]]
+bool parsePsd(const QString& value, QVector<double>& numbers, QString& error)
+{
+    const QStringList fields = value.split(QLatin1Char(','));
+    double length = 0;
+    double overlap = 50;
+    if (fields.size() > 3 || !parseWhole(fields[0], 2, kLongestSegment, length)
+        || (fields.size() > 1 && !parseReal(fields[1], 0, 99, overlap))) {
+        error = QStringLiteral("--psd takes L[,OVERLAP[,WINDOW]] with L from 2 to %1 points and OVERLAP from 0 to "
+                               "99 percent: %2")
+                    .arg(kLongestSegment)
+                    .arg(value);
+        return false;
+    }
+    numbers << length << overlap;
+    return parseSpectralWindow(QStringLiteral("--psd"), fields.value(2), numbers, error);
+}
+
+// N[,WINDOW]
+bool parseTones(const QString& value, QVector<double>& numbers, QString& error)
+{
+    const QStringList fields = value.split(QLatin1Char(','));
+    double count = 0;
+    if (fields.size() > 2 || !parseWhole(fields[0], 1, 100, count)) {
+        error = QStringLiteral("--tones takes N[,WINDOW] with N from 1 to 100: %1").arg(value);
+        return false;
+    }
+    numbers << count;
+    return parseSpectralWindow(QStringLiteral("--tones"), fields.value(1), numbers, error);
+}
+
+// [F0][,WINDOW], or a window alone.
+bool parseHarmonics(const QString& value, QVector<double>& numbers, QString& error)
+{
+    QStringList fields = value.split(QLatin1Char(','));
+    if (fields.size() == 1 && isSpectralWindow(fields[0]))
+        fields.prepend(QString());
+    double fundamental = 0;
+    if (fields.size() > 2
+        || (!fields[0].trimmed().isEmpty() && !parseReal(fields[0], 0, std::numeric_limits<double>::max(), fundamental))) {
+        error = QStringLiteral("--harmonics takes [F0][,WINDOW] with F0 a frequency in Hz, 0 or more: %1").arg(value);
+        return false;
+    }
+    numbers << fundamental;
+    return parseSpectralWindow(QStringLiteral("--harmonics"), fields.value(1), numbers, error);
+}
+
+// The value of an option that may stand alone: the next argument when it is no option and
+// reads as such a value.
+bool optionalValue(const QStringList& arguments, int i, bool (*readsAsValue)(const QString&))
+{
+    return i + 1 < arguments.size() && !arguments[i + 1].startsWith(QLatin1Char('-')) && readsAsValue(arguments[i + 1]);
+}
+
+bool readsAsHarmonics(const QString& text)
+{
+    bool isNumber = false;
+    text.toDouble(&isNumber);
+    return isNumber || text.contains(QLatin1Char(',')) || isSpectralWindow(text);
+}
+
+} // namespace
+
+// The spectral analyses; `taken` tells whether the option was one.
+bool RenderOptions::parseAnalysis(const QStringList& arguments, int& i, bool& taken, QString& error)
+{
+    const QString option = arguments[i];
+    taken = true;
+    Step step{Step::Sampling, QString(), {}};
+    bool parsed = true;
+    if (option == QLatin1String("--sampling")) {
+        step.kind = Step::Sampling;
+    } else if (option == QLatin1String("--psd")) {
+        step.kind = Step::Psd;
+        parsed = takeValue(arguments, i, step.text, error) && parsePsd(step.text, step.numbers, error);
+    } else if (option == QLatin1String("--tones")) {
+        step.kind = Step::Tones;
+        parsed = takeValue(arguments, i, step.text, error) && parseTones(step.text, step.numbers, error);
+    } else if (option == QLatin1String("--amplitude")) {
+        step.kind = Step::Amplitude;
+        if (optionalValue(arguments, i, isSpectralWindow))
+            step.text = arguments[++i];
+        parsed = parseSpectralWindow(option, step.text, step.numbers, error);
+    } else if (option == QLatin1String("--harmonics")) {
+        step.kind = Step::Harmonics;
+        if (optionalValue(arguments, i, readsAsHarmonics))
+            step.text = arguments[++i];
+        parsed = parseHarmonics(step.text, step.numbers, error);
+    } else {
+        taken = false;
+        return true;
+    }
+    if (parsed)
+        steps.push_back(step);
+    return parsed;
+}
 
 // The options that shape how tables are read; `taken` tells whether the option was one.
 bool RenderOptions::parseTableOption(const QStringList& arguments, int& i, bool& taken, QString& error)
@@ -311,6 +471,10 @@ bool RenderOptions::parseOption(const QStringList& arguments, int& i, QString& e
     }
     bool taken = false;
     if (!parseTableOption(arguments, i, taken, error))
+        return false;
+    if (taken)
+        return true;
+    if (!parseAnalysis(arguments, i, taken, error))
         return false;
     if (taken)
         return true;

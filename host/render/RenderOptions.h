@@ -15,10 +15,13 @@ struct RenderOptions {
         enum Kind {
             Title, XTitle, YTitle, Range, LogX, LogY, Calibrate, Select, Stats, Dump, Output,
             Window, Fft, Db, Abs, Undo, Peaks, Units, PeaksTab, PeaksOut, Style, Symbol,
-            ExportY, ExportX, ExportXls, Print
+            ExportY, ExportX, ExportXls, Print, Psd, Amplitude, Tones, Harmonics, Sampling
         };
         Kind kind;
         QString text;
+        // The window of the analyses is its index among the spectral windows: Psd holds
+        // {length, overlap, window}, Amplitude {window}, Tones {count, window} and Harmonics
+        // {fundamental, window}.
         QVector<double> numbers;
     };
 
@@ -46,5 +49,6 @@ private:
     bool parseWindow(const QString& value, QString& error);
     bool parsePeaks(const QString& value, QString& error);
     bool parseTableOption(const QStringList& arguments, int& i, bool& taken, QString& error);
+    bool parseAnalysis(const QStringList& arguments, int& i, bool& taken, QString& error);
     bool takeValue(const QStringList& arguments, int& i, QString& value, QString& error) const;
 };

@@ -6,6 +6,7 @@
 #include "PlotImageWriter.h"
 #include "PlotServer.h"
 #include "RefusingPrompt.h"
+#include "RenderAnalysis.h"
 #include "ScriptFile.h"
 #include "ScriptRun.h"
 #include "PeakPanel.h"
@@ -327,6 +328,12 @@ RenderSession::Status RenderSession::apply(const RenderOptions::Step& step)
     case Step::ExportX:
     case Step::ExportXls:
         return exportCurve(step);
+    case Step::Psd:
+    case Step::Amplitude:
+    case Step::Tones:
+    case Step::Harmonics:
+    case Step::Sampling:
+        return analyse(step);
     }
     return Success;
 }
@@ -491,6 +498,16 @@ RenderSession::Status RenderSession::exportCurve(const RenderOptions::Step& step
         return fail(QStringLiteral("--export-xls writes .xls files: %1").arg(step.text));
     if (!server->writeColumn(step.text, server->currentCurve(), step.kind == RenderOptions::Step::ExportY))
         return fail(QStringLiteral("Can't write file %1").arg(step.text));
+    return Success;
+}
+
+// An analysis that measured nothing, or a spectrum the plot refused, is not what the command
+// line asked for.
+RenderSession::Status RenderSession::analyse(const RenderOptions::Step& step)
+{
+    QString error;
+    if (!RenderAnalysis(*server, out).apply(step, error))
+        return fail(error);
     return Success;
 }
 

@@ -42,6 +42,7 @@ private:
     Status chooseStyle(const QString& style);
     Status giveSymbol(const QString& value);
     Status exportCurve(const RenderOptions::Step& step);
+    Status analyse(const RenderOptions::Step& step);
     Status printTo(const QString& path);
     Status dump(const QString& path);
     void writeDump(QTextStream& csv) const;

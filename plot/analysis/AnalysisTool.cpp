@@ -105,9 +105,11 @@ bool AnalysisTool::transformCurve(int id, const QString& operation, const Transf
         const Spectrum spectrum = transform(curve);
         store.setSamples(id, vectorOf(spectrum.x), vectorOf(spectrum.y));
         store.find(id)->xIsTime = false;
-        log.line(QStringLiteral("Kurvo: %1 of %2: sampling frequency %3 Hz (%4), %5 segments averaged")
+        const QString averaged =
+            spectrum.segments > 1 ? tr(", %1 segments averaged").arg(spectrum.segments) : QString();
+        log.line(QStringLiteral("Kurvo: %1 of %2: sampling frequency %3 Hz (%4)%5")
                      .arg(operation, title, AnalysisFigures::exact(curve.rate.hz),
-                          tr(CurveSampleRate::sourceName(curve.rate.source)), QString::number(spectrum.segments)));
+                          tr(CurveSampleRate::sourceName(curve.rate.source)), averaged));
         return true;
     } catch (const std::invalid_argument& error) {
         fail(tr("%1 refused for %2: %3").arg(operation, title, QString::fromUtf8(error.what())));
@@ -121,6 +123,7 @@ bool AnalysisTool::measureCurrent(const QString& operation, bool spectral, const
 {
     failure.clear();
     lastFigures.clear();
+    lastSampling = SamplingCheck();
     const CurveRecord* record = store.current();
     if (!record) {
         fail(tr("%1: there is no current curve").arg(operation));
