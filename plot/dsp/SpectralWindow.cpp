@@ -35,7 +35,7 @@ const std::vector<double>& cosineTerms(std::size_t index)
 
 // The bins either side of the peak out to the first zero (or, without zeros, the first
 // minimum) of each window's transform, rounded up.
-constexpr int kMainLobeHalfWidth[kSpectralWindowCount] = {2, 2, 2, 2, 2, 3, 4, 4, 4, 5, 3, 1};
+constexpr int kMainLobeHalfWidth[kSpectralWindowCount] = {2, 2, 2, 2, 2, 3, 4, 4, 4, 5, 2, 1};
 
 // w[n] of the periodic window, n = 0 … N−1: the symmetric formula of N + 1 points.
 double periodicValue(std::size_t index, double n, double length)
@@ -64,16 +64,19 @@ double periodicValue(std::size_t index, double n, double length)
     }
 }
 
-// Σ_{n<N} e^(−2πi·x·n/N) = e^(−πi·x·(N−1)/N) · sin(πx)/sin(πx/N), the Dirichlet kernel.
+// Σ_{n<N} e^(−2πi·x·n/N) = e^(−πi·x·(N−1)/N) · sin(πx)/sin(πx/N), the Dirichlet kernel. It
+// repeats every N bins; x is first brought within half of that of 0, where sin(πx/N) is 0 at
+// x = 0 only.
 std::complex<double> dirichlet(double x, std::size_t length)
 {
     const double n = double(length);
+    x -= n * std::round(x / n);
+    if (x == 0.0)
+        return n;
     const double whole = std::round(x);
     // sin(πx) from the distance to the nearest integer keeps its zeros exact.
     const double sinPiX = std::sin(kPi * (x - whole)) * (std::fmod(whole, 2.0) == 0 ? 1 : -1);
-    const double sinPiXOverN = std::sin(kPi * x / n);
-    const double magnitude = sinPiXOverN == 0.0 ? n : sinPiX / sinPiXOverN;
-    return std::polar(magnitude, -kPi * x * (n - 1.0) / n);
+    return sinPiX / std::sin(kPi * x / n) * std::polar(1.0, -kPi * x * (n - 1.0) / n);
 }
 
 std::string folded(const std::string& name)
