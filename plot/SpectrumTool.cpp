@@ -99,7 +99,7 @@ bool SpectrumTool::transformCurve(int id, double fs)
         }
         return !progress->wasCanceled();
     };
-    if (!fft.forward(re.data(), im.data(), progress ? Fft::Progress(stage) : Fft::Progress()))
+    if (!fft.forwardReal(re.data(), im.data(), progress ? Fft::Progress(stage) : Fft::Progress()))
         return false;
     if (progress)
         progress->setValue(fft.stages());

@@ -1,9 +1,11 @@
 #pragma once
 
 #include <cstddef>
-#include <cstdint>
 #include <functional>
+#include <memory>
 #include <vector>
+
+class FftPlan;
 
 // The discrete Fourier transform of N complex points, any N >= 1, in O(N log N).
 //
@@ -14,11 +16,18 @@
 //     whole bin k gives |X[k]| = |X[N−k]| = A/2.
 //   - X[0] is DC. For even N, X[N/2] is the Nyquist bin. Bins k > N/2 are the negative
 //     frequencies −(N−k). All N bins are computed, for real input too.
-//   - Powers of two run an iterative radix-2 transform (bit reversal, then log2(N) butterfly
-//     stages; two stages share one pass over the data where they can). Every other length
-//     runs Bluestein's chirp-z: a circular convolution of length M, the power of two at or
-//     above 2N−1, done by two radix-2 transforms of M points (decimation in frequency, then
-//     in time, so the convolution never reorders its data).
+//   - The factors 2, 3, 5 and 7 of N run as self-sorting passes of radix 4, 7, 5, 3 and 2,
+//     each from one array into another (the input's and the plan's scratch, in turn), with
+//     vectors of two or, where the processor has AVX2, four doubles. What is left of N, the
+//     product of its prime factors above 7, runs Bluestein's chirp-z method: a circular
+//     convolution of length M, the smallest product of 2, 3, 5 and 7 at or above twice that
+//     rest, done by two transforms of M points, for all the sequences the passes leave at
+//     once. A prime N is all rest.
+//   - An even N is the transform of N/2 points on the even and the odd points at once (two
+//     interleaved sequences), joined by one last step. Real input packs its even and odd
+//     points as the real and imaginary parts of one transform of N/2 points and unpacks the
+//     spectrum in that last step: half the work. An odd N has no such path and transforms
+//     real input as complex.
 //   - Twiddle factors and the chirp come from std::cos and std::sin of angles reduced in
 //     integer arithmetic, never from a recurrence; the error stays near 1e-15 of the largest
 //     bin.
@@ -27,68 +36,59 @@
 //
 // A plan is made once per length and reused; forward() allocates nothing. forward() works
 // in scratch owned by the plan, so one plan serves one thread at a time. A plan holds about
-// 16·N bytes for a power of two, and about 48·M + 16·N bytes otherwise (120 MB for a
-// million points).
+// 32·N bytes when N has no prime factor above 7; Bluestein's method adds about 32·N bytes
+// for its chirp and 80·M·s bytes for its kernel, tables and scratch, where s is the part of
+// N made of 2, 3, 5 and 7 (s = 1 and M ≈ 2N for a prime: about 180 MB for a million points).
 class Fft
 {
 public:
     // Called before every stage with the stage's index, 0 … stages() − 1; returning false
-    // stops the transform at once. Where two stages share a pass over the data, both are
-    // reported before that pass. One point has no stages and no calls.
+    // stops the transform at once. Where a pass does the work of several stages, all of them
+    // are reported before it. One point has no stages and no calls.
     using Progress = std::function<bool(int stage)>;
 
     // Plans the transform of n points (n >= 1): tables and scratch are made here, so forward()
     // allocates nothing. May throw std::bad_alloc.
     explicit Fft(std::size_t n);
+    ~Fft();
+    Fft(Fft&&) noexcept;
+    Fft& operator=(Fft&&) noexcept;
 
     std::size_t size() const;
-    // True when n is a power of two: the radix-2 path, with log2(n) stages.
+    // True when n is a power of two.
     bool isPowerOfTwo() const;
-    // Stages reported through Progress: log2(n) on the radix-2 path; for other lengths
-    // 2·log2(M), the stages of the two transforms of M points that Bluestein's method runs.
+    // Stages reported through Progress, the same for both directions of real and complex
+    // input: a radix-4 pass counts as two stages, every other pass and the last step of an
+    // even N as one, and Bluestein's method as the stages of its two transforms of M points.
+    // So a power of two has log2(N) stages.
     int stages() const;
 
     // Forward transform in place on split real and imaginary arrays of size() values each
     // (two distinct arrays), with the conventions above. False when the transform did not
-    // complete: either `progress` asked to stop, and the arrays then hold partial results
-    // (powers of two, once a pass has run) or still the input (otherwise: Bluestein's method
-    // works in the plan's scratch until its last step); or an array is null, and nothing
-    // happens.
+    // complete: either `progress` asked to stop, and the arrays then hold partial results or
+    // still the input (when stopped before the first stage); or an array is null, and
+    // nothing happens.
     bool forward(double* re, double* im, const Progress& progress = {}) const;
 
-private:
-    void planRadix2(std::size_t m);
-    void planTwiddles();
-    void planBluestein();
-    // Radix-2 transforms of m_ points, forward direction, in place. Decimation in time takes
-    // its input in natural order when `reorder` is set, else in bit-reversed order, and
-    // leaves natural order; decimation in frequency goes from natural to bit-reversed order.
-    // Their stages report as firstStage + 0 … log2(m_) − 1.
-    bool decimateInTime(double* re, double* im, double scale, bool reorder,
-                        const Progress& progress, int firstStage) const;
-    bool decimateInFrequency(double* re, double* im, const Progress& progress,
-                             int firstStage) const;
-    void bitReverse(double* values) const;
-    bool bluestein(double* re, double* im, const Progress& progress) const;
+    // The same transform of real input: `re` holds size() real values, `im` is only
+    // written. It gives the same N bins as forward() with zeros in `im`, the negative
+    // frequencies as the conjugates of the positive ones, at about half the work for an
+    // even N. It reports the same stages as forward().
+    bool forwardReal(double* re, double* im, const Progress& progress = {}) const;
 
+private:
     std::size_t n_ = 0;
-    // The radix-2 transform: n_ itself, or Bluestein's M.
-    std::size_t m_ = 0;
-    int log2m_ = 0;
-    // The twiddle factors e^(−2πi·j/2h), j = 0 … h−1, of the stage with half-span h = 2^s,
-    // stored from offset h − 1, so each stage reads one contiguous run.
-    std::vector<double> twiddleRe_;
-    std::vector<double> twiddleIm_;
-    // Bit reversal works on tiles: an index is split into `tileBits_` high bits, a middle
-    // and `tileBits_` low bits; the middle's reversal comes from this table.
-    int tileBits_ = 0;
-    std::vector<std::uint32_t> reversedMiddle_;
-    // Bluestein: the chirp e^(−iπ·n²/N), n < N, and the transform of its conjugate,
-    // wrapped to length M, scaled by 1/(M·N) and kept in bit-reversed order.
-    std::vector<double> chirpRe_;
-    std::vector<double> chirpIm_;
-    std::vector<double> kernelRe_;
-    std::vector<double> kernelIm_;
-    mutable std::vector<double> workRe_;
-    mutable std::vector<double> workIm_;
+    // An even N: the transform of N/2 points, for two interleaved sequences or one.
+    // An odd N: the transform of N points.
+    std::unique_ptr<FftPlan> plan_;
+    // An even N: e^(−2πi·k/N), k < N/2, which join the halves.
+    std::vector<double> rootRe_;
+    std::vector<double> rootIm_;
+    mutable std::vector<double> scratchRe_;
+    mutable std::vector<double> scratchIm_;
 };
+
+// The plan for n, made once and kept per thread for the few lengths used last, so a second
+// transform of one length does not plan again. The reference stays valid until this thread
+// asks for more other lengths than the cache holds. May throw what Fft(n) throws.
+const Fft& fftPlan(std::size_t n);

@@ -1,16 +1,42 @@
 #include "RealFft.h"
 
-#include "Fft.h"
+#include "FftKernelTable.h"
+#include "FftPlan.h"
+#include "FftPlanCache.h"
+#include "FftRoots.h"
 
 #include <algorithm>
-#include <vector>
+#include <cstdint>
+#include <new>
+#include <stdexcept>
+
+namespace {
+
+// As Fft: Bluestein's M stays below 4n, and no transform beyond 2^32 points is planned.
+constexpr std::uint64_t kLargestLength = (std::uint64_t(1) << 32) / 4;
+
+} // namespace
 
 RealFft::RealFft(std::size_t n)
     : n_(n)
-    , fft_(std::make_unique<Fft>(n))
-    , workRe_(new double[n])
-    , workIm_(new double[n])
 {
+    if (n == 0)
+        throw std::invalid_argument("RealFft: a transform needs at least one value");
+    if (std::uint64_t(n) > kLargestLength)
+        throw std::bad_alloc();
+    const std::size_t points = n % 2 == 0 ? n / 2 : n;
+    plan_ = std::make_unique<FftPlan>(points, 1);
+    if (n % 2 == 0) {
+        rootRe_.resize(points);
+        rootIm_.resize(points);
+        FftRoots(n).fill(1, points, rootRe_.data(), rootIm_.data());
+    }
+    workRe_.resize(points);
+    workIm_.resize(points);
+    if (plan_->needsSpare()) {
+        spareRe_.resize(points);
+        spareIm_.resize(points);
+    }
 }
 
 RealFft::~RealFft() = default;
@@ -27,36 +53,27 @@ std::size_t RealFft::bins() const
 
 void RealFft::forward(const double* in, std::complex<double>* out) const
 {
-    double* re = workRe_.get();
-    double* im = workIm_.get();
+    const FftKernelTable& kernels = fftKernelTable();
+    double* re = workRe_.data();
+    double* im = workIm_.data();
+    if (n_ % 2 == 0) {
+        const std::size_t h = n_ / 2;
+        kernels.packReal(in, h, re, im);
+        plan_->run(re, im, spareRe_.data(), spareIm_.data(), false, 1, 1.0, {}, 0);
+        // std::complex<double> is laid out as two doubles, real part first.
+        kernels.unpackRealHalf(re, im, h, rootRe_.data(), rootIm_.data(),
+                               reinterpret_cast<double*>(out));
+        return;
+    }
     std::copy(in, in + n_, re);
     std::fill(im, im + n_, 0.0);
-    fft_->forward(re, im);
-    // Fft scales by 1/n; this transform is unscaled.
-    const double scale = double(n_);
+    plan_->run(re, im, spareRe_.data(), spareIm_.data(), false, 1, 1.0, {}, 0);
     for (std::size_t k = 0; k < bins(); ++k)
-        out[k] = std::complex<double>(re[k] * scale, im[k] * scale);
+        out[k] = {re[k], im[k]};
 }
-
-namespace {
-
-constexpr std::size_t kCachedPlans = 8;
-
-} // namespace
 
 const RealFft& realFftPlan(std::size_t n)
 {
-    // Most recently used first.
-    thread_local std::vector<std::unique_ptr<RealFft>> plans;
-    auto found = std::find_if(plans.begin(), plans.end(),
-                              [n](const std::unique_ptr<RealFft>& plan) { return plan->size() == n; });
-    if (found == plans.end()) {
-        auto plan = std::make_unique<RealFft>(n);
-        if (plans.size() == kCachedPlans)
-            plans.pop_back();
-        plans.insert(plans.begin(), std::move(plan));
-    } else {
-        std::rotate(plans.begin(), found, found + 1);
-    }
-    return *plans.front();
+    thread_local FftPlanCache<RealFft> plans(8);
+    return plans.planFor(n);
 }

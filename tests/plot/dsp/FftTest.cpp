@@ -1,5 +1,7 @@
 #include "Fft.h"
 
+#include "DftReference.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -7,6 +9,7 @@
 #include <cstdint>
 #include <random>
 #include <stdexcept>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -67,35 +70,6 @@ Signal naiveDft(const Signal& x)
     return result;
 }
 
-// The same sum in long double, for the chosen bins only.
-std::vector<std::pair<long double, long double>> referenceDft(const Signal& x,
-                                                              const std::vector<std::size_t>& bins)
-{
-    const std::size_t n = x.re.size();
-    const long double twoPi = 2.0L * std::acos(-1.0L);
-    std::vector<long double> cosines(n);
-    std::vector<long double> sines(n);
-    for (std::size_t t = 0; t < n; ++t) {
-        cosines[t] = std::cos(twoPi * (long double)t / (long double)n);
-        sines[t] = std::sin(twoPi * (long double)t / (long double)n);
-    }
-    std::vector<std::pair<long double, long double>> result;
-    for (std::size_t k : bins) {
-        long double sumRe = 0.0L;
-        long double sumIm = 0.0L;
-        std::size_t angle = 0; // k·t modulo N
-        for (std::size_t t = 0; t < n; ++t) {
-            sumRe += x.re[t] * cosines[angle] + x.im[t] * sines[angle];
-            sumIm += x.im[t] * cosines[angle] - x.re[t] * sines[angle];
-            angle += k;
-            if (angle >= n)
-                angle -= n;
-        }
-        result.emplace_back(sumRe / n, sumIm / n);
-    }
-    return result;
-}
-
 // max|X − X_ref| / max|X_ref| over every bin.
 double relativeError(const Signal& got, const Signal& reference)
 {
@@ -115,18 +89,11 @@ double relativeErrorAt(std::size_t n, unsigned seed, std::size_t binCount)
     std::vector<std::size_t> bins = {0, n / 2, n - 1};
     for (std::size_t b = 0; b < binCount; ++b)
         bins.push_back((b * 2654435761u) % n); // spread over the whole range
-    const auto reference = referenceDft(x, bins);
+    const auto reference = referenceDft(x.re, x.im, bins);
     const Signal got = transformed(x);
-    long double worst = 0.0L;
-    long double largest = 0.0L;
-    for (std::size_t b = 0; b < bins.size(); ++b) {
-        const long double dRe = got.re[bins[b]] - reference[b].first;
-        const long double dIm = got.im[bins[b]] - reference[b].second;
-        worst = std::max(worst, std::sqrt(dRe * dRe + dIm * dIm));
-        largest = std::max(largest, std::sqrt(reference[b].first * reference[b].first +
-                                              reference[b].second * reference[b].second));
-    }
-    return double(worst / largest);
+    return relativeErrorOf(reference, [&](std::size_t b) {
+        return std::complex<long double>(got.re[bins[b]], got.im[bins[b]]) * (long double)n;
+    });
 }
 
 std::vector<int> stagesReported(std::size_t n)
@@ -165,11 +132,15 @@ TEST(FftTest, PowerOfTwoRunsRadix2StagesAndMatchesTheDft)
 
 TEST(FftTest, OtherLengthsReportTheirInnerStagesAndMatchTheDft)
 {
-    // 1000 points convolve over M = 2048, the power of two at or above 2·1000 − 1.
+    // 1000 = 2·(4·5·5·5): a radix-4 pass and three of radix 5 on each half, then the join.
     const Fft fft(1000);
     EXPECT_FALSE(fft.isPowerOfTwo());
-    EXPECT_EQ(fft.stages(), 22);
-    EXPECT_EQ(stagesReported(1000), upTo(22));
+    EXPECT_EQ(fft.stages(), 6);
+    EXPECT_EQ(stagesReported(1000), upTo(6));
+    // The prime 1009 convolves over M = 2025 = 3^4·5^2, the smallest product of 2, 3, 5 and 7
+    // at or above 2·1009 − 1: twice six stages.
+    EXPECT_EQ(Fft(1009).stages(), 12);
+    EXPECT_EQ(stagesReported(1009), upTo(12));
 
     for (std::size_t n : {1000u, 5u, 6u, 7u, 97u, 1025u}) {
         const Signal x = randomSignal(n, unsigned(n));
@@ -280,7 +251,7 @@ TEST(FftTest, AccurateAgainstALongDoubleDft)
 
 TEST(FftTest, ProgressStopsTheTransformAtOnce)
 {
-    for (std::size_t n : {1024u, 1000u}) {
+    for (std::size_t n : {1024u, 1000u, 1009u}) {
         const Fft fft(n);
         for (int stopAt : {0, 3, fft.stages() / 2, fft.stages() - 1}) {
             Signal x = randomSignal(n, 3);
@@ -302,7 +273,7 @@ TEST(FftTest, ProgressStopsTheTransformAtOnce)
 
 TEST(FftTest, APlanKeepsNoStateBetweenCalls)
 {
-    for (std::size_t n : {1024u, 1000u}) {
+    for (std::size_t n : {1024u, 1000u, 1009u}) {
         const Fft fft(n);
         Signal first = randomSignal(n, 5);
         Signal second = first;
@@ -324,6 +295,80 @@ TEST(FftTest, BadInputIsRefused)
     EXPECT_THROW(Fft(0), std::invalid_argument);
     const Fft fft(16);
     EXPECT_FALSE(fft.forward(nullptr, nullptr));
+}
+
+// Each radix alone and mixed, odd and even, primes and products with a prime above 7 (for
+// Bluestein's method on one sequence and on several interleaved ones).
+const std::size_t kLengths[] = {1,  2,  3,   4,   5,   7,   8,    12,   16,  30,
+                                49, 60, 64,  210, 840, 97,  1009, 2018, 858, 1331};
+
+std::complex<long double> scaledBin(const Signal& got, std::size_t k)
+{
+    return std::complex<long double>(got.re[k], got.im[k]) * (long double)got.re.size();
+}
+
+TEST(FftTest, EveryLengthMatchesALongDoubleDft)
+{
+    for (std::size_t n : kLengths) {
+        const Signal x = randomSignal(n, unsigned(n));
+        const auto reference = referenceDft(x.re, x.im, allBins(n));
+        const Signal got = transformed(x);
+        EXPECT_LE(relativeErrorOf(reference, [&](std::size_t k) { return scaledBin(got, k); }), 1e-14)
+            << n;
+    }
+}
+
+TEST(FftTest, RealInputGivesEveryBinAtTheSameStages)
+{
+    for (std::size_t n : kLengths) {
+        const Fft fft(n);
+        Signal x = randomSignal(n, unsigned(n));
+        std::fill(x.im.begin(), x.im.end(), 0.0);
+        const auto reference = referenceDft(x.re, x.im, allBins(n));
+        Signal got{x.re, std::vector<double>(n, 7.0)}; // `im` is only written
+        std::vector<int> calls;
+        ASSERT_TRUE(fft.forwardReal(got.re.data(), got.im.data(), [&](int stage) {
+            calls.push_back(stage);
+            return true;
+        }));
+        EXPECT_EQ(calls, upTo(fft.stages())) << n;
+        EXPECT_LE(relativeErrorOf(reference, [&](std::size_t k) { return scaledBin(got, k); }), 1e-14)
+            << n;
+    }
+}
+
+TEST(FftTest, RealInputStopsAtOnce)
+{
+    for (std::size_t n : {1024u, 1009u, 2018u}) {
+        const Fft fft(n);
+        const Signal x = randomSignal(n, 9);
+        // Stopped before the first stage, the input is untouched; stopped before the last,
+        // the transform is not done.
+        for (int stopAt : {0, fft.stages() - 1}) {
+            Signal got = x;
+            EXPECT_FALSE(fft.forwardReal(got.re.data(), got.im.data(),
+                                         [&](int stage) { return stage != stopAt; }))
+                << n;
+            if (stopAt == 0) {
+                EXPECT_EQ(got.re, x.re) << n;
+            }
+        }
+    }
+    const Fft fft(16);
+    std::vector<double> re(16, 1.0);
+    EXPECT_FALSE(fft.forwardReal(re.data(), nullptr));
+    EXPECT_FALSE(fft.forwardReal(nullptr, re.data()));
+}
+
+TEST(FftTest, APlanIsMadeOncePerLengthAndThread)
+{
+    const Fft& plan = fftPlan(1000);
+    EXPECT_EQ(plan.size(), 1000u);
+    EXPECT_EQ(&fftPlan(48), &fftPlan(48));
+    EXPECT_EQ(&fftPlan(1000), &plan);
+    const Fft* elsewhere = nullptr;
+    std::thread([&] { elsewhere = &fftPlan(1000); }).join();
+    EXPECT_NE(elsewhere, &plan);
 }
 
 } // namespace
