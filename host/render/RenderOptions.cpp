@@ -299,8 +299,8 @@ bool parseHarmonics(const QString& value, QVector<double>& numbers, QString& err
     if (fields.size() == 1 && isSpectralWindow(fields[0]))
         fields.prepend(QString());
     double fundamental = 0;
-    if (fields.size() > 2
-        || (!fields[0].trimmed().isEmpty() && !parseReal(fields[0], 0, std::numeric_limits<double>::max(), fundamental))) {
+    const bool given = !fields[0].trimmed().isEmpty();
+    if (fields.size() > 2 || (given && !parseReal(fields[0], 0, std::numeric_limits<double>::max(), fundamental))) {
         error = QStringLiteral("--harmonics takes [F0][,WINDOW] with F0 a frequency in Hz, 0 or more: %1").arg(value);
         return false;
     }

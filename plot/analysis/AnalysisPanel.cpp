@@ -91,15 +91,23 @@ QWidget* AnalysisPanel::buildPage(QWidget* plotServer)
     };
     auto* psd = button("psdPB", "PSD",
                        "Replace every curve by its power spectral density, averaged over overlapping segments",
-                       [this] { tool.applyPsd(std::size_t(lengthBox->value()), overlapBox->value(), window()); });
+                       [this] {
+                           replace([this] {
+                               return tool.applyPsd(std::size_t(lengthBox->value()), overlapBox->value(), window());
+                           });
+                       });
     auto* amplitude = button("amplitudePB", "Amplitude",
                              "Replace every curve by its amplitude spectrum: a sine of amplitude A reads A",
-                             [this] { tool.applyAmplitude(window()); });
+                             [this] { replace([this] { return tool.applyAmplitude(window()); }); });
     auto* tones = button("tonesPB", "Tones", "List the strongest tones of the selected curve: frequency and amplitude",
-                         [this] { measure([this] { return tool.findTones(std::size_t(tonesBox->value()), window()); }); });
+                         [this] {
+                             measure([this] { return tool.findTones(std::size_t(tonesBox->value()), window()); });
+                         });
     auto* harmonics = button("harmonicsPB", "Harmonics",
                              "Distortion and noise of the selected curve: THD, THD+N, SNR, SINAD, ENOB and SFDR",
-                             [this] { measure([this] { return tool.analyseHarmonics(fundamentalBox->value(), window()); }); });
+                             [this] {
+                                 measure([this] { return tool.analyseHarmonics(fundamentalBox->value(), window()); });
+                             });
     auto* sampling = button("samplingPB", "Sampling",
                             "How evenly the selected curve is sampled: the rate, jitter and gaps of its x steps",
                             [this] { measure([this] { return tool.checkSampling(); }); });
@@ -132,6 +140,13 @@ QTableWidget* AnalysisPanel::buildTable(QWidget* plotServer)
 std::size_t AnalysisPanel::window() const
 {
     return std::size_t(windowBox->currentIndex());
+}
+
+// The figures shown describe curves that are no longer there.
+void AnalysisPanel::replace(const std::function<bool()>& run)
+{
+    if (run())
+        table->hide();
 }
 
 // The figures of an earlier run would pass for those of this one.

@@ -27,6 +27,8 @@ private:
     QWidget* buildPage(QWidget* plotServer);
     QTableWidget* buildTable(QWidget* plotServer);
     std::size_t window() const;
+    // `run` replaces every curve or measures the current one.
+    void replace(const std::function<bool()>& run);
     void measure(const std::function<bool()>& run);
     void showFigures();
 

@@ -203,8 +203,8 @@ TEST_F(KurvoRenderAnalysisTest, BadValuesAreUsageErrors)
 TEST_F(KurvoRenderAnalysisTest, HelpNamesTheAnalyses)
 {
     const Outcome help = render({"--help"});
-    for (const char* option : {"\n  --psd L[,OVERLAP[,WINDOW]]\n", "\n  --amplitude [WINDOW] ", "\n  --tones N[,WINDOW] ",
-                               "\n  --harmonics [F0][,WINDOW]\n", "\n  --sampling "})
+    for (const char* option : {"\n  --psd L[,OVERLAP[,WINDOW]]\n", "\n  --amplitude [WINDOW] ",
+                               "\n  --tones N[,WINDOW] ", "\n  --harmonics [F0][,WINDOW]\n", "\n  --sampling "})
         EXPECT_TRUE(help.out.contains(option)) << option;
 }
 

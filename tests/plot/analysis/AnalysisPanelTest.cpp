@@ -133,7 +133,13 @@ TEST_F(AnalysisPanelTest, TonesFillTheTableAndTheLog)
     EXPECT_TRUE(logged(QStringLiteral("Kurvo: Tones of f(y): Tone 1 frequency %1 Hz")
                            .arg(AnalysisFigures::exact(tool.tones()[0].frequency))));
 
+    // The figures of a curve that a spectrum replaced go with it.
+    click("amplitudePB");
+    EXPECT_TRUE(table()->isHidden());
+
     // A run that measures nothing leaves no figures of the run before on show.
+    click("tonesPB");
+    ASSERT_FALSE(table()->isHidden());
     server.deletePlot(0);
     click("tonesPB");
     EXPECT_TRUE(table()->isHidden());
