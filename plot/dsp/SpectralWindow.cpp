@@ -169,16 +169,21 @@ std::complex<double> SpectralWindow::kernel(double delta) const
         }
         return sum;
     }
+    // The periodic windows are symmetric about N/2, w[n] = w[N − n]: pairing those points
+    // leaves half as many cosines about the centre,
+    //   W(δ) = w[0] + e^(−iπδ)·Σ_{n=1}^{N−1} w[n]·cos(θ·(n − N/2)),   θ = 2πδ/N.
     // The phasor advances by multiplication and is set afresh from the angle every so often,
     // so its rounding never accumulates over more than a few hundred steps.
     constexpr std::size_t kReanchor = 256;
-    const double step = -2.0 * kPi * delta / double(length);
-    const std::complex<double> rotation = std::polar(1.0, step);
-    std::complex<double> sum;
+    const double theta = 2.0 * kPi * delta / double(length);
+    const double centre = double(length) / 2.0;
+    const std::complex<double> rotation = std::polar(1.0, theta);
     std::complex<double> phasor;
-    for (std::size_t n = 0; n < length; ++n) {
-        phasor = n % kReanchor == 0 ? std::polar(1.0, step * double(n)) : phasor * rotation;
-        sum += values_[n] * phasor;
+    double sum = length % 2 == 0 && length > 1 ? values_[length / 2] : 0.0;
+    for (std::size_t n = 1; 2 * n < length; ++n) {
+        phasor = (n - 1) % kReanchor == 0 ? std::polar(1.0, theta * (double(n) - centre))
+                                          : phasor * rotation;
+        sum += (values_[n] + values_[length - n]) * phasor.real();
     }
-    return sum;
+    return values_[0] + sum * std::polar(1.0, -kPi * delta);
 }

@@ -19,5 +19,9 @@ void checkSpectrumInput(const double* y, std::size_t count, double fs, std::size
             throw std::invalid_argument("The curve has a gap at point " + std::to_string(i + 1) +
                                         ": a spectrum needs evenly spaced values without gaps.");
         }
+        if (std::isinf(y[i])) {
+            throw std::invalid_argument("The curve has an infinite value at point " +
+                                        std::to_string(i + 1) + ".");
+        }
     }
 }

@@ -41,10 +41,12 @@ void subtract(const BinTone& tone, std::vector<double>& y)
 ToneSearch::ToneSearch(const double* y, const SpectralWindow& window)
     : y_(y)
     , window_(window)
+    , rest_(y, y + window.size())
     , residual_(windowedTransform(y, window))
+    , claimed_(residual_.size(), false)
 {
     add(KernelFit(window_, residual_).atBin(0.0), true, 0.0, 0);
-    updateResidual();
+    transformRest();
 }
 
 bool ToneSearch::addStrongest()
@@ -59,7 +61,7 @@ bool ToneSearch::addStrongest()
 void ToneSearch::addNear(std::size_t peak)
 {
     add(KernelFit(window_, residual_).nearPeak(peak), false, 1.0, tones_.size());
-    updateResidual();
+    transformRest();
 }
 
 void ToneSearch::addHarmonics(std::size_t base, int highestOrder)
@@ -68,7 +70,7 @@ void ToneSearch::addHarmonics(std::size_t base, int highestOrder)
     const double nyquist = double(window_.size()) / 2.0;
     for (int order = 2; order <= highestOrder && order * tones_[base].bin < nyquist; ++order)
         add(fit.atBin(order * tones_[base].bin), true, order, base);
-    updateResidual();
+    transformRest();
 }
 
 void ToneSearch::refine(int maxPasses)
@@ -103,7 +105,11 @@ void ToneSearch::refine(int maxPasses)
                     residual_[k] -= fit.contribution(tones[j], k);
             }
         }
-        updateResidual();
+        rest_.assign(y_, y_ + window_.size());
+        std::fill(claimed_.begin(), claimed_.end(), false);
+        for (std::size_t i = 0; i < tones_.size(); ++i)
+            takeOut(i);
+        transformRest();
         const double after = energy(residual_);
         if (after >= (1.0 - kSettled) * before)
             break;
@@ -123,12 +129,7 @@ const std::vector<std::complex<double>>& ToneSearch::residual() const
 
 bool ToneSearch::claimed(std::size_t k) const
 {
-    const double reach = window_.mainLobeHalfWidth();
-    for (std::size_t i = 1; i < tones_.size(); ++i) {
-        if (std::abs(double(k) - tones_[i].bin) <= reach)
-            return true;
-    }
-    return false;
+    return claimed_[k];
 }
 
 std::size_t ToneSearch::strongestPeak() const
@@ -176,12 +177,22 @@ void ToneSearch::add(const BinTone& tone, bool held, double multiple, std::size_
     held_.push_back(held);
     multiple_.push_back(multiple);
     base_.push_back(base);
+    takeOut(tones_.size() - 1);
 }
 
-void ToneSearch::updateResidual()
+void ToneSearch::takeOut(std::size_t i)
 {
-    std::vector<double> rest(y_, y_ + window_.size());
-    for (const BinTone& tone : tones_)
-        subtract(tone, rest);
-    residual_ = windowedTransform(rest.data(), window_);
+    subtract(tones_[i], rest_);
+    if (i == 0)
+        return;
+    const double reach = window_.mainLobeHalfWidth();
+    const double low = std::max(std::ceil(tones_[i].bin - reach), 0.0);
+    const double high = std::min(std::floor(tones_[i].bin + reach), double(bins() - 1));
+    for (double k = low; k <= high; ++k)
+        claimed_[std::size_t(k)] = true;
+}
+
+void ToneSearch::transformRest()
+{
+    residual_ = windowedTransform(rest_.data(), window_);
 }

@@ -44,14 +44,19 @@ private:
     void add(const BinTone& tone, bool held, double multiple, std::size_t base);
     // The tones in order of frequency, in groups whose fits read some bins in common.
     std::vector<std::vector<std::size_t>> overlappingGroups(const KernelFit& fit) const;
-    void updateResidual();
+    // Subtracts tone i from the signal and claims its main lobe.
+    void takeOut(std::size_t i);
+    void transformRest();
 
     const double* y_;
     const SpectralWindow& window_;
+    // The signal less every tone.
+    std::vector<double> rest_;
     std::vector<BinTone> tones_;
     // A held tone lies at multiple_ × the frequency of tone base_; the offset is multiple 0.
     std::vector<bool> held_;
     std::vector<double> multiple_;
     std::vector<std::size_t> base_;
     std::vector<std::complex<double>> residual_;
+    std::vector<bool> claimed_;
 };

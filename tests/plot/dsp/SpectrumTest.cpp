@@ -123,6 +123,8 @@ TEST(SpectrumInputTest, RefusesWhatHasNoSpectrum)
     std::vector<double> y(100, 1.0);
     std::vector<double> gap = y;
     gap[37] = NAN;
+    std::vector<double> infinite = y;
+    infinite[99] = -INFINITY;
     const double* p = y.data();
     const std::function<void()> refused[] = {
         [&] { welchPsd(p, 100, 1.0, 1, 0.0, kHann); },
@@ -135,6 +137,7 @@ TEST(SpectrumInputTest, RefusesWhatHasNoSpectrum)
         [&] { welchPsd(p, 100, INFINITY, 50, 0.0, kHann); },
         [&] { welchPsd(p, 100, NAN, 50, 0.0, kHann); },
         [&] { welchPsd(gap.data(), 100, 1.0, 50, 0.0, kHann); },
+        [&] { welchPsd(infinite.data(), 100, 1.0, 50, 0.0, kHann); },
         [&] { amplitudeSpectrum(p, 1, 1.0, kHann); },
         [&] { amplitudeSpectrum(p, 100, 0.0, kHann); },
         [&] { amplitudeSpectrum(gap.data(), 100, 1.0, kHann); },
