@@ -20,6 +20,8 @@ struct HarmonicFigures {
 // share of noise added back at the mean noise density); SINAD = signal / (noise + harmonics);
 // THD+N in dB = −SINAD; ENOB = (SINAD − 1.76)/6.02; SFDR = fundamental over the largest other
 // component (spur or harmonic), in dBc. Harmonic amplitudes are measured at h·f1 with the
-// kernel estimator. Refuses what amplitudeSpectrum refuses.
+// kernel estimator. A ratio with nothing below it (no noise left, no harmonic) is infinite.
+// Refuses what amplitudeSpectrum refuses, and a curve without a tone (all one value), with
+// std::invalid_argument.
 HarmonicFigures analyseHarmonics(const double* y, std::size_t count, double fs,
                                  std::size_t windowIndex, double fundamentalHz);
