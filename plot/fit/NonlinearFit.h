@@ -1,0 +1,34 @@
+#pragma once
+
+#include "FitResult.h"
+
+#include <cstddef>
+#include <vector>
+
+class FitData;
+class FitModel;
+
+// Least squares for any model: GSL's trust-region Levenberg-Marquardt with geodesic
+// acceleration (gsl_multifit_nlinear), the Jacobian from FitProblem, the weights as GSL
+// takes them. Iterates until a step or the gradient is negligible or no step lowers the
+// residuals any more, which in floating point is where the minimum is.
+class NonlinearFit {
+public:
+    static constexpr std::size_t defaultMaxIterations = 2000;
+
+    // Model and data must outlive the fit.
+    NonlinearFit(FitModel& model, const FitData& data);
+    NonlinearFit(FitModel& model, const FitData&& data) = delete;
+
+    void setMaxIterations(std::size_t iterations) { maxIterations_ = iterations; }
+
+    // From the start values, one per parameter of the model. Throws FitError for fewer points
+    // than parameters, a model that is not finite at the start or near the solution, and a fit
+    // that does not converge; may throw std::bad_alloc.
+    FitResult solve(const std::vector<double>& start);
+
+private:
+    FitModel& model_;
+    const FitData& data_;
+    std::size_t maxIterations_ = defaultMaxIterations;
+};
