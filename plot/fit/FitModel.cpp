@@ -25,7 +25,7 @@ FitModel::FitModel(const std::string& expression)
         CalcScienceLibrary::defineFunctions(*engine_);
         engine_->defineVar("x", &x_);
         // Each name the engine does not know becomes a variable of its own while compiling;
-        // those are the parameters, bound to our storage right after.
+        // those are the parameters, which become constants once they have values.
         engine_->enableAutoVarDefinition(true);
         engine_->compile(expression);
         engine_->enableAutoVarDefinition(false);
@@ -33,9 +33,8 @@ FitModel::FitModel(const std::string& expression)
             if (engine_->usedVarName(i) != "x")
                 names_.push_back(engine_->usedVarName(i));
         }
-        parameters_.assign(names_.size(), 0.0);
-        for (std::size_t i = 0; i < names_.size(); ++i)
-            engine_->redefineVar(names_[i], &parameters_[i]);
+        for (const std::string& name : names_)
+            engine_->undefineVar(name);
     } catch (const CalcError& error) {
         refuse(expression, error);
     }
@@ -47,9 +46,25 @@ FitModel::~FitModel() = default;
 
 void FitModel::evaluate(const double* parameters, const double* x, std::size_t count, double* values)
 {
-    std::copy(parameters, parameters + names_.size(), parameters_.begin());
+    if (compiledFor_.empty() || !std::equal(compiledFor_.begin(), compiledFor_.end(), parameters))
+        compileFor(parameters);
     for (std::size_t i = 0; i < count; ++i) {
         x_ = x[i];
         values[i] = engine_->evaluate();
+    }
+}
+
+void FitModel::compileFor(const double* parameters)
+{
+    try {
+        compiledFor_.clear();
+        for (; definedConstants_ > 0; --definedConstants_)
+            engine_->undefineConst(names_[definedConstants_ - 1]);
+        for (; definedConstants_ < names_.size(); ++definedConstants_)
+            engine_->defineConst(names_[definedConstants_], parameters[definedConstants_]);
+        engine_->compile(expression_);
+        compiledFor_.assign(parameters, parameters + names_.size());
+    } catch (const CalcError& error) {
+        refuse(expression_, error);
     }
 }

@@ -10,10 +10,14 @@ class CalcParser;
 // A model y = f(x; parameters) written as an expression of the engine: x is the variable,
 // the constants and functions are those of Math scripts (pi, e, gamma, exp, erf, ...), and
 // every other name is a parameter, in the order of its first use: "a*exp(-b*x)+c" has the
-// parameters a, b and c. The expression is compiled once; evaluating it reads the values
-// from doubles the engine is bound to, so it allocates nothing.
+// parameters a, b and c.
 //
-// The engine is bound to this object's own storage, so it is neither copied nor moved.
+// The expression is compiled once for each set of parameter values, with the parameters as
+// constants: what depends on them alone (2*c^2, 2*pi*f) is then computed while compiling,
+// once, instead of at every point, and no point fetches a parameter. A fit evaluates each
+// set over all points, so the compile is paid once per pass.
+//
+// The engine reads x from this object's own storage, so it is neither copied nor moved.
 class FitModel {
 public:
     // Throws FitError when the expression does not parse or names no parameter; may throw
@@ -28,13 +32,20 @@ public:
     std::size_t parameterCount() const { return names_.size(); }
 
     // values[i] = f(x[i]; parameters) for i < count; parameters holds parameterCount() values.
+    // Allocates only to compile for parameter values other than the last ones; may throw
+    // std::bad_alloc then.
     void evaluate(const double* parameters, const double* x, std::size_t count, double* values);
 
 private:
+    void compileFor(const double* parameters);
+
     std::string expression_;
     std::vector<std::string> names_;
-    // Reserved before the engine is bound to it, and never resized.
-    std::vector<double> parameters_;
+    // The values the program was last compiled for; empty before the first compile.
+    std::vector<double> compiledFor_;
+    // Parameters defined as constants, from the first: a compile that failed half-way leaves
+    // the next one to remove what it defined.
+    std::size_t definedConstants_ = 0;
     double x_ = 0.0;
     std::unique_ptr<CalcParser> engine_;
 };

@@ -21,11 +21,6 @@ FitProblem::FitProblem(FitModel& model, const FitData& data)
 {
 }
 
-std::size_t FitProblem::points() const
-{
-    return data_.size();
-}
-
 std::size_t FitProblem::parameterCount() const
 {
     return shifted_.size();

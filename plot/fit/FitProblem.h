@@ -15,23 +15,23 @@ class FitModel;
 // step; the extrapolated Jacobian, which the standard errors use, combines the steps h and
 // h/2 so that the truncation error falls from h^2 to h^4. Model and data must outlive the
 // problem.
+//
+// Both throw what FitModel::evaluate throws: FitError or std::bad_alloc from a compile.
 class FitProblem {
 public:
+    enum class Differences { central, extrapolated };
+
     // May throw std::bad_alloc.
     FitProblem(FitModel& model, const FitData& data);
     FitProblem(FitModel& model, const FitData&& data) = delete;
 
-    std::size_t points() const;
     std::size_t parameterCount() const;
 
     // False when a value is not finite, which stays so in f; failedX() then tells where.
-    // Allocates nothing.
     bool residuals(const double* parameters, double* f);
-    enum class Differences { central, extrapolated };
-
-    // jacobian[i * rowStride + j] = df_i/dp_j. False when a value is not finite. Central
-    // differences allocate nothing; extrapolated ones take twice the model evaluations and
-    // one more column of storage, made at their first use.
+    // jacobian[i * rowStride + j] = df_i/dp_j. False when a value is not finite. Extrapolated
+    // differences take twice the model evaluations of central ones and one more column of
+    // storage, made at their first use.
     bool jacobian(const double* parameters, double* jacobian, std::size_t rowStride,
                   Differences differences = Differences::central);
     double failedX() const { return failedX_; }

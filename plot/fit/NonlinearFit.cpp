@@ -11,6 +11,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <exception>
 #include <memory>
 #include <new>
 #include <string>
@@ -36,11 +37,19 @@ struct MatrixFree {
     void operator()(gsl_matrix* m) const { gsl_matrix_free(m); }
 };
 
-// What the callbacks share. They run inside GSL, so they report instead of throwing.
+// What the callbacks share. They run inside GSL, so they keep an exception for the fit to
+// throw once GSL has returned, and report a value that is not finite as a flag.
 struct Callbacks {
+    explicit Callbacks(FitProblem& fitProblem)
+        : problem(fitProblem)
+        , parameters(fitProblem.parameterCount())
+    {
+    }
+
     FitProblem& problem;
     std::vector<double> parameters;
     bool jacobianFailed = false;
+    std::exception_ptr exception;
 
     const double* copy(const gsl_vector* p)
     {
@@ -55,11 +64,16 @@ int residualsOf(const gsl_vector* p, void* context, gsl_vector* f)
     auto& c = *static_cast<Callbacks*>(context);
     if (f->stride != 1)
         return GSL_EBADLEN;
-    if (!c.problem.residuals(c.copy(p), f->data)) {
-        for (std::size_t i = 0; i < f->size; ++i) {
-            if (!std::isfinite(f->data[i]))
-                f->data[i] = kRefusedResidual;
+    try {
+        if (!c.problem.residuals(c.copy(p), f->data)) {
+            for (std::size_t i = 0; i < f->size; ++i) {
+                if (!std::isfinite(f->data[i]))
+                    f->data[i] = kRefusedResidual;
+            }
         }
+    } catch (...) {
+        c.exception = std::current_exception();
+        return GSL_EFAILED;
     }
     return GSL_SUCCESS;
 }
@@ -67,9 +81,14 @@ int residualsOf(const gsl_vector* p, void* context, gsl_vector* f)
 int jacobianOf(const gsl_vector* p, void* context, gsl_matrix* jacobian)
 {
     auto& c = *static_cast<Callbacks*>(context);
-    if (!c.problem.jacobian(c.copy(p), jacobian->data, jacobian->tda)) {
-        c.jacobianFailed = true;
-        return GSL_EDOM;
+    try {
+        if (!c.problem.jacobian(c.copy(p), jacobian->data, jacobian->tda)) {
+            c.jacobianFailed = true;
+            return GSL_EDOM;
+        }
+    } catch (...) {
+        c.exception = std::current_exception();
+        return GSL_EFAILED;
     }
     return GSL_SUCCESS;
 }
@@ -101,6 +120,8 @@ std::size_t drive(gsl_multifit_nlinear_workspace* workspace, gsl_multifit_nlinea
     if (status == GSL_SUCCESS)
         status = gsl_multifit_nlinear_driver(maxIterations, kStepTolerance, kGradientTolerance, 0.0,
                                              nullptr, nullptr, &info, workspace);
+    if (callbacks.exception)
+        std::rethrow_exception(callbacks.exception);
     if (status == GSL_ENOMEM)
         throw std::bad_alloc();
     if (callbacks.jacobianFailed)
@@ -184,7 +205,7 @@ FitResult NonlinearFit::solve(const std::vector<double>& start)
         gsl_multifit_nlinear_alloc(gsl_multifit_nlinear_trust, &parameters, n, p));
     if (!workspace)
         throw std::bad_alloc();
-    Callbacks callbacks{problem, std::vector<double>(p)};
+    Callbacks callbacks(problem);
     gsl_multifit_nlinear_fdf fdf{};
     fdf.f = residualsOf;
     fdf.df = jacobianOf;

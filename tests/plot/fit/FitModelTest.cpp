@@ -30,16 +30,27 @@ TEST(FitModelTest, EveryNameThatIsNeitherXNorAConstantNorAFunctionIsAParameter)
         EXPECT_EQ(FitModel(row.expression).parameterNames(), row.parameters) << row.expression;
 }
 
-TEST(FitModelTest, EvaluatesAtEachXWithTheGivenParameters)
+TEST(FitModelTest, EvaluatesAtEachXWithTheParametersOfEachCall)
 {
     FitModel model("a*x^2 + b");
-    const double parameters[] = {3.0, -1.0};
     const double x[] = {0.0, 2.0, -0.5};
-    double values[3] = {};
-    model.evaluate(parameters, x, 3, values);
-    EXPECT_EQ(values[0], -1.0);
-    EXPECT_EQ(values[1], 11.0);
-    EXPECT_EQ(values[2], -0.25);
+    const struct {
+        double parameters[2];
+        double values[3];
+    } rows[] = {
+        {{3.0, -1.0}, {-1.0, 11.0, -0.25}},
+        {{0.5, 2.0}, {2.0, 4.0, 2.125}},
+        // The same values again after others, and a change in the last parameter only.
+        {{3.0, -1.0}, {-1.0, 11.0, -0.25}},
+        {{3.0, 1.0}, {1.0, 13.0, 1.75}},
+    };
+    for (const auto& row : rows) {
+        double values[3] = {};
+        model.evaluate(row.parameters, x, 3, values);
+        for (int i = 0; i < 3; ++i)
+            EXPECT_EQ(values[i], row.values[i]) << row.parameters[0] << " " << row.parameters[1] << " at " << x[i];
+    }
+    EXPECT_EQ(model.parameterNames(), (std::vector<std::string>{"a", "b"}));
 }
 
 TEST(FitModelTest, RefusesWhatDoesNotParseAndModelsWithoutParameters)
