@@ -86,7 +86,7 @@ bool SpectrumTool::transformCurve(int id, double fs)
     if (!store.samples(id, x, re) || re.size() < 2)
         return true;
     const std::size_t n = std::size_t(re.size());
-    const Fft fft(n);
+    const Fft& fft = fftPlan(n);
     QVector<double> im(re.size(), 0.0);
 
     std::unique_ptr<PromptProgress> progress;

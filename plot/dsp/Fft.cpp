@@ -104,6 +104,6 @@ bool Fft::forwardReal(double* re, double* im, const Progress& progress) const
 
 const Fft& fftPlan(std::size_t n)
 {
-    thread_local FftPlanCache<Fft> plans(4);
+    thread_local FftPlanCache<Fft> plans(2);
     return plans.planFor(n);
 }

@@ -16,13 +16,14 @@ class FftPlan;
 //     whole bin k gives |X[k]| = |X[N−k]| = A/2.
 //   - X[0] is DC. For even N, X[N/2] is the Nyquist bin. Bins k > N/2 are the negative
 //     frequencies −(N−k). All N bins are computed, for real input too.
-//   - The factors 2, 3, 5 and 7 of N run as self-sorting passes of radix 4, 7, 5, 3 and 2,
-//     each from one array into another (the input's and the plan's scratch, in turn), with
-//     vectors of two or, where the processor has AVX2, four doubles. What is left of N, the
-//     product of its prime factors above 7, runs Bluestein's chirp-z method: a circular
-//     convolution of length M, the smallest product of 2, 3, 5 and 7 at or above twice that
-//     rest, done by two transforms of M points, for all the sequences the passes leave at
-//     once. A prime N is all rest.
+//   - The factors 2, 3, 5 and 7 of N run as self-sorting passes (each from one array into
+//     another, the input's and the plan's scratch in turn, so nothing is reordered): up to
+//     three of radix 8 first, then radix 4, 7, 5, 3 and 2, with vectors of two doubles or,
+//     where the processor has AVX2 and FMA, four. What is left of N, the product of its
+//     prime factors above 7, runs Bluestein's chirp-z method, for all the interleaved
+//     sequences the passes leave at once: a circular convolution of length M, the smallest
+//     product of 2, 3, 5 and 7 at or above twice that rest, done by two transforms of M
+//     points. A prime N is all rest.
 //   - An even N is the transform of N/2 points on the even and the odd points at once (two
 //     interleaved sequences), joined by one last step. Real input packs its even and odd
 //     points as the real and imaginary parts of one transform of N/2 points and unpacks the
@@ -36,9 +37,9 @@ class FftPlan;
 //
 // A plan is made once per length and reused; forward() allocates nothing. forward() works
 // in scratch owned by the plan, so one plan serves one thread at a time. A plan holds about
-// 32·N bytes when N has no prime factor above 7; Bluestein's method adds about 32·N bytes
-// for its chirp and 80·M·s bytes for its kernel, tables and scratch, where s is the part of
-// N made of 2, 3, 5 and 7 (s = 1 and M ≈ 2N for a prime: about 180 MB for a million points).
+// 32·N bytes when N has no prime factor above 7; Bluestein's method, with its kernel and its
+// scratch of about twice the length for every sequence, brings that to between 100 and 150
+// bytes per point (140 MB for a prime near a million).
 class Fft
 {
 public:
@@ -57,10 +58,10 @@ public:
     std::size_t size() const;
     // True when n is a power of two.
     bool isPowerOfTwo() const;
-    // Stages reported through Progress, the same for both directions of real and complex
-    // input: a radix-4 pass counts as two stages, every other pass and the last step of an
-    // even N as one, and Bluestein's method as the stages of its two transforms of M points.
-    // So a power of two has log2(N) stages.
+    // Stages reported through Progress, the same for real and complex input: a pass of radix
+    // 8 counts as three stages, one of radix 4 as two, every other pass and the last step of
+    // an even N as one, and Bluestein's method as the stages of its two transforms of M
+    // points. So a power of two has log2(N) stages.
     int stages() const;
 
     // Forward transform in place on split real and imaginary arrays of size() values each
@@ -88,7 +89,8 @@ private:
     mutable std::vector<double> scratchIm_;
 };
 
-// The plan for n, made once and kept per thread for the few lengths used last, so a second
-// transform of one length does not plan again. The reference stays valid until this thread
-// asks for more other lengths than the cache holds. May throw what Fft(n) throws.
+// The plan for n, made once and kept per thread for the two lengths used last, so a second
+// transform of one length does not plan again; two plans are all the memory it keeps. The
+// reference stays valid until this thread asks for two other lengths. May throw what
+// Fft(n) throws.
 const Fft& fftPlan(std::size_t n);

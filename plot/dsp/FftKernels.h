@@ -51,6 +51,18 @@ struct Simd<Lanes4> {
     static Lanes4 odds(Lanes4 a, Lanes4 b) { return __builtin_shufflevector(a, b, 1, 3, 5, 7); }
     static Lanes4 zipLow(Lanes4 a, Lanes4 b) { return __builtin_shufflevector(a, b, 0, 4, 1, 5); }
     static Lanes4 zipHigh(Lanes4 a, Lanes4 b) { return __builtin_shufflevector(a, b, 2, 6, 3, 7); }
+    // Rows v[0 … 3] become columns.
+    static void transpose(Lanes4* v)
+    {
+        const Lanes4 t0 = __builtin_shufflevector(v[0], v[1], 0, 4, 2, 6);
+        const Lanes4 t1 = __builtin_shufflevector(v[0], v[1], 1, 5, 3, 7);
+        const Lanes4 t2 = __builtin_shufflevector(v[2], v[3], 0, 4, 2, 6);
+        const Lanes4 t3 = __builtin_shufflevector(v[2], v[3], 1, 5, 3, 7);
+        v[0] = __builtin_shufflevector(t0, t2, 0, 1, 4, 5);
+        v[1] = __builtin_shufflevector(t1, t3, 0, 1, 4, 5);
+        v[2] = __builtin_shufflevector(t0, t2, 2, 3, 6, 7);
+        v[3] = __builtin_shufflevector(t1, t3, 2, 3, 6, 7);
+    }
 };
 #endif
 
@@ -331,6 +343,40 @@ void widePass(const FftPassData& d)
     }
 }
 
+// out[P·l + r] = v[r] lane l: P vectors of lanes along q become the P neighbours of each q.
+// Even radices go by whole vectors, shuffled; odd ones lane by lane.
+template <int P, class T>
+[[gnu::always_inline]] inline void storeTransposed(const T* v, double* out)
+{
+    constexpr std::size_t lanes = Simd<T>::lanes;
+    if constexpr (lanes == 2 && P % 2 == 0) {
+#pragma GCC unroll 4
+        for (int r = 0; r < P; r += 2) {
+            store(out + r, Simd<T>::zipLow(v[r], v[r + 1]));
+            store(out + P + r, Simd<T>::zipHigh(v[r], v[r + 1]));
+        }
+    } else if constexpr (lanes == 4 && P == 2) {
+        store(out, Simd<T>::zipLow(v[0], v[1]));
+        store(out + 4, Simd<T>::zipHigh(v[0], v[1]));
+    } else if constexpr (lanes == 4 && P % 4 == 0) {
+#pragma GCC unroll 2
+        for (int r = 0; r < P; r += 4) {
+            T block[4] = {v[r], v[r + 1], v[r + 2], v[r + 3]};
+            Simd<T>::transpose(block);
+#pragma GCC unroll 4
+            for (std::size_t l = 0; l < 4; ++l)
+                store(out + P * l + r, block[l]);
+        }
+    } else {
+#pragma GCC unroll 4
+        for (std::size_t l = 0; l < lanes; ++l) {
+#pragma GCC unroll 8
+            for (int r = 0; r < P; ++r)
+                out[P * l + r] = Simd<T>::lane(v[r], l);
+        }
+    }
+}
+
 // The first pass of a single sequence (span 1): the vectors run along q, reading
 // neighbouring points and twiddle factors, and each lane's p results go to p neighbours.
 template <int P, class W>
@@ -342,20 +388,20 @@ void narrowPass(const FftPassData& d)
         Cx<T> a[P];
         loadGroup<P>(a, d.inRe + q, d.inIm + q, m);
         Radix<P>::apply(a);
+        T re[P];
+        T im[P];
+        re[0] = a[0].re;
+        im[0] = a[0].im;
 #pragma GCC unroll 8
         for (int r = 1; r < P; ++r) {
             const Cx<T> w = {load<T>(d.twiddleRe + (r - 1) * m + q),
                              load<T>(d.twiddleIm + (r - 1) * m + q)};
-            a[r] = times(a[r], w);
+            const Cx<T> b = times(a[r], w);
+            re[r] = b.re;
+            im[r] = b.im;
         }
-#pragma GCC unroll 4
-        for (std::size_t l = 0; l < Simd<T>::lanes; ++l) {
-#pragma GCC unroll 8
-            for (int r = 0; r < P; ++r) {
-                d.outRe[P * (q + l) + r] = Simd<T>::lane(a[r].re, l);
-                d.outIm[P * (q + l) + r] = Simd<T>::lane(a[r].im, l);
-            }
-        }
+        storeTransposed<P>(re, d.outRe + P * q);
+        storeTransposed<P>(im, d.outIm + P * q);
     });
 }
 

@@ -4,9 +4,17 @@
 #include "FftKernelTable.h"
 #include "FftRoots.h"
 
+#include <algorithm>
+
 namespace {
 
-// The radices of the passes for the factors 2, 3, 5 and 7 of n; `rest` is what they leave.
+// A radix-8 pass does the work of three radix-2 stages in one sweep over the data, but its
+// 16 rows of writes, a power of two apart, crowd the cache once they lie far apart: so at
+// most three of them, first, while the rows are still close.
+constexpr int kLargestEights = 3;
+
+// The radices of the passes for the factors 2, 3, 5 and 7 of n, in the order they run;
+// `rest` is what they leave.
 std::vector<int> radicesOf(std::size_t n, std::size_t& rest)
 {
     int counts[8] = {};
@@ -17,12 +25,20 @@ std::vector<int> radicesOf(std::size_t n, std::size_t& rest)
         }
     }
     rest = n;
-    std::vector<int> radices(std::size_t(counts[2] / 2), 4);
+    int eights = std::min(kLargestEights, counts[2] / 3);
+    int twos = counts[2] - 3 * eights;
+    // An odd rest of twos would need a radix-2 pass; one eight fewer makes it radix-4 ones.
+    if (twos % 2 != 0 && eights > 0) {
+        --eights;
+        twos += 3;
+    }
+    std::vector<int> radices(std::size_t(eights), 8);
+    radices.insert(radices.end(), std::size_t(twos / 2), 4);
     for (int p : {7, 5, 3}) {
         for (int k = 0; k < counts[p]; ++k)
             radices.push_back(p);
     }
-    if (counts[2] % 2 != 0)
+    if (twos % 2 != 0)
         radices.push_back(2);
     return radices;
 }

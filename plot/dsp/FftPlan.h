@@ -11,10 +11,11 @@ class FftBluestein;
 // once: `batch` of them interleaved, point t of sequence j at batch·t + j.
 //
 // It runs self-sorting passes (each from one array into another, so no reordering pass is
-// needed) of radix 4, 7, 5, 3 and 2, in that order, over the factors 2, 3, 5 and 7 of n; the
-// rest of n, the product of its larger prime factors, is left to Bluestein's method,
-// which then transforms all the interleaved sequences the passes leave at once. A pass of
-// radix 4 counts as two stages, every other pass as one.
+// needed) over the factors 2, 3, 5 and 7 of n: up to three of radix 8, then radix 4, 7, 5, 3
+// and 2, in that order. The rest of n, the product of its larger prime factors, is left to
+// Bluestein's method, which then transforms all the interleaved sequences the passes leave
+// at once. A pass of radix 8 counts as three stages, one of radix 4 as two, every other one
+// as one.
 class FftPlan
 {
 public:

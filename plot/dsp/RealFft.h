@@ -15,7 +15,7 @@ class FftPlan;
 // An even n packs its even and odd values as the real and imaginary parts of one complex
 // transform of n/2 points and unpacks the spectrum from it; an odd n runs as complex. The
 // algorithms, their accuracy and the limits on n are those of Fft (Fft.h). A plan holds
-// about 24·n bytes when n has no prime factor above 7.
+// about 32·n bytes when n has no prime factor above 7 (48·n for an odd n).
 //
 // forward() allocates nothing and works in scratch owned by the plan, so one plan serves
 // one thread at a time.
