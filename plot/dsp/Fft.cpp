@@ -10,20 +10,12 @@
 #include <new>
 #include <stdexcept>
 
-namespace {
-
-// The largest transform that is planned, inner ones included.
-constexpr std::uint64_t kLargestTransform = std::uint64_t(1) << 32;
-
-} // namespace
-
 Fft::Fft(std::size_t n)
     : n_(n)
 {
     if (n == 0)
         throw std::invalid_argument("Fft: a transform needs at least one point");
-    // Bluestein's M stays below 4N.
-    if (std::uint64_t(n) > kLargestTransform / 4)
+    if (std::uint64_t(n) > kLargestFftLength)
         throw std::bad_alloc();
     if (n % 2 == 0) {
         const std::size_t h = n / 2;

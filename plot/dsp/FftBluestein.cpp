@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <new>
 
 namespace {
 
@@ -27,11 +28,23 @@ std::size_t smoothAtLeast(std::size_t target)
     return best;
 }
 
+// M for r points, refused before any memory is taken when the transforms of all the
+// sequences would be too long.
+std::size_t convolutionLength(std::size_t r, std::size_t maxBatch)
+{
+    if (std::uint64_t(r) > kLargestFftLength / 2)
+        throw std::bad_alloc();
+    const std::size_t m = smoothAtLeast(2 * r - 1);
+    if (std::uint64_t(m) * maxBatch > kLargestFftLength)
+        throw std::bad_alloc();
+    return m;
+}
+
 } // namespace
 
 FftBluestein::FftBluestein(std::size_t r, std::size_t maxBatch)
     : r_(r)
-    , m_(smoothAtLeast(2 * r - 1))
+    , m_(convolutionLength(r, maxBatch))
     , inner_(m_, maxBatch)
 {
     // The chirp's angle π·n²/r only matters modulo 2π, so n² is kept modulo 2r exactly,

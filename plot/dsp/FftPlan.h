@@ -1,11 +1,16 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <vector>
 
 class FftBluestein;
+
+// The most points of any transform that is planned, Bluestein's inner ones included; more is
+// refused as memory that cannot be had.
+constexpr std::uint64_t kLargestFftLength = std::uint64_t(1) << 32;
 
 // The unscaled forward transform of n complex points, any n >= 1, for several sequences at
 // once: `batch` of them interleaved, point t of sequence j at batch·t + j.

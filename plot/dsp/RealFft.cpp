@@ -10,19 +10,12 @@
 #include <new>
 #include <stdexcept>
 
-namespace {
-
-// As Fft: Bluestein's M stays below 4n, and no transform beyond 2^32 points is planned.
-constexpr std::uint64_t kLargestLength = (std::uint64_t(1) << 32) / 4;
-
-} // namespace
-
 RealFft::RealFft(std::size_t n)
     : n_(n)
 {
     if (n == 0)
         throw std::invalid_argument("RealFft: a transform needs at least one value");
-    if (std::uint64_t(n) > kLargestLength)
+    if (std::uint64_t(n) > kLargestFftLength)
         throw std::bad_alloc();
     const std::size_t points = n % 2 == 0 ? n / 2 : n;
     plan_ = std::make_unique<FftPlan>(points, 1);

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <new>
 #include <random>
 #include <stdexcept>
 #include <thread>
@@ -293,6 +294,11 @@ TEST(FftTest, APlanKeepsNoStateBetweenCalls)
 TEST(FftTest, BadInputIsRefused)
 {
     EXPECT_THROW(Fft(0), std::invalid_argument);
+    // Beyond 2^32 points, the transform's own or its convolution's for a prime above 2^31,
+    // before any memory is taken.
+    EXPECT_THROW(Fft(std::size_t(1) << 33), std::bad_alloc);
+    EXPECT_THROW(Fft(2147483659u), std::bad_alloc);
+    EXPECT_THROW(Fft(2 * std::size_t(2147483659u)), std::bad_alloc);
     const Fft fft(16);
     EXPECT_FALSE(fft.forward(nullptr, nullptr));
 }

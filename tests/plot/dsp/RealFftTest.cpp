@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <complex>
+#include <new>
 #include <random>
 #include <stdexcept>
 #include <thread>
@@ -74,9 +75,10 @@ TEST(RealFftTest, APlanIsMadeOncePerLengthAndThread)
     EXPECT_NE(elsewhere, &plan);
 }
 
-TEST(RealFftTest, NoValuesIsRefused)
+TEST(RealFftTest, NoValuesOrTooManyAreRefused)
 {
     EXPECT_THROW(RealFft(0), std::invalid_argument);
+    EXPECT_THROW(RealFft(std::size_t(1) << 33), std::bad_alloc);
 }
 
 } // namespace
