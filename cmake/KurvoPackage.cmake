@@ -14,6 +14,9 @@ write_basic_package_version_file(${CMAKE_CURRENT_BINARY_DIR}/vxKurvoConfigVersio
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/vxKurvoConfig.cmake ${CMAKE_CURRENT_BINARY_DIR}/vxKurvoConfigVersion.cmake
   DESTINATION ${kurvo_config_dir})
 
+# The licence as Debian packages state it, where the package's documentation lives.
+install(FILES resources/debian/copyright DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/kurvo)
+
 # `make package`: the Debian package kurvo, whose dependencies dpkg-shlibdeps reads off the
 # libraries the programs link.
 set(CPACK_GENERATOR DEB)

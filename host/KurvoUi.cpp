@@ -120,6 +120,10 @@ and <tt>oa</tt> = n/(N&minus;1), which runs from 0 to 1; <tt>y</tt> and <tt>ans<
 hold the result of the point before (0 at the first point).<br>
 Constants: <tt>pi</tt>, <tt>e</tt>, <tt>lg2</tt>, <tt>sr2</tt>, <tt>gamma</tt>, <tt>aperys</tt>, <tt>gr</tt>,<br>
 <tt>c</tt>, <tt>g</tt>, <tt>h</tt> and <tt>ec</tt>.<br>
+Functions besides sin, cos, tan, log, sqrt and the like:<br>
+<tt>exp</tt>, <tt>exp2</tt>, <tt>expm1</tt>, <tt>log2</tt>, <tt>log1p</tt>, <tt>cbrt</tt>, <tt>pow</tt>,<br>
+<tt>hypot</tt>, <tt>atan2</tt>, <tt>asinh</tt>, <tt>acosh</tt>, <tt>atanh</tt>, <tt>erf</tt>, <tt>erfc</tt>,<br>
+<tt>gamma(x)</tt>, <tt>lgamma</tt>, <tt>sign</tt>, <tt>sinc</tt>, <tt>trunc</tt> and <tt>fmod</tt>.<br>
 Unit suffixes after a number become powers of ten:<br>
 <tt>2.5GHz</tt> is 2.5*10^9, <tt>3mV</tt> is 3*10^-3. They are rewritten<br>
 wherever they stand, so names holding H, F, W, A, V,<br>
@@ -149,6 +153,9 @@ expr = e^(-0.3*x)*sin(w*x)
 <p>The tool panel holds the files, the Fourier transform,<br>
 dB, the ranges, the titles, logarithmic axes, the<br>
 statistics and the peak detector.</p>
+
+<p>Kurvo is free software under the GNU General Public<br>
+License, version 3 or later (GPL-3.0-or-later).</p>
 </body></html>)";
 
 } // namespace

@@ -316,7 +316,8 @@ TEST_F(KurvoTest, AboutPageExplainsScriptsAndThePlot)
     const QString text = license->toPlainText();
     for (const char* words : {"iterate", "step", "expr", "def", "title", "xLegend", "yLegend",
                               "Left drag", "Right click", "Ctrl+right click", "Middle drag",
-                              "wheel", "legend", "tool panel"})
+                              "wheel", "legend", "tool panel", "erf", "atan2",
+                              "GPL-3.0-or-later"})
         EXPECT_TRUE(text.contains(words, Qt::CaseInsensitive)) << words;
     EXPECT_TRUE(text.startsWith("Kurvo\nVersion " KURVO_VERSION "\n")) << text.left(40).toStdString();
 }
