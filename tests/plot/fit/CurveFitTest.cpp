@@ -139,6 +139,23 @@ TEST(CurveFitTest, StartValuesComeByNameAndDefaultToOne)
     EXPECT_GT(std::fabs(CurveFit::fitExpression("cos(w*x)", data).parameters[0].value - 20.0), 1.0);
 }
 
+TEST(CurveFitTest, FiguresWithoutAMeaningAreNaN)
+{
+    // As many points as parameters: an exact fit without degrees of freedom, so no residual
+    // variance and no standard errors.
+    const FitResult exact = CurveFit::fitBuiltin("line", FitData({1, 3}, {2, 6}));
+    EXPECT_EQ(exact.dof, 0u);
+    EXPECT_NEAR(exact.parameters[1].value, 2.0, 1e-12);
+    EXPECT_TRUE(std::isnan(exact.residualSd));
+    EXPECT_TRUE(std::isnan(exact.parameters[0].error));
+    EXPECT_EQ(exact.rSquared, 1.0);
+    // All y equal leave nothing for the model to explain.
+    const FitResult flat = CurveFit::fitExpression("a", FitData({1, 2, 3}, {5, 5, 5}));
+    EXPECT_NEAR(flat.parameters[0].value, 5.0, 1e-12);
+    EXPECT_TRUE(std::isnan(flat.rSquared));
+    EXPECT_EQ(flat.skipped, 0u);
+}
+
 struct ErrorRow {
     std::function<void()> fit;
     std::string message;

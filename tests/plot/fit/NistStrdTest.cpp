@@ -10,7 +10,6 @@
 
 #include <cmath>
 #include <fstream>
-#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -31,32 +30,37 @@ struct NistProblem {
     std::vector<double> y;
 };
 
+std::vector<std::string> wordsOf(const std::string& line)
+{
+    std::istringstream stream(line);
+    std::vector<std::string> words;
+    for (std::string word; stream >> word;)
+        words.push_back(word);
+    return words;
+}
+
+// "  b1 =   1   1.5   1.5543827178E+00  1.5408051163E-02": both starts, the value, its error.
+bool isParameterLine(const std::vector<std::string>& w)
+{
+    return w.size() == 6 && w[0].size() > 1 && w[0][0] == 'b' && w[1] == "=";
+}
+
 NistProblem read(const std::string& name)
 {
     std::ifstream file(std::string(KURVO_NIST_DIR) + "/" + name);
-    const std::regex parameterLine(R"(^\s*b\d+\s*=\s*(\S+)\s+(\S+)\s+(\S+)\s+(\S+)\s*$)");
-    const std::regex rssLine(R"(^Residual Sum of Squares:\s*(\S+)\s*$)");
-    const std::regex dataHeader(R"(^Data:\s+y\s+x\s*$)");
+    const std::string rssLabel = "Residual Sum of Squares:";
     NistProblem problem;
     bool inData = false;
-    std::string line;
-    std::smatch m;
-    while (std::getline(file, line)) {
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        if (inData) {
-            std::istringstream values(line);
-            double y = 0.0;
-            double x = 0.0;
-            if (values >> y >> x) {
-                problem.y.push_back(y);
-                problem.x.push_back(x);
-            }
-        } else if (std::regex_match(line, m, parameterLine)) {
-            problem.parameters.push_back({std::stod(m[1]), std::stod(m[2]), std::stod(m[3]), std::stod(m[4])});
-        } else if (std::regex_match(line, m, rssLine)) {
-            problem.rss = std::stod(m[1]);
-        } else if (std::regex_match(line, dataHeader)) {
+    for (std::string line; std::getline(file, line);) {
+        const std::vector<std::string> w = wordsOf(line);
+        if (inData && w.size() == 2) {
+            problem.y.push_back(std::stod(w[0]));
+            problem.x.push_back(std::stod(w[1]));
+        } else if (isParameterLine(w)) {
+            problem.parameters.push_back({std::stod(w[2]), std::stod(w[3]), std::stod(w[4]), std::stod(w[5])});
+        } else if (line.rfind(rssLabel, 0) == 0) {
+            problem.rss = std::stod(line.substr(rssLabel.size()));
+        } else if (w == std::vector<std::string>{"Data:", "y", "x"}) {
             inData = true;
         }
     }
