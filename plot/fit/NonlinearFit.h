@@ -10,8 +10,8 @@ class FitModel;
 
 // Least squares for any model: GSL's trust-region Levenberg-Marquardt with geodesic
 // acceleration (gsl_multifit_nlinear), the Jacobian from FitProblem, the weights as GSL
-// takes them. Iterates until a step or the gradient is negligible or no step lowers the
-// residuals any more, which in floating point is where the minimum is.
+// takes them. Iterates until a step changes no parameter by more than 1e-14 of itself or
+// the gradient is as small, which is as far as double precision can tell the minimum.
 class NonlinearFit {
 public:
     static constexpr std::size_t defaultMaxIterations = 2000;
