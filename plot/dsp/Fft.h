@@ -17,13 +17,13 @@ class FftPlan;
 //   - X[0] is DC. For even N, X[N/2] is the Nyquist bin. Bins k > N/2 are the negative
 //     frequencies −(N−k). All N bins are computed, for real input too.
 //   - The factors 2, 3, 5 and 7 of N run as self-sorting passes (each from one array into
-//     another, the input's and the plan's scratch in turn, so nothing is reordered): up to
-//     three of radix 8 first, then radix 4, 7, 5, 3 and 2, with vectors of two doubles or,
-//     where the processor has AVX2 and FMA, four. What is left of N, the product of its
-//     prime factors above 7, runs Bluestein's chirp-z method, for all the interleaved
-//     sequences the passes leave at once: a circular convolution of length M, the smallest
-//     product of 2, 3, 5 and 7 at or above twice that rest, done by two transforms of M
-//     points. A prime N is all rest.
+//     another, the input's and the plan's scratch in turn, so nothing is reordered), as few
+//     as can be: radix 8 (at most three times), 4, 10, 6, 9, 7, 5, 3 and 2, with vectors of
+//     two doubles or, where the processor has AVX2 and FMA, four. What is left of N, the
+//     product of its prime factors above 7, runs Bluestein's chirp-z method, for all the
+//     interleaved sequences the passes leave at once: a circular convolution of length M,
+//     the smallest product of 2, 3, 5 and 7 at or above twice that rest, done by two
+//     transforms of M points. A prime N is all rest.
 //   - An even N is the transform of N/2 points on the even and the odd points at once (two
 //     interleaved sequences), joined by one last step. Real input packs its even and odd
 //     points as the real and imaginary parts of one transform of N/2 points and unpacks the
@@ -58,10 +58,10 @@ public:
     std::size_t size() const;
     // True when n is a power of two.
     bool isPowerOfTwo() const;
-    // Stages reported through Progress, the same for real and complex input: a pass of radix
-    // 8 counts as three stages, one of radix 4 as two, every other pass and the last step of
-    // an even N as one, and Bluestein's method as the stages of its two transforms of M
-    // points. So a power of two has log2(N) stages.
+    // Stages reported through Progress, the same for real and complex input: a pass counts
+    // as many stages as its radix has prime factors (radix 8 three, radix 4 two), the last
+    // step of an even N as one, and Bluestein's method as the stages of its two transforms
+    // of M points. So a power of two has log2(N) stages.
     int stages() const;
 
     // Forward transform in place on split real and imaginary arrays of size() values each

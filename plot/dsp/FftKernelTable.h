@@ -25,7 +25,7 @@ struct FftPassData {
 // vectors; the plans call them through this table. Arrays are split into real and imaginary
 // parts; "roots" are e^(−2πi·k/n), k < n/2, of the whole transform of n = 2h points.
 struct FftKernelTable {
-    // The radices 2, 3, 4, 5, 7 and 8.
+    // The radices 2, 3, 4, 5, 6, 7, 8, 9 and 10.
     void (*pass)(int radix, const FftPassData& data);
 
     // The transform of n = 2h points from those of its even and odd points, given as the

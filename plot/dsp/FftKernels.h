@@ -17,7 +17,7 @@ template <int P, class T>
 [[gnu::always_inline]] inline void loadGroup(Cx<T>* a, const double* re, const double* im,
                                              std::size_t stride)
 {
-#pragma GCC unroll 8
+#pragma GCC unroll 10
     for (int t = 0; t < P; ++t)
         a[t] = {load<T>(re + t * stride), load<T>(im + t * stride)};
 }
@@ -26,7 +26,7 @@ template <int P, class T>
 [[gnu::always_inline]] inline void storeGroup(const Cx<T>* b, double* re, double* im,
                                               std::size_t stride)
 {
-#pragma GCC unroll 8
+#pragma GCC unroll 10
     for (int r = 0; r < P; ++r) {
         store(re + r * stride, b[r].re);
         store(im + r * stride, b[r].im);
@@ -43,7 +43,7 @@ void widePass(const FftPassData& d)
     for (std::size_t q = 0; q < m; ++q) {
         double wRe[P];
         double wIm[P];
-#pragma GCC unroll 8
+#pragma GCC unroll 10
         for (int r = 1; r < P; ++r) {
             wRe[r] = d.twiddleRe[(r - 1) * m + q];
             wIm[r] = d.twiddleIm[(r - 1) * m + q];
@@ -57,7 +57,7 @@ void widePass(const FftPassData& d)
             Cx<T> a[P];
             loadGroup<P>(a, inRe + j, inIm + j, s * m);
             Radix<P>::apply(a);
-#pragma GCC unroll 8
+#pragma GCC unroll 10
             for (int r = 1; r < P; ++r)
                 a[r] = times(a[r], splat<T>(wRe[r], wIm[r]));
             storeGroup<P>(a, outRe + j, outIm + j, s);
@@ -92,7 +92,7 @@ template <int P, class T>
     } else {
 #pragma GCC unroll 4
         for (std::size_t l = 0; l < lanes; ++l) {
-#pragma GCC unroll 8
+#pragma GCC unroll 10
             for (int r = 0; r < P; ++r)
                 out[P * l + r] = Simd<T>::lane(v[r], l);
         }
@@ -114,7 +114,7 @@ void narrowPass(const FftPassData& d)
         T im[P];
         re[0] = a[0].re;
         im[0] = a[0].im;
-#pragma GCC unroll 8
+#pragma GCC unroll 10
         for (int r = 1; r < P; ++r) {
             const Cx<T> w = {load<T>(d.twiddleRe + (r - 1) * m + q),
                              load<T>(d.twiddleIm + (r - 1) * m + q)};
@@ -139,7 +139,7 @@ void lastPass(const FftPassData& d)
         Cx<T> a[P];
         loadGroup<P>(a, d.inRe + j, d.inIm + j, s);
         Radix<P>::apply(a);
-#pragma GCC unroll 8
+#pragma GCC unroll 10
         for (int r = 0; r < P; ++r)
             a[r] = scaled(a[r], scale);
         storeGroup<P>(a, d.outRe + j, d.outIm + j, s);
@@ -165,7 +165,10 @@ void pass(int radix, const FftPassData& d)
     case 3: passOf<3, W>(d); break;
     case 4: passOf<4, W>(d); break;
     case 5: passOf<5, W>(d); break;
+    case 6: passOf<6, W>(d); break;
     case 7: passOf<7, W>(d); break;
+    case 9: passOf<9, W>(d); break;
+    case 10: passOf<10, W>(d); break;
     default: passOf<8, W>(d); break;
     }
 }

@@ -5,47 +5,63 @@
 #include "FftRoots.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
-// A radix-8 pass does the work of three radix-2 stages in one sweep over the data, but its
-// 16 rows of writes, a power of two apart, crowd the cache once they lie far apart: so at
-// most three of them, first, while the rows are still close.
+// Every pass is one sweep over all the data, so fewer passes of larger radices are faster.
+// A 2 therefore joins a 5 (radix 10) or a lone 3 (radix 6) where it can, 3s go in pairs
+// (radix 9), and the 2s left go in eights, then fours. A radix-8 pass writes 16 rows a power
+// of two apart, which crowd the cache once they lie far apart: so at most three of them,
+// first, while the rows are still close.
 constexpr int kLargestEights = 3;
 
 // The radices of the passes for the factors 2, 3, 5 and 7 of n, in the order they run;
 // `rest` is what they leave.
 std::vector<int> radicesOf(std::size_t n, std::size_t& rest)
 {
-    int counts[8] = {};
+    int count[8] = {};
     for (int p : {2, 3, 5, 7}) {
         while (n % std::size_t(p) == 0) {
             n /= std::size_t(p);
-            ++counts[p];
+            ++count[p];
         }
     }
     rest = n;
-    int eights = std::min(kLargestEights, counts[2] / 3);
-    int twos = counts[2] - 3 * eights;
-    // An odd rest of twos would need a radix-2 pass; one eight fewer makes it radix-4 ones.
-    if (twos % 2 != 0 && eights > 0) {
+    const int tens = std::min(count[2], count[5]);
+    count[2] -= tens;
+    count[5] -= tens;
+    const int nines = count[3] / 2;
+    count[3] %= 2;
+    const int sixes = std::min(count[2], count[3]);
+    count[2] -= sixes;
+    count[3] -= sixes;
+    int eights = std::min(kLargestEights, count[2] / 3);
+    count[2] -= 3 * eights;
+    // An odd rest of 2s would need a radix-2 pass; one eight fewer makes it radix-4 ones.
+    if (count[2] % 2 != 0 && eights > 0) {
         --eights;
-        twos += 3;
+        count[2] += 3;
     }
-    std::vector<int> radices(std::size_t(eights), 8);
-    radices.insert(radices.end(), std::size_t(twos / 2), 4);
-    for (int p : {7, 5, 3}) {
-        for (int k = 0; k < counts[p]; ++k)
-            radices.push_back(p);
-    }
-    if (twos % 2 != 0)
-        radices.push_back(2);
+    const std::pair<int, int> passes[] = {
+        {8, eights},   {4, count[2] / 2}, {10, tens},   {6, sixes},       {9, nines},
+        {7, count[7]}, {5, count[5]},     {3, count[3]}, {2, count[2] % 2},
+    };
+    std::vector<int> radices;
+    for (const auto& [radix, times] : passes)
+        radices.insert(radices.end(), std::size_t(times), radix);
     return radices;
 }
 
+// The prime factors of a radix: the stages its pass stands for.
 int stagesOf(int radix)
 {
-    return radix == 4 ? 2 : radix == 8 ? 3 : 1;
+    int stages = 0;
+    for (int p : {2, 3, 5, 7}) {
+        for (; radix % p == 0; radix /= p)
+            ++stages;
+    }
+    return stages;
 }
 
 } // namespace

@@ -16,11 +16,11 @@ constexpr std::uint64_t kLargestFftLength = std::uint64_t(1) << 32;
 // once: `batch` of them interleaved, point t of sequence j at batch·t + j.
 //
 // It runs self-sorting passes (each from one array into another, so no reordering pass is
-// needed) over the factors 2, 3, 5 and 7 of n: up to three of radix 8, then radix 4, 7, 5, 3
-// and 2, in that order. The rest of n, the product of its larger prime factors, is left to
-// Bluestein's method, which then transforms all the interleaved sequences the passes leave
-// at once. A pass of radix 8 counts as three stages, one of radix 4 as two, every other one
-// as one.
+// needed) over the factors 2, 3, 5 and 7 of n, as few as it can: radix 8 (at most three
+// times), 4, 10, 6, 9, 7, 5, 3 and 2, in that order. The rest of n, the product of its larger
+// prime factors, is left to Bluestein's method, which then transforms all the interleaved
+// sequences the passes leave at once. Each pass counts as as many stages as its radix has
+// prime factors.
 class FftPlan
 {
 public:

@@ -144,4 +144,80 @@ struct Radix<8> {
     }
 };
 
+// Radix A·B from the radices A and B: with points t = B·t1 + t2 and outputs r = r1 + A·r2,
+// b[r] = Σ_t2 e^(−2πi·t2·r2/B) · e^(−2πi·t2·r1/AB) · y_t2[r1], where y_t2 is the radix-A
+// butterfly on the points t2, t2 + B, … So B butterflies of radix A, turned by the roots
+// e^(−2πi·k/AB) of `roots` (k <= (A − 1)·(B − 1)), then A of radix B.
+template <int A, int B>
+struct Composite {
+    template <class T>
+    [[gnu::always_inline]] static void apply(Cx<T>* a, const double* rootRe, const double* rootIm)
+    {
+        Cx<T> y[B][A];
+#pragma GCC unroll 8
+        for (int t2 = 0; t2 < B; ++t2) {
+#pragma GCC unroll 8
+            for (int t1 = 0; t1 < A; ++t1)
+                y[t2][t1] = a[B * t1 + t2];
+            Radix<A>::apply(y[t2]);
+#pragma GCC unroll 8
+            for (int r1 = 1; r1 < A; ++r1) {
+                if (t2 > 0)
+                    y[t2][r1] = times(y[t2][r1], splat<T>(rootRe[t2 * r1], rootIm[t2 * r1]));
+            }
+        }
+#pragma GCC unroll 8
+        for (int r1 = 0; r1 < A; ++r1) {
+            Cx<T> z[B];
+#pragma GCC unroll 8
+            for (int t2 = 0; t2 < B; ++t2)
+                z[t2] = y[t2][r1];
+            Radix<B>::apply(z);
+#pragma GCC unroll 8
+            for (int r2 = 0; r2 < B; ++r2)
+                a[r1 + A * r2] = z[r2];
+        }
+    }
+};
+
+// e^(−2πi·k/6), k <= 2
+template <>
+struct Radix<6> {
+    template <class T>
+    [[gnu::always_inline]] static void apply(Cx<T>* a)
+    {
+        static constexpr double re[] = {1.0, 0.5, -0.5};
+        static constexpr double im[] = {0.0, -0x1.bb67ae8584caap-1, -0x1.bb67ae8584caap-1};
+        Composite<3, 2>::apply(a, re, im);
+    }
+};
+
+// e^(−2πi·k/9), k <= 4
+template <>
+struct Radix<9> {
+    template <class T>
+    [[gnu::always_inline]] static void apply(Cx<T>* a)
+    {
+        static constexpr double re[] = {1.0, 0x1.8836fa2cf5039p-1, 0x1.63a1a7e0b738ap-3, -0.5,
+                                        -0x1.e11f642522d1cp-1};
+        static constexpr double im[] = {0.0, -0x1.491b7523c161dp-1, -0x1.f838b8c811c17p-1,
+                                        -0x1.bb67ae8584caap-1, -0x1.5e3a8748a0bf5p-2};
+        Composite<3, 3>::apply(a, re, im);
+    }
+};
+
+// e^(−2πi·k/10), k <= 4
+template <>
+struct Radix<10> {
+    template <class T>
+    [[gnu::always_inline]] static void apply(Cx<T>* a)
+    {
+        static constexpr double re[] = {1.0, 0x1.9e3779b97f4a8p-1, 0x1.3c6ef372fe950p-2,
+                                        -0x1.3c6ef372fe950p-2, -0x1.9e3779b97f4a8p-1};
+        static constexpr double im[] = {0.0, -0x1.2cf2304755a5ep-1, -0x1.e6f0e134454ffp-1,
+                                        -0x1.e6f0e134454ffp-1, -0x1.2cf2304755a5ep-1};
+        Composite<5, 2>::apply(a, re, im);
+    }
+};
+
 } // namespace

@@ -133,7 +133,7 @@ TEST(FftTest, PowerOfTwoRunsRadix2StagesAndMatchesTheDft)
 
 TEST(FftTest, OtherLengthsReportTheirInnerStagesAndMatchTheDft)
 {
-    // 1000 = 2·(4·5·5·5): a radix-4 pass and three of radix 5 on each half, then the join.
+    // 1000 = 2·(10·10·5): two radix-10 passes and one of radix 5 on each half, then the join.
     const Fft fft(1000);
     EXPECT_FALSE(fft.isPowerOfTwo());
     EXPECT_EQ(fft.stages(), 6);
@@ -305,8 +305,8 @@ TEST(FftTest, BadInputIsRefused)
 
 // Each radix alone and mixed, odd and even, primes and products with a prime above 7 (for
 // Bluestein's method on one sequence and on several interleaved ones).
-const std::size_t kLengths[] = {1,  2,  3,   4,   5,   7,   8,    12,   16,  30,
-                                49, 60, 64,  210, 840, 97,  1009, 2018, 858, 1331};
+const std::size_t kLengths[] = {1,   2,   3,   4,   5,   7,   8,  9,    12,   16,   18,  30,
+                                49,  60,  64,  100, 210, 360, 840, 1000, 97, 1009, 2018, 858, 1331};
 
 std::complex<long double> scaledBin(const Signal& got, std::size_t k)
 {
