@@ -2,9 +2,12 @@
 
 #include "AxesController.h"
 #include "CurveStore.h"
+#include "DataSource.h"
 #include "FileReaders.h"
 #include "import/ImportDialog.h"
 #include "ImportFormats.h"
+#include "import/PartChoice.h"
+#include "PartFormat.h"
 #include "PlotLog.h"
 #include "Prompt.h"
 
@@ -64,7 +67,8 @@ void DataImporter::openFiles()
 void DataImporter::importFile()
 {
     const QString file = prompter->openFileName(parent, tr("Import"), startFolder(),
-                                                tr("Text tables (*.txt *.csv *.dat *.tsv *.tab);;All files (*)"));
+                                                tr("Text tables (*.txt *.csv *.dat *.tsv *.tab);;"
+                                                   "Workbooks (*.xlsx *.ods *.xls);;All files (*)"));
     if (file.isEmpty())
         return;
     ImportDialog dialog(file, parent);
@@ -121,6 +125,11 @@ void DataImporter::load(int id, const QString& path, const QString& name, bool f
 void DataImporter::load(int id, const QString& path, const QString& name, bool fitToPowerOfTwo,
                         const TableOptions& table)
 {
+    const DataSource source = DataSource::of(path);
+    if (const PartFormat* format = ImportFormats::partFormatFor(source.file)) {
+        loadParts(*format, id, source, name, fitToPowerOfTwo, table);
+        return;
+    }
     if (!QFileInfo(path).isFile()) {
         log.line(QStringLiteral("Kurvo: Can't open file %1").arg(path));
         return;
@@ -145,6 +154,28 @@ void DataImporter::loadFrom(int id, const QString& source, const QString& name,
     } catch (const std::bad_alloc&) {
         plot->setAutoReplot(autoReplot);
         log.message("Kurvo: Not enough memory to read %s", source.toLocal8Bit().constData());
+    }
+}
+
+// Each part read gives its own curves, the first ones numbered from `id`.
+void DataImporter::loadParts(const PartFormat& format, int id, const DataSource& source, const QString& name,
+                             bool fitToPowerOfTwo, const TableOptions& table)
+{
+    if (!QFileInfo(source.file).isFile()) {
+        log.line(QStringLiteral("Kurvo: Can't open file %1").arg(source.file));
+        return;
+    }
+    QStringList parts;
+    QString refusal;
+    if (!PartChoice::choose(format, source, parent, prompter, parts, refusal)) {
+        if (!refusal.isEmpty())
+            log.line(refusal);
+        return;
+    }
+    for (const QString& part : parts) {
+        const DataSource one{source.file, part};
+        loadFrom(part == parts.front() ? id : -1, one.text(), name,
+                 [&] { return format.read(one.file, part, name, fitToPowerOfTwo, table); });
     }
 }
 

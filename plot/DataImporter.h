@@ -12,8 +12,10 @@
 #include <utility>
 #include <vector>
 
+struct DataSource;
 struct ImportedData;
 class AxesController;
+class PartFormat;
 class CurveStore;
 class PlotLog;
 class Prompt;
@@ -56,6 +58,8 @@ public:
 
 private:
     void show(const ImportedData& data);
+    void loadParts(const PartFormat& format, int id, const DataSource& source, const QString& name,
+                   bool fitToPowerOfTwo, const TableOptions& table);
     void drawAsSticks(const std::vector<std::pair<int, QwtPlotCurve*>>& curves);
     QString startFolder() const;
     void rememberFolder(const QString& file);

@@ -3,7 +3,7 @@
 #include "AxesController.h"
 #include "analysis/AnalysisPanel.h"
 #include "analysis/AnalysisTool.h"
-#include "AudioFormats.h"
+#include "DataFormats.h"
 #include "CurveAppearance.h"
 #include "CurveExporter.h"
 #include "CurveMenu.h"
@@ -93,7 +93,7 @@ PlotServer::PlotServer(QWidget* parent)
     analysisPanel = std::make_unique<AnalysisPanel>(ui, this, *analyser);
     exporter = std::make_unique<CurveExporter>(this, *store, log, prompter, [this] { return axes->horCalibration(); });
     output = std::make_unique<PlotOutput>(this, ui.qwtPlot, *store, *exporter, log, prompter);
-    AudioFormats::registerReader();
+    DataFormats::registerReaders();
     setAcceptDrops(true);
     setupPlot();
     connectConstructorSignals();

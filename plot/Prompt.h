@@ -56,6 +56,9 @@ public:
 
     // Runs a dialog of our own modally and returns its result code.
     virtual int dialog(QDialog* dialog) = 0;
+    // Asks which data sets of a file to read in `picker`, which shows them with the ones read
+    // by default chosen; false when cancelled. A prompt that shows no dialog takes those.
+    virtual bool pickDataSets(QDialog* picker) { return dialog(picker) == QDialog::Accepted; }
     // Shows a context menu modally; returns the triggered action or null.
     virtual QAction* menu(QMenu* menu, const QPoint& globalPos) = 0;
 

@@ -20,6 +20,9 @@ public:
     void warning(QWidget*, const QString& title, const QString& text) override;
     void critical(QWidget*, const QString& title, const QString& text) override;
     int dialog(QDialog* dialog) override;
+    // A file's data sets are read as chosen by default: every 1-D and 2-D numeric set of its
+    // root group.
+    bool pickDataSets(QDialog*) override { return true; }
     QAction* menu(QMenu* menu, const QPoint&) override;
     std::unique_ptr<PromptProgress> progress(QWidget*, const QString&, const QString&, int, int) override;
 

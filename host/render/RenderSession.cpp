@@ -3,6 +3,7 @@
 #include "CurveMenu.h"
 #include "CurveStore.h"
 #include "DataImporter.h"
+#include "DataSource.h"
 #include "PlotImageWriter.h"
 #include "PlotServer.h"
 #include "RefusingPrompt.h"
@@ -138,7 +139,8 @@ RenderSession::Status RenderSession::load(const QString& input)
 {
     if (input == QLatin1String("-"))
         return loadStandardInput();
-    const QFileInfo info(input);
+    // "data.xlsx:Sheet2" names a part of a file.
+    const QFileInfo info(DataSource::of(input).file);
     if (!info.isFile() || !info.isReadable())
         return fail(QStringLiteral("cannot read %1").arg(input));
     // Scripts, like data files, are known by their suffix in any case.

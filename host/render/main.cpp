@@ -1,4 +1,4 @@
-#include "AudioFormats.h"
+#include "DataFormats.h"
 #include "FileNameCodec.h"
 #include "KurvoVersion.h"
 #include "RenderOptions.h"
@@ -44,7 +44,7 @@ int main(int argc, char* argv[])
     for (int i = 1; i < argc; ++i)
         arguments << QFile::decodeName(argv[i]);
     // Before the help, which lists the sound library's formats with the others.
-    AudioFormats::registerReader();
+    DataFormats::registerReaders();
     QTextStream out(stdout);
     QTextStream err(stderr);
 

@@ -1,9 +1,11 @@
 #include "ImportFormats.h"
 
 #include "FileReaders.h"
+#include "PartFormat.h"
 
 #include <cstddef>
 #include <iterator>
+#include <map>
 
 namespace {
 
@@ -17,12 +19,40 @@ ImportedData refuseAudio(const QString& path, const QString&, bool)
 
 FileReader audioReaderInUse = refuseAudio;
 
+// The registered readers of files with parts, by their lower-case suffix.
+std::map<QString, const PartFormat*>& partFormats()
+{
+    static std::map<QString, const PartFormat*> formats;
+    return formats;
+}
+
+const PartFormat* partFormatOf(const QString& path)
+{
+    for (const auto& [suffix, format] : partFormats()) {
+        if (path.endsWith(suffix, Qt::CaseInsensitive))
+            return format;
+    }
+    return nullptr;
+}
+
+// A file with parts named without one: its first part, or every part for the formats whose
+// reader the importer asks first.
+ImportedData readFirstPart(const QString& path, const QString& name, bool fitToPowerOfTwo)
+{
+    if (const PartFormat* format = partFormatOf(path))
+        return format->read(path, QString(), name, fitToPowerOfTwo, TableOptions());
+    ImportedData data;
+    data.log << QStringLiteral("Kurvo: Can't read %1 (%2)").arg(path, QStringLiteral("no reader for this kind of file"));
+    return data;
+}
+
 struct FormatRow {
     const char* filter;
     FileReader read;
 };
 
-// The rows whose reader is null take the audio reader in use.
+// The rows whose reader is null take the audio reader in use. A .mat file goes to the MATLAB
+// reader, which hands sound files to the audio reader.
 constexpr FormatRow formatRows[] = {
     {"Array data format (*.adf)", readArrayFile},
     {"Audio Interchange File Format (*.aiff)", nullptr},
@@ -32,13 +62,18 @@ constexpr FormatRow formatRows[] = {
     {"Data Interchange Format (*.dif)", readTextFile},
     {"Ensoniq PARIS audio format (*.paf)", nullptr},
     {"Interchange File Format (*.iff)", nullptr},
-    {"Matlab (tm) File Format (*.mat)", nullptr},
+    {"Matlab (tm) File Format (*.mat)", readFirstPart},
     {"NIST Sphere data format (*.nist *.sph)", nullptr},
     {"Raw audio format (*.raw *.pcm *.sam)", nullptr},
     {"Berkeley/IRCAM/Carl Sound Format (*.sf)", nullptr},
     {"TEXT file, comma, semicolon, space or TAB separated (*.txt)", readTextFile},
     {"Creative Labs file format (*.voc)", nullptr},
     {"Waveform audio file format (*.wav)", nullptr},
+    {"Excel workbook (*.xlsx)", readFirstPart},
+    {"OpenDocument spreadsheet (*.ods)", readFirstPart},
+    {"Excel 97-2003 workbook (*.xls)", readFirstPart},
+    {"HDF5 file (*.h5 *.hdf5 *.he5)", readFirstPart},
+    {"NetCDF file (*.nc *.nc4)", readFirstPart},
 };
 
 // A deque, so that the rows added later leave references to the others valid.
@@ -132,6 +167,19 @@ QStringList ImportFormats::filters()
 QStringList ImportFormats::suffixes(const ImportFormat& format)
 {
     return filterSuffixes(format.filter);
+}
+
+const PartFormat* ImportFormats::partFormatFor(const QString& path)
+{
+    return partFormatOf(path);
+}
+
+void ImportFormats::setPartFormat(const QString& suffix, const PartFormat* format)
+{
+    if (format)
+        partFormats()[suffix.toLower()] = format;
+    else
+        partFormats().erase(suffix.toLower());
 }
 
 FileReader ImportFormats::readerFor(const QString& path)

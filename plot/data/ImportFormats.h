@@ -7,6 +7,8 @@
 
 #include <deque>
 
+class PartFormat;
+
 using FileReader = ImportedData (*)(const QString& path, const QString& name, bool fitToPowerOfTwo);
 
 // One format the Open dialog offers: its name filter, whose patterns also name the suffixes
@@ -38,4 +40,10 @@ public:
     // suffixes of `filter` that no row names yet: a format that keeps its fixed row is not
     // listed twice, and adding a filter again adds nothing.
     static void addAudioFormat(const QString& filter);
+    // The reader of files whose data lie in parts (workbooks, HDF5, MATLAB, netCDF) for the
+    // files whose end `path` names, or null. Each library registers its own at start-up, as
+    // the audio library does; until then such files are refused as unreadable. A null format
+    // restores the refusal.
+    static const PartFormat* partFormatFor(const QString& path);
+    static void setPartFormat(const QString& suffix, const PartFormat* format);
 };

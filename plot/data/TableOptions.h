@@ -25,6 +25,14 @@ struct TableOptions {
     // no data.
     bool unitsRow = true;
 
+    // The same choices for the cells of a sheet, which come as lines of TAB-separated fields.
+    TableOptions forCells() const
+    {
+        TableOptions cells = *this;
+        cells.separator = '\t';
+        return cells;
+    }
+
     bool automatic() const
     {
         return xColumn.isEmpty() && columns.isEmpty() && separator == 0 && decimal == DecimalMark::Automatic

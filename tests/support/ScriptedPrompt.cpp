@@ -105,6 +105,12 @@ int ScriptedPrompt::dialog(QDialog* dialog)
     return onDialog ? onDialog(dialog) : int(QDialog::Rejected);
 }
 
+bool ScriptedPrompt::pickDataSets(QDialog* picker)
+{
+    calls.push_back({QStringLiteral("dataSets"), picker->windowTitle(), QString(), QString(), {}});
+    return onDialog && onDialog(picker) == QDialog::Accepted;
+}
+
 QAction* ScriptedPrompt::menu(QMenu* menu, const QPoint&)
 {
     calls.push_back({QStringLiteral("menu"), menu->objectName(), QString(), QString(), {}});

@@ -63,6 +63,8 @@ public:
     void warning(QWidget* parent, const QString& title, const QString& text) override;
     void critical(QWidget* parent, const QString& title, const QString& text) override;
     int dialog(QDialog* dialog) override;
+    // Recorded as "dataSets"; `onDialog` answers it as it answers a dialog.
+    bool pickDataSets(QDialog* picker) override;
     QAction* menu(QMenu* menu, const QPoint& globalPos) override;
     QString saveFileNameWithFilter(QWidget* parent, const QString& caption, const QString& dir,
                                    const QString& filters, QString* selectedFilter) override;

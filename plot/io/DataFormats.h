@@ -1,0 +1,10 @@
+#pragma once
+
+// Registers the readers that need libraries the data readers do not link: sound files,
+// workbooks, HDF5, MATLAB and netCDF files. Both programs call it once at start-up;
+// registering again changes nothing.
+class DataFormats
+{
+public:
+    static void registerReaders();
+};
