@@ -3,13 +3,13 @@
 #include "BuiltinModel.h"
 #include "FitData.h"
 #include "FitModel.h"
-#include "NonlinearFit.h"
 #include "PolynomialFit.h"
 
 #include <vector>
 
 FitResult CurveFit::fitExpression(const std::string& expression, const FitData& data,
-                                  const std::map<std::string, double>& starts)
+                                  const std::map<std::string, double>& starts,
+                                  const NonlinearFit::Progress& progress)
 {
     FitModel model(expression);
     std::vector<double> start;
@@ -17,15 +17,20 @@ FitResult CurveFit::fitExpression(const std::string& expression, const FitData& 
         const auto given = starts.find(name);
         start.push_back(given != starts.end() ? given->second : 1.0);
     }
-    return NonlinearFit(model, data).solve(start);
+    NonlinearFit fit(model, data);
+    fit.setProgress(progress);
+    return fit.solve(start);
 }
 
-FitResult CurveFit::fitBuiltin(const std::string& name, const FitData& data)
+FitResult CurveFit::fitBuiltin(const std::string& name, const FitData& data,
+                              const NonlinearFit::Progress& progress)
 {
     const BuiltinModel builtin = BuiltinModel::named(name);
     if (builtin.degree() > 0)
         return PolynomialFit(builtin.degree()).solve(data);
     FitModel model(builtin.expression());
     data.requirePoints(model.parameterCount());
-    return NonlinearFit(model, data).solve(builtin.startValues(data));
+    NonlinearFit fit(model, data);
+    fit.setProgress(progress);
+    return fit.solve(builtin.startValues(data));
 }

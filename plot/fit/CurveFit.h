@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FitResult.h"
+#include "NonlinearFit.h"
 
 #include <map>
 #include <string>
@@ -17,9 +18,13 @@ class FitData;
 // copies of them and a Jacobian of points times parameters.
 class CurveFit {
 public:
-    // Start values by parameter name; a parameter without one starts at 1.
+    // Start values by parameter name; a parameter without one starts at 1. The progress is
+    // told of every iteration and may stop the fit (NonlinearFit::Progress).
     static FitResult fitExpression(const std::string& expression, const FitData& data,
-                                   const std::map<std::string, double>& starts = {});
-    // With start values guessed from the data.
-    static FitResult fitBuiltin(const std::string& name, const FitData& data);
+                                   const std::map<std::string, double>& starts = {},
+                                   const NonlinearFit::Progress& progress = {});
+    // With start values guessed from the data. Polynomials are solved in one step, without
+    // iterations to report.
+    static FitResult fitBuiltin(const std::string& name, const FitData& data,
+                                const NonlinearFit::Progress& progress = {});
 };

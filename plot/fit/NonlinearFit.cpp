@@ -1,5 +1,6 @@
 #include "NonlinearFit.h"
 
+#include "FitCancelled.h"
 #include "FitData.h"
 #include "FitError.h"
 #include "FitModel.h"
@@ -107,21 +108,51 @@ std::string number(double value)
                    " for parameters next to those the fit reached.");
 }
 
-// GSL's driver from the start values; the iterations it took, and in info why it stopped.
+// GSL's iterations from the start values, as its driver runs them, except that a failure
+// inside the callbacks ends them at once: the driver would only look at the convergence test
+// and go on trying steps until its iterations ran out. The iterations taken, and in info why
+// they stopped.
 std::size_t drive(gsl_multifit_nlinear_workspace* workspace, gsl_multifit_nlinear_fdf& fdf,
                   const std::vector<double>& start, const FitData& data, std::size_t maxIterations,
-                  int& info)
+                  const NonlinearFit::Progress& progress, int& info)
 {
     auto& callbacks = *static_cast<Callbacks*>(fdf.params);
     const gsl_vector_const_view x0 = gsl_vector_const_view_array(start.data(), start.size());
     const gsl_vector_const_view weights = gsl_vector_const_view_array(data.weights().data(), data.size());
     int status = gsl_multifit_nlinear_winit(&x0.vector, data.weighted() ? &weights.vector : nullptr,
                                             &fdf, workspace);
-    if (status == GSL_SUCCESS)
-        status = gsl_multifit_nlinear_driver(maxIterations, kStepTolerance, kGradientTolerance, 0.0,
-                                             nullptr, nullptr, &info, workspace);
+    std::size_t iterations = 0;
+    bool stopped = false;
+    bool converged = false;
+    while (status == GSL_SUCCESS && !converged) {
+        status = gsl_multifit_nlinear_iterate(workspace);
+        if (callbacks.exception || callbacks.jacobianFailed)
+            break;
+        // No step from the start lowers the residuals: more iterations will not find one.
+        if (status == GSL_ENOPROG && iterations == 0) {
+            info = GSL_ENOPROG;
+            status = GSL_EMAXITER;
+            break;
+        }
+        ++iterations;
+        if (progress && !progress(iterations)) {
+            stopped = true;
+            break;
+        }
+        status = gsl_multifit_nlinear_test(kStepTolerance, kGradientTolerance, 0.0, &info, workspace);
+        // Converged as far as machine precision allows: as good as the test's own success.
+        if (status == GSL_ETOLF || status == GSL_ETOLX || status == GSL_ETOLG) {
+            info = status;
+            status = GSL_SUCCESS;
+        }
+        converged = status == GSL_SUCCESS;
+        if (status == GSL_CONTINUE)
+            status = iterations < maxIterations ? GSL_SUCCESS : GSL_EMAXITER;
+    }
     if (callbacks.exception)
         std::rethrow_exception(callbacks.exception);
+    if (stopped)
+        throw FitCancelled();
     if (status == GSL_ENOMEM)
         throw std::bad_alloc();
     if (callbacks.jacobianFailed)
@@ -132,7 +163,7 @@ std::size_t drive(gsl_multifit_nlinear_workspace* workspace, gsl_multifit_nlinea
         throw FitError("The fit did not converge within " + std::to_string(maxIterations) + " iterations.");
     if (status != GSL_SUCCESS)
         throw FitError(std::string("The fit failed: ") + gsl_strerror(status) + ".");
-    return gsl_multifit_nlinear_niter(workspace);
+    return iterations;
 }
 
 std::string stopReasonOf(int info)
@@ -214,7 +245,7 @@ FitResult NonlinearFit::solve(const std::vector<double>& start)
     fdf.params = &callbacks;
 
     int info = 0;
-    const std::size_t iterations = drive(workspace.get(), fdf, start, data_, maxIterations_, info);
+    const std::size_t iterations = drive(workspace.get(), fdf, start, data_, maxIterations_, progress_, info);
     const std::vector<double> solution = valuesOf(gsl_multifit_nlinear_position(workspace.get()));
 
     FitResult result;

@@ -1,5 +1,6 @@
 #include "BuiltinModel.h"
 #include "CurveFit.h"
+#include "FitCancelled.h"
 #include "FitData.h"
 #include "FitError.h"
 #include "FitModel.h"
@@ -154,6 +155,27 @@ TEST(CurveFitTest, FiguresWithoutAMeaningAreNaN)
     EXPECT_NEAR(flat.parameters[0].value, 5.0, 1e-12);
     EXPECT_TRUE(std::isnan(flat.rSquared));
     EXPECT_EQ(flat.skipped, 0u);
+}
+
+TEST(CurveFitTest, TheProgressHearsOfEveryIterationAndMayStopTheFit)
+{
+    const FitData data = generated([](double x, auto& p) { return p[0] * std::exp(p[1] * x) + p[2]; }, {2.0, -0.7, 0.5},
+                                   0, 5, 100, 0.01);
+    std::vector<std::size_t> heard;
+    const FitResult result = CurveFit::fitBuiltin("exp", data, [&](std::size_t done) {
+        heard.push_back(done);
+        return true;
+    });
+    ASSERT_EQ(heard.size(), result.iterations);
+    EXPECT_EQ(heard.front(), 1u);
+    EXPECT_EQ(heard.back(), result.iterations);
+    heard.clear();
+    EXPECT_THROW(CurveFit::fitExpression("a*exp(b*x)+c", data, {}, [&](std::size_t done) {
+                     heard.push_back(done);
+                     return done < 2;
+                 }),
+                 FitCancelled);
+    EXPECT_EQ(heard.size(), 2u);
 }
 
 struct ErrorRow {
