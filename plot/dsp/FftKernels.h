@@ -72,7 +72,7 @@ template <int P, class T>
 {
     constexpr std::size_t lanes = Simd<T>::lanes;
     if constexpr (lanes == 2 && P % 2 == 0) {
-#pragma GCC unroll 4
+#pragma GCC unroll 5
         for (int r = 0; r < P; r += 2) {
             store(out + r, Simd<T>::zipLow(v[r], v[r + 1]));
             store(out + P + r, Simd<T>::zipHigh(v[r], v[r + 1]));
@@ -169,7 +169,7 @@ void pass(int radix, const FftPassData& d)
     case 7: passOf<7, W>(d); break;
     case 9: passOf<9, W>(d); break;
     case 10: passOf<10, W>(d); break;
-    default: passOf<8, W>(d); break;
+    default: passOf<8, W>(d); break; // the one radix left
     }
 }
 
@@ -220,7 +220,7 @@ struct AllBins {
         store(re + k, x.re);
         store(im + k, x.im);
     }
-    // Bins k − lanes + 1 … k, from the lanes in reverse order, and their mirrors.
+    // Bins k − lanes + 1 … k, from the lanes in reverse order.
     template <class T>
     void putBelow(std::size_t k, Cx<T> x) const
     {
