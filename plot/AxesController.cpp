@@ -119,6 +119,18 @@ QRectF AxesController::dataRange() const
     return QRectF(QPointF(xMin, yMin), QPointF(xMax, yMax));
 }
 
+DataRange AxesController::limits() const
+{
+    DataRange range;
+    range.xMin = xMin;
+    range.xMax = xMax;
+    range.yMin = yMin;
+    range.yMax = yMax;
+    range.xFound = true;
+    range.yFound = true;
+    return range;
+}
+
 void AxesController::setUpNavigation(const QString& rightTitle)
 {
     if (!rightTitle.isEmpty()) {
@@ -227,6 +239,13 @@ void AxesController::setUserHorCalibration(double value)
     horizontalCalibration = value;
     userCalibration = value;
     calibrationSetByUser = true;
+}
+
+void AxesController::restoreHorCalibration(double value, double user, bool setByUser)
+{
+    horizontalCalibration = value;
+    userCalibration = user;
+    calibrationSetByUser = setByUser;
 }
 
 void AxesController::setXRange(double min, double max)

@@ -31,6 +31,8 @@ public:
     AxesController(QwtPlot* plot, const CurveStore& curves, const PlotServerUi& ui, QObject* parent = nullptr);
 
     QRectF dataRange() const;
+    // The four limits stored, exactly; both directions found.
+    DataRange limits() const;
     Zoomer* bottomLeftZoomer() const { return zoomer; }
     double horCalibration() const { return horizontalCalibration; }
     // The Fourier transform's sampling frequency as an audio file's rate sets it.
@@ -41,6 +43,8 @@ public:
     void setUserHorCalibration(double value);
     bool horCalibrationSetByUser() const { return calibrationSetByUser; }
     double userHorCalibration() const { return userCalibration; }
+    // All three as a project kept them, a value the user set or none.
+    void restoreHorCalibration(double value, double user, bool setByUser);
 
     // Ticks of the axes in use, the right one when it has a title; wheel, panner and tracker.
     void setUpNavigation(const QString& rightTitle);

@@ -135,13 +135,15 @@ void DataImporter::load(int id, const QString& path, const QString& name, bool f
         return;
     }
     const FileReader reader = ImportFormats::readerFor(path);
-    loadFrom(id, path, name, [&] {
+    const bool shown = loadFrom(id, path, name, [&] {
         return reader == readTextFile ? readTextTable(path, name, fitToPowerOfTwo, table)
                                       : reader(path, name, fitToPowerOfTwo);
     });
+    if (shown && fileLoaded)
+        fileLoaded(path);
 }
 
-void DataImporter::loadFrom(int id, const QString& source, const QString& name,
+bool DataImporter::loadFrom(int id, const QString& source, const QString& name,
                             const std::function<ImportedData()>& read)
 {
     store.startAt(id);
@@ -150,11 +152,12 @@ void DataImporter::loadFrom(int id, const QString& source, const QString& name,
 
     const bool autoReplot = plot->autoReplot();
     try {
-        show(read());
+        return show(read());
     } catch (const std::bad_alloc&) {
         plot->setAutoReplot(autoReplot);
         log.message("Kurvo: Not enough memory to read %s", source.toLocal8Bit().constData());
     }
+    return false;
 }
 
 // Each part read gives its own curves, the first ones numbered from `id`.
@@ -181,11 +184,11 @@ void DataImporter::loadParts(const PartFormat& format, int id, const DataSource&
 
 // Curves are added with replotting paused and each titled "%1.%2" with its identifier; then
 // the axes show the data's range and it becomes the new zoom base.
-void DataImporter::show(const ImportedData& data)
+bool DataImporter::show(const ImportedData& data)
 {
     log.lines(data.log);
     if (data.y.empty())
-        return;
+        return false;
 
     const bool autoReplot = plot->autoReplot();
     plot->setAutoReplot(false);
@@ -220,6 +223,7 @@ void DataImporter::show(const ImportedData& data)
     if (data.look == ImportedData::Look::Sticks)
         drawAsSticks(added);
     log.lines(data.closingLog);
+    return true;
 }
 
 // The curves show as lines for a moment before they turn into sticks; the events run in

@@ -51,13 +51,16 @@ public:
     void setTableOptions(const TableOptions& table) { tableOptions = table; }
     // What `read` makes of data that is no file, such as a pipe, shown as a file's curves are;
     // `source` stands for the path in the log and the window title.
-    void loadFrom(int id, const QString& source, const QString& name, const std::function<ImportedData()>& read);
+    // True when it gave curves.
+    bool loadFrom(int id, const QString& source, const QString& name, const std::function<ImportedData()>& read);
+    // Runs with the path of every data file that gave curves, whichever way it came.
+    void setFileLoaded(std::function<void(const QString&)> callback) { fileLoaded = std::move(callback); }
     // Files dropped on the plot: one DATA SIZE question, then every file in order; folders and
     // anything that is no local file are left out with a log line.
     void loadDropped(const QList<QUrl>& urls);
 
 private:
-    void show(const ImportedData& data);
+    bool show(const ImportedData& data);
     void loadParts(const PartFormat& format, int id, const DataSource& source, const QString& name,
                    bool fitToPowerOfTwo, const TableOptions& table);
     void drawAsSticks(const std::vector<std::pair<int, QwtPlotCurve*>>& curves);
@@ -71,6 +74,7 @@ private:
     PlotLog& log;
     const std::unique_ptr<Prompt>& prompter;
     std::function<void(int)> curveShown;
+    std::function<void(const QString&)> fileLoaded;
     QString lastDataFolder;
     QString lastDataFilter;
     TableOptions tableOptions;

@@ -50,6 +50,10 @@ public:
 
     // Read access for the host, kurvo-render and tests.
     const CurveStore& curveStore() const { return *store; }
+    // For a project opened into the plot, which replaces the curves and what the panels show.
+    CurveStore& curveStore() { return *store; }
+    AxesController& axesController() const { return *axes; }
+    const PlotServerUi& controls() const { return ui; }
     UndoStore& undoFiles() const { return *undoStore; }
     const PeakPanel& peakPanel() const { return *peaks; }
     const CurveRecord* record(int id) const;

@@ -1,6 +1,9 @@
 #include "vxKurvo.h"
 
+#include "DataImporter.h"
 #include "PlotServer.h"
+#include "ProjectDrops.h"
+#include "ProjectFiles.h"
 
 #include <QHBoxLayout>
 
@@ -15,6 +18,11 @@ vxKurvo::vxKurvo(QWidget* parent)
     layout->addWidget(server);
     setLayout(layout);
     connect(server, &PlotServer::newPlotRequest, this, &vxKurvo::newPlotRequestSlot);
+    projects = std::make_unique<ProjectFiles>(*server);
+    server->dataImporter().setFileLoaded([this](const QString& path) { emit dataFileOpened(path); });
+    auto* drops = new ProjectDrops(this);
+    server->installEventFilter(drops);
+    connect(drops, &ProjectDrops::filesDropped, this, &vxKurvo::filesDropped);
 }
 
 vxKurvo::~vxKurvo() = default;
@@ -106,6 +114,21 @@ void vxKurvo::toFrequencyDomain()
 bool vxKurvo::peakSave(const QString& path)
 {
     return server->peakSave(path);
+}
+
+bool vxKurvo::saveProject(const QString& path, const QString& script, QString& error)
+{
+    return projects->save(path, script, error);
+}
+
+bool vxKurvo::openProject(const QString& path, QString& script, QString& error)
+{
+    return projects->open(path, script, error);
+}
+
+bool vxKurvo::projectChanged(const QString& script) const
+{
+    return projects->changedSince(script);
 }
 
 void vxKurvo::newPlotRequestSlot()

@@ -2,8 +2,11 @@
 
 #include "LogCallback.h"
 
+#include <QStringList>
 #include <QVector>
 #include <QWidget>
+
+#include <memory>
 
 #if defined(VXKURVO_LIBRARY)
 #define VXKURVO_EXPORT Q_DECL_EXPORT
@@ -12,9 +15,10 @@
 #endif
 
 class PlotServer;
+class ProjectFiles;
 
 // The plot widget a host embeds. It holds no plot state of its own: every call goes
-// unchanged to the implementation widget, its only child.
+// unchanged to the implementation widget, its only child, or to that widget's projects.
 class VXKURVO_EXPORT vxKurvo : public QWidget
 {
     Q_OBJECT
@@ -47,12 +51,24 @@ public:
     void toFrequencyDomain();
     bool peakSave(const QString& path);
 
+    // A project is the plot's whole state with the host's script text. Both are false, with
+    // the message in `error`, when nothing was written or nothing changed in the plot.
+    bool saveProject(const QString& path, const QString& script, QString& error);
+    bool openProject(const QString& path, QString& script, QString& error);
+    // Whether the plot or `script` changed since a project was last saved or opened.
+    bool projectChanged(const QString& script) const;
+
 signals:
     void newPlotRequest();
+    // A data file that gave curves, whichever way it was opened.
+    void dataFileOpened(const QString& path);
+    // The files of a drop on the plot among which is a project, for the host to open.
+    void filesDropped(const QStringList& paths);
 
 private slots:
     void newPlotRequestSlot();
 
 private:
     PlotServer* server;
+    std::unique_ptr<ProjectFiles> projects;
 };
