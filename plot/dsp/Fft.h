@@ -32,8 +32,9 @@ class FftPlan;
 //   - Twiddle factors and the chirp come from std::cos and std::sin of angles reduced in
 //     integer arithmetic, never from a recurrence; the error stays near 1e-15 of the largest
 //     bin.
-//   - N = 0 is refused with std::invalid_argument. A length whose inner transform would
-//     exceed 2^32 points is refused with std::bad_alloc, as memory that cannot be had.
+//   - N = 0 is refused with std::invalid_argument. A length whose transform, or Bluestein's
+//     inner one for all its sequences, would exceed 2^32 points is refused with
+//     std::bad_alloc, as memory that cannot be had.
 //
 // A plan is made once per length and reused; forward() allocates nothing. forward() works
 // in scratch owned by the plan, so one plan serves one thread at a time. A plan holds about
