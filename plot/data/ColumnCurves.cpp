@@ -3,7 +3,6 @@
 #include "ColumnSizing.h"
 #include "PowerOfTwo.h"
 
-#include <cmath>
 #include <numeric>
 
 namespace {
@@ -11,14 +10,6 @@ namespace {
 constexpr int kRowNumbers = -1;
 // One x and fifteen curves, as the plot has always read tables.
 constexpr std::size_t kMaxColumns = 16;
-
-std::size_t gapsIn(const ImportedData::Column& values)
-{
-    std::size_t gaps = 0;
-    for (double v : values)
-        gaps += std::isnan(v) ? 1 : 0;
-    return gaps;
-}
 
 // Only a column that changes length is copied: the dataset's own array is shared otherwise.
 void cut(ImportedData::Column& values, std::size_t count)
@@ -77,29 +68,26 @@ ImportedData ColumnCurves::make(std::vector<Column> columns, bool firstIsX, cons
     if (x == kRowNumbers) {
         resizeExactly(data.x, int(count));
         std::iota(data.x.begin(), data.x.end(), 0.0);
+        data.range.addX(0.0);
+        data.range.addX(double(count > 0 ? count - 1 : 0));
     } else {
         data.x = columns[std::size_t(x)].values;
         cut(data.x, count);
+        data.range.addX(data.x.constData(), std::size_t(data.x.size()));
     }
-    std::size_t gaps = 0;
     for (int j : curves) {
         // A column drawn twice shares its values.
         ImportedData::Column values = columns[std::size_t(j)].values;
         cut(values, count);
-        gaps += gapsIn(values);
+        data.range.addY(values.constData(), std::size_t(values.size()));
         data.curveTitles << columns[std::size_t(j)].name;
         data.y.push_back(std::move(values));
     }
-    if (gaps > 0)
-        data.log << QStringLiteral("Kurvo: %1 missing values are gaps").arg(gaps);
     data.log << QStringLiteral("Kurvo: %1 points, %2, %3 curves")
                     .arg(count)
                     .arg(x == kRowNumbers ? QStringLiteral("x counts the rows")
                                           : QStringLiteral("x from %1").arg(columns[std::size_t(x)].name))
                     .arg(data.y.size());
-    data.range.addX(data.x.constData(), data.x.size());
-    for (const auto& y : data.y)
-        data.range.addY(y.constData(), y.size());
     return data;
 }
 

@@ -10,7 +10,7 @@
 // The numeric columns of a dataset drawn as a table's columns are: x from the first column or
 // counting the rows from 0, every other column a curve named after it, at most sixteen
 // columns in all; the table options' x column and columns choose the same way, by number
-// from 1 or by name, and missing values stay gaps.
+// from 1 or by name. Missing values (NaN) stay gaps.
 class ColumnCurves
 {
 public:

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "PartFormat.h"
+
+// HDF5 files, through the library's C interface: a file's 1-D and 2-D numeric datasets are
+// its parts, named by their path ("/group/dataset"). A 1-D dataset is one curve over its
+// index, or over the dimension scale attached to it; a 2-D dataset of n columns is x and
+// n − 1 curves. Curves are named after the dataset, with its `units` attribute.
+class Hdf5Format : public PartFormat
+{
+public:
+    bool asksForParts() const override { return true; }
+    bool parts(const QString& path, std::vector<DataPart>& parts, QString& reason) const override;
+    ImportedData read(const QString& path, const QString& part, const QString& name, bool fitToPowerOfTwo,
+                      const TableOptions& options) const override;
+
+    // Registers the reader for .h5, .hdf5 and .he5 and silences the library's own error printer.
+    static void registerFormat();
+};
