@@ -3,10 +3,12 @@
 #include "ColumnFormats.h"
 #include "CurveStore.h"
 #include "FileBytes.h"
+#include "FileReplacement.h"
 #include "CurveWorkbook.h"
 #include "PlotLog.h"
 #include "Prompt.h"
 #include "WavWriter.h"
+#include "XlsxTableWriter.h"
 
 #include <QFile>
 #include <QVector>
@@ -14,6 +16,7 @@
 #include <qwt_plot_curve.h>
 #include <qwt_text.h>
 
+#include <algorithm>
 #include <new>
 #include <vector>
 
@@ -109,11 +112,35 @@ bool CurveExporter::writeTable(const QString& name)
         held.push_back(std::move(x));
         held.push_back(std::move(y));
     }
+    if (name.endsWith(QLatin1String(".xlsx"), Qt::CaseInsensitive))
+        return writeXlsx(name, curves);
     try {
         return writeBytes(name, curveTable(curves));
     } catch (const std::bad_alloc&) {
         return cannotWrite(name);
     }
+}
+
+// The table as a workbook: x of the first curve, then every curve's y under its title.
+bool CurveExporter::writeXlsx(const QString& name, const std::vector<TableCurve>& curves)
+{
+    if (curves.empty())
+        return cannotWrite(name);
+    std::vector<XlsxTableWriter::Column> columns{{"x", curves.front().x, curves.front().count}};
+    for (const auto& entry : store.records())
+        columns.push_back({entry.second->curve->title().text().toStdString(), nullptr, 0});
+    for (std::size_t j = 0; j < curves.size(); ++j) {
+        columns[j + 1].values = curves[j].y;
+        columns[j + 1].count = std::min(curves[j].count, curves.front().count);
+    }
+    FileReplacement file(name);
+    QString error;
+    if (!file.create(error) || !XlsxTableWriter::write(file.temporaryName(), columns, curves.front().count, error)
+        || !file.commit(error)) {
+        log.line(QStringLiteral("Kurvo: Can't write file %1: %2").arg(name, error));
+        return false;
+    }
+    return true;
 }
 
 bool CurveExporter::writeWav(const QString& name, int id)

@@ -6,8 +6,10 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 class CurveStore;
+struct TableCurve;
 class PlotLog;
 class Prompt;
 class QWidget;
@@ -31,12 +33,15 @@ public:
 
     // By the end of `name` in any case: ".dif", ".txt" or ".xls"; any other name writes nothing.
     bool writeColumn(const QString& name, int id, bool useY);
+    // A name ending in ".xlsx" (any case) writes a workbook with a header row of names, every
+    // value exact; any other the CSV table.
     bool writeTable(const QString& name);
     bool writeWav(const QString& name, int id);
 
 private:
     void askAndWrite(const char* folder, const char* filter, bool useY);
     bool writeWorkbook(const QString& name, int id);
+    bool writeXlsx(const QString& name, const std::vector<TableCurve>& curves);
     bool writeBytes(const QString& path, const std::string& bytes);
     bool cannotWrite(const QString& path);
 

@@ -28,6 +28,7 @@ const char* const kSaveFilters[] = {
     "PDF Portable Document Format (*.pdf)",
     "TXT raw data (*.txt)",
     "CSV comma separated values (*.csv)",
+    "XLSX Excel workbook (*.xlsx)",
 };
 
 // The suffix a filter names, such as ".png" of "PNG ... (*.png)".
@@ -145,7 +146,8 @@ void PlotOutput::saveBitmap()
 // Data names go to the exporters, which say themselves when they fail; pictures by suffix.
 bool PlotOutput::save(const QString& name)
 {
-    if (name.endsWith(QLatin1String(".txt")) || name.endsWith(QLatin1String(".csv")))
+    if (name.endsWith(QLatin1String(".txt")) || name.endsWith(QLatin1String(".csv"))
+        || name.endsWith(QLatin1String(".xlsx"), Qt::CaseInsensitive))
         return exporter.writeTable(name) || warn(name, tr("the table could not be written"));
     if (name.endsWith(QLatin1String(".wav"))) {
         if (!store.current())
@@ -163,7 +165,7 @@ bool PlotOutput::saveImage(const QString& name)
 {
     const QByteArray format = QFileInfo(name).suffix().toLower().toLatin1();
     if (format.isEmpty() || !QImageWriter::supportedImageFormats().contains(format))
-        return refuse(name, tr("Kurvo writes .bmp, .jpg, .png, .svg, .pdf, .txt, .csv and .wav files"));
+        return refuse(name, tr("Kurvo writes .bmp, .jpg, .png, .svg, .pdf, .txt, .csv, .xlsx and .wav files"));
     if (!plot->grab().save(name))
         return refuse(name, tr("the picture could not be written"));
     return true;

@@ -517,7 +517,7 @@ RenderSession::Status RenderSession::analyse(const RenderOptions::Step& step)
 RenderSession::Status RenderSession::render(const QString& path)
 {
     const QString suffix = QFileInfo(path).suffix().toLower();
-    if (suffix == QLatin1String("csv") || suffix == QLatin1String("txt")) {
+    if (suffix == QLatin1String("csv") || suffix == QLatin1String("txt") || suffix == QLatin1String("xlsx")) {
         if (!server->writeTable(path))
             return fail(QStringLiteral("Can't write file %1").arg(path));
         return Success;
@@ -531,7 +531,7 @@ RenderSession::Status RenderSession::render(const QString& path)
     }
     static const QStringList pictures = {"png", "jpg", "jpeg", "bmp", "svg", "pdf"};
     if (!pictures.contains(suffix))
-        return fail(QStringLiteral("-o writes .png, .jpg, .bmp, .svg and .pdf pictures, .csv and .txt tables "
+        return fail(QStringLiteral("-o writes .png, .jpg, .bmp, .svg and .pdf pictures, .csv, .txt and .xlsx tables "
                                    "and .wav sound, not %1")
                         .arg(path));
     if (!PlotImageWriter::write(server->plot(), path, options.size))
