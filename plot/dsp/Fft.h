@@ -91,7 +91,7 @@ private:
 };
 
 // The plan for n, made once and kept per thread for the two lengths used last, so a second
-// transform of one length does not plan again; two plans are all the memory it keeps. The
-// reference stays valid until this thread asks for two other lengths. May throw what
-// Fft(n) throws.
+// transform of one length does not plan again; older plans of more than 2^21 points together
+// are let go. The reference stays valid until this thread asks for another length. May throw
+// what Fft(n) throws.
 const Fft& fftPlan(std::size_t n);

@@ -46,8 +46,8 @@ private:
     mutable std::vector<double> spareIm_;
 };
 
-// The plan for n, made once and kept per thread among the 8 lengths used last, so
-// repeated spectra of one length plan once and parallel threads never share scratch. The
-// reference stays valid until this thread asks for 8 other lengths. May throw what
-// RealFft(n) throws.
+// The plan for n, made once and kept per thread among the 8 lengths used last, so repeated
+// spectra of one length plan once and parallel threads never share scratch. Older plans of
+// more than 2^21 points together are let go. The reference stays valid until this thread asks
+// for another length. May throw what RealFft(n) throws.
 const RealFft& realFftPlan(std::size_t n);

@@ -1,6 +1,7 @@
 #include "RealFft.h"
 
 #include "DftReference.h"
+#include "FftPlanCache.h"
 
 #include <gtest/gtest.h>
 
@@ -73,6 +74,33 @@ TEST(RealFftTest, APlanIsMadeOncePerLengthAndThread)
     const RealFft* elsewhere = nullptr;
     std::thread([&] { elsewhere = &realFftPlan(4800); }).join();
     EXPECT_NE(elsewhere, &plan);
+}
+
+// Counts the plans made, so a test sees which lengths the cache kept.
+struct CountedPlan {
+    explicit CountedPlan(std::size_t n)
+        : n(n)
+    {
+        ++made;
+    }
+    std::size_t size() const { return n; }
+    std::size_t n;
+    static inline int made = 0;
+};
+
+TEST(RealFftTest, APlanOfAWholeLongCurveIsTheOnlyOneKeptBesideNone)
+{
+    FftPlanCache<CountedPlan> cache(8);
+    const std::size_t huge = FftPlanCache<CountedPlan>::kPointBudget;
+    cache.planFor(4096);
+    cache.planFor(1000);
+    cache.planFor(4096);
+    EXPECT_EQ(CountedPlan::made, 2);
+    cache.planFor(huge);
+    cache.planFor(4096);
+    EXPECT_EQ(CountedPlan::made, 4) << "the small plans went to make room for the huge one";
+    cache.planFor(huge);
+    EXPECT_EQ(CountedPlan::made, 5) << "the huge plan went once a small one came after it";
 }
 
 TEST(RealFftTest, NoValuesOrTooManyAreRefused)
