@@ -11,6 +11,7 @@
 #include "DataRange.h"
 #include "ImportFormats.h"
 #include "DataImporter.h"
+#include "fitting/FitPanel.h"
 #include "PeakPanel.h"
 #include "PlotOutput.h"
 #include "PointLimit.h"
@@ -91,6 +92,8 @@ PlotServer::PlotServer(QWidget* parent)
     spectrum = std::make_unique<SpectrumTool>(this, *store, *axes, *undoStore, log, prompter, showStatistics);
     analyser = std::make_unique<AnalysisTool>(*store, *axes, *undoStore, log, showStatistics);
     analysisPanel = std::make_unique<AnalysisPanel>(ui, this, *analyser);
+    fitter = std::make_unique<FitTool>(*store, ui.qwtPlot, log);
+    fitPanel = std::make_unique<FitPanel>(ui, this, *store, *fitter, prompter);
     exporter = std::make_unique<CurveExporter>(this, *store, log, prompter, [this] { return axes->horCalibration(); });
     output = std::make_unique<PlotOutput>(this, ui.qwtPlot, *store, *exporter, log, prompter);
     DataFormats::registerReaders();

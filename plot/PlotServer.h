@@ -22,6 +22,8 @@ class CurveExporter;
 class CurveMenu;
 class CurveStore;
 class DataImporter;
+class FitPanel;
+class FitTool;
 struct ImportedData;
 class PeakPanel;
 class PlotOutput;
@@ -107,6 +109,8 @@ public:
     DataImporter& dataImporter() const { return *importer; }
     // The analyses of the Analysis tab, for kurvo-render.
     AnalysisTool& analysisTool() const { return *analyser; }
+    // Process → Fit..., for kurvo-render.
+    FitTool& fitTool() const { return *fitter; }
     bool peakSave(const QString& path);
     // One curve's x or y values by the end of `name` (.dif, .txt, .xls), every curve side by
     // side, one curve as a mono WAV file; false, with a log line, when nothing was written.
@@ -229,6 +233,8 @@ private:
     std::unique_ptr<SpectrumTool> spectrum;
     std::unique_ptr<AnalysisTool> analyser;
     std::unique_ptr<AnalysisPanel> analysisPanel;
+    std::unique_ptr<FitTool> fitter;
+    std::unique_ptr<FitPanel> fitPanel;
     std::unique_ptr<CurveExporter> exporter;
     std::unique_ptr<PlotOutput> output;
 

@@ -59,6 +59,9 @@ public:
     // Asks which data sets of a file to read in `picker`, which shows them with the ones read
     // by default chosen; false when cancelled. A prompt that shows no dialog takes those.
     virtual bool pickDataSets(QDialog* picker) { return dialog(picker) == QDialog::Accepted; }
+    // The Fit dialog: true when the user asks for the fit its fields describe. A prompt that
+    // shows no dialog refuses it, as any dialog.
+    virtual bool fitSettings(QDialog* fitDialog) { return dialog(fitDialog) == QDialog::Accepted; }
     // Shows a context menu modally; returns the triggered action or null.
     virtual QAction* menu(QMenu* menu, const QPoint& globalPos) = 0;
 

@@ -1,6 +1,7 @@
 #include "RenderOptions.h"
 
 #include "ImportFormats.h"
+#include "RenderFit.h"
 #include "SpectralWindow.h"
 #include "WindowFunction.h"
 
@@ -124,6 +125,16 @@ QString RenderOptions::usage()
         "                       of --window's names. An optional value is taken when the next\n"
         "                       argument reads as one. Their sampling frequency is an audio file's\n"
         "                       rate, else the --calibrate value, else the rate of the curve's x steps\n"
+        "  --fit EXPR           fit EXPR, an expression of x whose other names are its parameters, to\n"
+        "                       the current curve's points within the plot's x range (--range), add the\n"
+        "                       curve \"fit: EXPR\" and print param,NAME,VALUE,STDERR for each\n"
+        "                       parameter, then rss, rsd, dof, r2 and iterations as name,value lines\n"
+        "  --fit-model NAME     the same with a built-in model whose start values come from the data:\n"
+        "                       line, poly:N (N from 1 to 10), exp, gauss, lorentz, sine, power or\n"
+        "                       logistic\n"
+        "  --fit-start LIST     start values of --fit as NAME=VALUE pairs separated by commas; the\n"
+        "                       other parameters start at 1\n"
+        "  --fit-out FILE       write the lines of the fits to FILE as well\n"
         "  --peaks-tab TAB      the list --peaks-out saves: positive (default) or negative\n"
         "  --peaks-out FILE     save the peak list as the panel's SAVE does\n"
         "  --size WxH           picture size in pixels (default 1024x768)\n"
@@ -134,8 +145,8 @@ QString RenderOptions::usage()
         "The table options apply to every input, wherever they stand on the line.\n"
         "Data files are read by their suffix, in any case; any other suffix is read as a text table:\n")
         + dataFormats()
-        + QStringLiteral("\nExit status: 0 success, 1 a script failed or has nothing to draw (PARSER ERROR),\n"
-                          "2 bad usage, unreadable input or a file that could not be written.\n");
+        + QStringLiteral("\nExit status: 0 success, 1 a script failed or has nothing to draw (PARSER ERROR) or\n"
+                          "a fit failed, 2 bad usage, unreadable input or a file that could not be written.\n");
 }
 
 bool RenderOptions::parse(const QStringList& arguments, QString& error)
@@ -479,6 +490,10 @@ bool RenderOptions::parseOption(const QStringList& arguments, int& i, QString& e
     if (taken)
         return true;
     if (!parseAnalysis(arguments, i, taken, error))
+        return false;
+    if (taken)
+        return true;
+    if (!RenderFit::parseOption(arguments, i, *this, taken, error))
         return false;
     if (taken)
         return true;

@@ -7,6 +7,8 @@
 #include <QStringList>
 #include <QVector>
 
+#include <map>
+#include <string>
 #include <vector>
 
 // The command line of kurvo-render: inputs, then the operations in the order given.
@@ -15,7 +17,7 @@ struct RenderOptions {
         enum Kind {
             Title, XTitle, YTitle, Range, LogX, LogY, Calibrate, Select, Stats, Dump, Output,
             Window, Fft, Db, Abs, Undo, Peaks, Units, PeaksTab, PeaksOut, Style, Symbol,
-            ExportY, ExportX, ExportXls, Print, Psd, Amplitude, Tones, Harmonics, Sampling
+            ExportY, ExportX, ExportXls, Print, Psd, Amplitude, Tones, Harmonics, Sampling, Fit, FitModel
         };
         Kind kind;
         QString text;
@@ -38,6 +40,10 @@ struct RenderOptions {
     bool version = false;
     // Pages of --print in greyscale, as a greyscale printer gets them.
     bool greyscale = false;
+    // The start values of --fit-start by parameter name and the file of --fit-out: they apply
+    // to every fit, wherever they stand on the line.
+    std::map<std::string, double> fitStarts;
+    QString fitOut;
 
     // Fills `error` with a one-line reason and returns false on bad usage.
     bool parse(const QStringList& arguments, QString& error);

@@ -8,6 +8,7 @@
 #include "PlotServer.h"
 #include "RefusingPrompt.h"
 #include "RenderAnalysis.h"
+#include "RenderFit.h"
 #include "ScriptFile.h"
 #include "ScriptRun.h"
 #include "PeakPanel.h"
@@ -336,6 +337,9 @@ RenderSession::Status RenderSession::apply(const RenderOptions::Step& step)
     case Step::Harmonics:
     case Step::Sampling:
         return analyse(step);
+    case Step::Fit:
+    case Step::FitModel:
+        return fit(step);
     }
     return Success;
 }
@@ -511,6 +515,17 @@ RenderSession::Status RenderSession::analyse(const RenderOptions::Step& step)
     if (!RenderAnalysis(*server, out).apply(step, error))
         return fail(error);
     return Success;
+}
+
+// A fit that failed has no figures to print, as a script that failed has no curve.
+RenderSession::Status RenderSession::fit(const RenderOptions::Step& step)
+{
+    QString error;
+    const RenderFit::Outcome outcome = RenderFit(*server, options, out).apply(step, error);
+    if (outcome == RenderFit::Outcome::Fitted)
+        return Success;
+    fail(error);
+    return outcome == RenderFit::Outcome::Failed ? FitFailed : BadInput;
 }
 
 // Tables and sound go where the save dialog sends them; everything else is a picture.

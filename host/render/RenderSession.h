@@ -15,7 +15,7 @@ struct ScriptSettings;
 class RenderSession
 {
 public:
-    enum Status { Success = 0, ScriptFailed = 1, BadInput = 2 };
+    enum Status { Success = 0, ScriptFailed = 1, FitFailed = 1, BadInput = 2 };
 
     RenderSession(const RenderOptions& options, QTextStream& out, QTextStream& err);
     ~RenderSession();
@@ -43,6 +43,7 @@ private:
     Status giveSymbol(const QString& value);
     Status exportCurve(const RenderOptions::Step& step);
     Status analyse(const RenderOptions::Step& step);
+    Status fit(const RenderOptions::Step& step);
     Status printTo(const QString& path);
     Status dump(const QString& path);
     void writeDump(QTextStream& csv) const;

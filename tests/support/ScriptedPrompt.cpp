@@ -111,6 +111,12 @@ bool ScriptedPrompt::pickDataSets(QDialog* picker)
     return onDialog && onDialog(picker) == QDialog::Accepted;
 }
 
+bool ScriptedPrompt::fitSettings(QDialog* fitDialog)
+{
+    calls.push_back({QStringLiteral("fit"), fitDialog->windowTitle(), QString(), QString(), {}});
+    return onDialog && onDialog(fitDialog) == QDialog::Accepted;
+}
+
 QAction* ScriptedPrompt::menu(QMenu* menu, const QPoint&)
 {
     calls.push_back({QStringLiteral("menu"), menu->objectName(), QString(), QString(), {}});

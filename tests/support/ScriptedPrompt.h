@@ -65,6 +65,8 @@ public:
     int dialog(QDialog* dialog) override;
     // Recorded as "dataSets"; `onDialog` answers it as it answers a dialog.
     bool pickDataSets(QDialog* picker) override;
+    // Recorded as "fit"; `onDialog` fills the dialog's fields and answers it.
+    bool fitSettings(QDialog* fitDialog) override;
     QAction* menu(QMenu* menu, const QPoint& globalPos) override;
     QString saveFileNameWithFilter(QWidget* parent, const QString& caption, const QString& dir,
                                    const QString& filters, QString* selectedFilter) override;
