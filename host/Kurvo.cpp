@@ -2,11 +2,20 @@
 
 #include "CodeEditor.h"
 #include "Highlighter.h"
+#include "ProjectSession.h"
 #include "QtPrompt.h"
+#include "RecentFiles.h"
 #include "ScriptFile.h"
+#include "Startup.h"
 #include "vxKurvo.h"
 
-#include <QCoreApplication>
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
+#include <QMenu>
+#include <QMimeData>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTabWidget>
@@ -56,6 +65,17 @@ Kurvo::Kurvo(QWidget* parent)
     connect(ui.openPB, &QPushButton::clicked, this, &Kurvo::scriptLoad);
     connect(ui.savePB, &QPushButton::clicked, this, &Kurvo::scriptSave);
     connect(ui.runPB, &QPushButton::clicked, this, &Kurvo::scriptRun);
+
+    session = new ProjectSession(this, ui.kurvo, ui.scriptEditor, prompter);
+    connect(session, &ProjectSession::fileUsed, this, &RecentFiles::add);
+    connect(ui.kurvo, &vxKurvo::dataFileOpened, this, &RecentFiles::add);
+    connect(ui.kurvo, &vxKurvo::filesDropped, this, [this](const QStringList& paths) { openFiles(*this, paths); });
+    connect(ui.openAction, &QAction::triggered, this, &Kurvo::openDialog);
+    connect(ui.saveProjectAction, &QAction::triggered, session, &ProjectSession::save);
+    connect(ui.saveProjectAsAction, &QAction::triggered, session, &ProjectSession::saveAs);
+    connect(ui.quitAction, &QAction::triggered, qApp, &QApplication::closeAllWindows);
+    connect(ui.recentMenu, &QMenu::aboutToShow, this, &Kurvo::showRecentFiles);
+    setAcceptDrops(true);
 
     // Without an autosave file (the first start, or no script folder) the editor starts empty.
     QString text;
@@ -140,11 +160,68 @@ void Kurvo::openScript(const QString& path)
 {
     QString text;
     QString error;
-    if (ScriptFile::load(path, text, error))
+    if (ScriptFile::load(path, text, error)) {
         ui.scriptEditor->setPlainText(text);
-    else
+        RecentFiles::add(path);
+    } else {
         prompter->warning(this, tr("LOAD ERROR"), tr("%1: %2").arg(path, error));
+    }
     ui.mainTab->setCurrentWidget(ui.scriptTab);
+}
+
+bool Kurvo::openProject(const QString& path)
+{
+    return session->mayLeave(true) && session->open(path);
+}
+
+void Kurvo::openDialog()
+{
+    const QStringList filters = QStringList{tr("Kurvo projects and scripts (*.kurvo *.ms)"),
+                                            tr("Kurvo project (*.kurvo)"), tr("Math script (*.ms)")}
+                                + ui.kurvo->dataFilters() + QStringList{tr("All files (*)")};
+    QString chosen = filters.front();
+    const QStringList paths = prompter->openFileNames(this, tr("Open"), QDir::currentPath(), filters, &chosen);
+    openFiles(*this, paths);
+}
+
+void Kurvo::showRecentFiles()
+{
+    ui.recentMenu->clear();
+    ui.recentMenu->setToolTipsVisible(true);
+    const QStringList paths = RecentFiles::list();
+    for (int i = 0; i < paths.size(); ++i) {
+        const QString path = paths[i];
+        QAction* action = ui.recentMenu->addAction(QStringLiteral("&%1 %2").arg((i + 1) % 10).arg(QFileInfo(path).fileName()));
+        action->setToolTip(QDir::toNativeSeparators(path));
+        connect(action, &QAction::triggered, this, [this, path] { openFiles(*this, {path}); });
+    }
+    if (paths.isEmpty())
+        ui.recentMenu->addAction(tr("No recent files"))->setEnabled(false);
+}
+
+void Kurvo::closeEvent(QCloseEvent* event)
+{
+    if (session->mayLeave(false))
+        event->accept();
+    else
+        event->ignore();
+}
+
+void Kurvo::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void Kurvo::dropEvent(QDropEvent* event)
+{
+    QStringList paths;
+    for (const QUrl& url : event->mimeData()->urls()) {
+        if (url.isLocalFile())
+            paths << url.toLocalFile();
+    }
+    event->acceptProposedAction();
+    openFiles(*this, paths);
 }
 
 void Kurvo::scriptSave()
@@ -154,7 +231,9 @@ void Kurvo::scriptSave()
     if (path.isEmpty())
         return;
     QString error;
-    if (!ScriptFile::save(path, ui.scriptEditor->toPlainText(), error))
+    if (ScriptFile::save(path, ui.scriptEditor->toPlainText(), error))
+        RecentFiles::add(path);
+    else
         prompter->warning(this, tr("SAVE ERROR"), tr("%1: %2").arg(path, error));
 }
 

@@ -8,6 +8,8 @@
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QKeySequence>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPixmap>
 #include <QPushButton>
 #include <QSpacerItem>
@@ -168,6 +170,7 @@ void KurvoUi::setupUi(QWidget* window)
     window->setWindowIcon(icon("plot.png"));
 
     verticalLayout = verticalLayoutOn(window, "verticalLayout");
+    setupFileMenu(window);
     mainTab = new QTabWidget(window);
     mainTab->setObjectName(QStringLiteral("mainTab"));
     mainTab->setTabPosition(QTabWidget::West);
@@ -229,9 +232,41 @@ void KurvoUi::setupUi(QWidget* window)
     mainTab->setCurrentIndex(0);
 }
 
+// Open takes no key: Ctrl+O opens data files in the plot. The window holds the actions too,
+// so that their keys work wherever the focus is in it.
+void KurvoUi::setupFileMenu(QWidget* window)
+{
+    menuBar = new QMenuBar(window);
+    menuBar->setObjectName(QStringLiteral("menuBar"));
+    verticalLayout->setMenuBar(menuBar);
+    fileMenu = menuBar->addMenu(QString());
+    fileMenu->setObjectName(QStringLiteral("fileMenu"));
+    const auto action = [window](QMenu* menu, const char* name, const QKeySequence& keys) {
+        auto* added = menu->addAction(QString());
+        added->setObjectName(QLatin1String(name));
+        added->setShortcut(keys);
+        window->addAction(added);
+        return added;
+    };
+    openAction = action(fileMenu, "openAction", QKeySequence());
+    recentMenu = fileMenu->addMenu(QString());
+    recentMenu->setObjectName(QStringLiteral("recentMenu"));
+    fileMenu->addSeparator();
+    saveProjectAction = action(fileMenu, "saveProjectAction", QKeySequence(QStringLiteral("Ctrl+Shift+S")));
+    saveProjectAsAction = action(fileMenu, "saveProjectAsAction", QKeySequence());
+    fileMenu->addSeparator();
+    quitAction = action(fileMenu, "quitAction", QKeySequence::Quit);
+}
+
 void KurvoUi::retranslateUi(QWidget* window)
 {
     window->setWindowTitle(tr("Kurvo - "));
+    fileMenu->setTitle(tr("&File"));
+    openAction->setText(tr("&Open..."));
+    recentMenu->setTitle(tr("&Recent Files"));
+    saveProjectAction->setText(tr("&Save Project"));
+    saveProjectAsAction->setText(tr("Save Project &As..."));
+    quitAction->setText(tr("&Quit"));
     mainTab->setTabText(mainTab->indexOf(plotTab), tr("Plot"));
     mainTab->setTabText(mainTab->indexOf(scriptTab), tr("Script"));
     mainTab->setTabText(mainTab->indexOf(logTab), tr("Log"));

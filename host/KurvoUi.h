@@ -1,7 +1,10 @@
 #pragma once
 
 class CodeEditor;
+class QAction;
 class QHBoxLayout;
+class QMenu;
+class QMenuBar;
 class QPushButton;
 class QSpacerItem;
 class QTabWidget;
@@ -11,10 +14,17 @@ class QVBoxLayout;
 class QWidget;
 class vxKurvo;
 
-// The widget tree of the Kurvo window, in the style of a form: the Plot, Script, Log and
-// About tabs with their layouts. The Qt parent tree owns every widget.
+// The widget tree of the Kurvo window, in the style of a form: the File menu, the Plot,
+// Script, Log and About tabs with their layouts. The Qt parent tree owns every widget.
 struct KurvoUi {
     QVBoxLayout* verticalLayout = nullptr;
+    QMenuBar* menuBar = nullptr;
+    QMenu* fileMenu = nullptr;
+    QAction* openAction = nullptr;
+    QAction* saveProjectAction = nullptr;
+    QAction* saveProjectAsAction = nullptr;
+    QMenu* recentMenu = nullptr;
+    QAction* quitAction = nullptr;
     QTabWidget* mainTab = nullptr;
     QWidget* plotTab = nullptr;
     QVBoxLayout* verticalLayout_2 = nullptr;
@@ -35,5 +45,6 @@ struct KurvoUi {
     QTextBrowser* license = nullptr;
 
     void setupUi(QWidget* window);
+    void setupFileMenu(QWidget* window);
     void retranslateUi(QWidget* window);
 };

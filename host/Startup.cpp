@@ -22,7 +22,10 @@ void loadRawData(vxKurvo& plot, const QString& path)
 void openFiles(Kurvo& window, const QStringList& paths, const DataFileLoader& load)
 {
     for (const QString& path : paths) {
-        if (QFileInfo(path).suffix().compare(QLatin1String("ms"), Qt::CaseInsensitive) == 0)
+        const QString suffix = QFileInfo(path).suffix();
+        if (suffix.compare(QLatin1String("kurvo"), Qt::CaseInsensitive) == 0)
+            window.openProject(path);
+        else if (suffix.compare(QLatin1String("ms"), Qt::CaseInsensitive) == 0)
             window.openScript(path);
         else
             load(*window.plotWidget(), path);

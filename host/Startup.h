@@ -15,6 +15,7 @@ QStringList commandLineFiles(int argc, char** argv);
 using DataFileLoader = std::function<void(vxKurvo& plot, const QString& path)>;
 void loadRawData(vxKurvo& plot, const QString& path);
 
-// Opens every path in order: a Math script (.ms, in any case) in the window's script editor,
-// every other file as data, handed to the loader together with the window's plot widget.
+// Opens every path in order: a project (.kurvo, in any case) in the window, a Math script
+// (.ms) in its script editor, every other file as data, handed to the loader together with
+// the window's plot widget.
 void openFiles(Kurvo& window, const QStringList& paths, const DataFileLoader& load = loadRawData);

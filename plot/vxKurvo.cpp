@@ -1,6 +1,7 @@
 #include "vxKurvo.h"
 
 #include "DataImporter.h"
+#include "ImportFormats.h"
 #include "PlotServer.h"
 #include "ProjectDrops.h"
 #include "ProjectFiles.h"
@@ -129,6 +130,11 @@ bool vxKurvo::openProject(const QString& path, QString& script, QString& error)
 bool vxKurvo::projectChanged(const QString& script) const
 {
     return projects->changedSince(script);
+}
+
+QStringList vxKurvo::dataFilters() const
+{
+    return ImportFormats::filters();
 }
 
 void vxKurvo::newPlotRequestSlot()

@@ -20,6 +20,7 @@
 #include <QImage>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSettings>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -48,7 +49,8 @@
 
 namespace {
 
-// Every test runs in a fresh working folder, where the window keeps its autosave file.
+// Every test runs in a fresh working folder, where the window keeps its autosave file and
+// the settings keep the recent files.
 class KurvoTest : public ::testing::Test
 {
 protected:
@@ -56,6 +58,7 @@ protected:
     {
         previousFolder = QDir::currentPath();
         QDir::setCurrent(folder.path());
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder.path());
     }
     ~KurvoTest() override { QDir::setCurrent(previousFolder); }
 
