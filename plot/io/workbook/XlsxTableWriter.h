@@ -24,8 +24,10 @@ public:
         std::size_t count;
     };
 
-    // Writes `rows` rows into the file at `path`; false with the reason otherwise.
-    static bool write(const QString& path, const std::vector<Column>& columns, std::size_t rows, QString& error);
+    // Writes `rows` rows into the file at `path`, at most `sheetRows` rows to a sheet, the
+    // header's included; false with the reason otherwise.
+    static bool write(const QString& path, const std::vector<Column>& columns, std::size_t rows, QString& error,
+                      std::size_t sheetRows = kSheetRows);
     // The library writes numbers to sixteen digits, one short of what brings every double back
     // as itself: the sheet's number cells, in order, get the shortest exact text of the values
     // `next` gives.
