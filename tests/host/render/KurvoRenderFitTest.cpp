@@ -118,6 +118,24 @@ TEST_F(KurvoRenderFitTest, TheRangeLimitsThePointsFitted)
     EXPECT_EQ(values.at("dof"), 2);
 }
 
+// The README's example: the file holds 1.2 exp(-t/0.8) sin(2 pi 2.5 t + 0.3) + 0.05 and
+// noise of deviation 0.01.
+TEST_F(KurvoRenderFitTest, TheExampleGivesBackTheParametersItWasMadeWith)
+{
+    const Outcome run = render({QStringLiteral(KURVO_EXAMPLES_DIR "/ringdown.csv"), "--fit",
+                                "a*exp(-x/tau)*sin(2*pi*f*x + phi) + c", "--fit-start", "f=2.4,tau=1"});
+    ASSERT_EQ(run.status, 0) << run.err.toStdString();
+    const QStringList lines = run.out.split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 10) << run.out.toStdString();
+    const std::pair<QString, double> made[] = {{"a", 1.2}, {"tau", 0.8}, {"f", 2.5}, {"phi", 0.3}, {"c", 0.05}};
+    for (std::size_t i = 0; i < std::size(made); ++i) {
+        const QStringList fields = lines[int(i)].split(',');
+        EXPECT_EQ(fields[1], made[i].first);
+        EXPECT_LT(std::fabs(fields[2].toDouble() - made[i].second), 3 * fields[3].toDouble()) << made[i].first.toStdString();
+    }
+    EXPECT_NEAR(figures(run.out).at("rsd"), 0.01, 0.001);
+}
+
 struct Failure {
     QStringList options;
     int status;
