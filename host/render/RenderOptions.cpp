@@ -63,7 +63,8 @@ QString RenderOptions::usage()
         "An INPUT of - reads a data table from standard input. FILE.xlsx:SHEET (.ods, .xls),\n"
         "FILE.h5:/GROUP/DATASET, FILE.mat:VARIABLE and FILE.nc:VARIABLE read one part of a file;\n"
         "named without one, a workbook gives its first sheet, and an HDF5, MATLAB or netCDF file\n"
-        "every 1-D and 2-D numeric dataset or variable of its root group.\n"
+        "every 1-D and 2-D numeric dataset or variable of its root group. A project (.kurvo)\n"
+        "replaces what the inputs before it showed, as the window opens it.\n"
         "\n"
         "  --fit-fft            load data files cut to a power of two (\"Change data size for FFT\")\n"
         "  --name NAME          name of the curves read from standard input (default stdin)\n"
@@ -93,6 +94,9 @@ QString RenderOptions::usage()
         "  --export-x FILE      its x values, as \"Bottom Data\" does\n"
         "  --export-xls FILE    the current curve as a workbook, as \"Excel\" does\n"
         "  --print FILE.pdf     print the plot as Print does, onto a PDF file instead of paper\n"
+        "  --save-project FILE.kurvo\n"
+        "                       the plot as the options before it left it, as a project with the\n"
+        "                       text of the last script run\n"
         "  --greyscale          print greyscale pages (no canvas, the plot framed by its scales)\n"
         "  --window NAME        apply a window function to every curve: Triangular, Welch, Sine,\n"
         "                       Hann, Hamming, Blackman, Nuttall, \"Blackman Nuttall\",\n"
@@ -466,7 +470,8 @@ bool RenderOptions::parseOption(const QStringList& arguments, int& i, QString& e
                                  {"--peaks-tab", Step::PeaksTab}, {"--peaks-out", Step::PeaksOut},
                                  {"--style", Step::Style},       {"--symbol", Step::Symbol},
                                  {"--export-y", Step::ExportY},  {"--export-x", Step::ExportX},
-                                 {"--export-xls", Step::ExportXls}, {"--print", Step::Print}};
+                                 {"--export-xls", Step::ExportXls}, {"--print", Step::Print},
+                                 {"--save-project", Step::SaveProject}};
 
     if (option == QLatin1String("-h") || option == QLatin1String("--help")) {
         help = true;

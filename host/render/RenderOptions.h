@@ -17,7 +17,8 @@ struct RenderOptions {
         enum Kind {
             Title, XTitle, YTitle, Range, LogX, LogY, Calibrate, Select, Stats, Dump, Output,
             Window, Fft, Db, Abs, Undo, Peaks, Units, PeaksTab, PeaksOut, Style, Symbol,
-            ExportY, ExportX, ExportXls, Print, Psd, Amplitude, Tones, Harmonics, Sampling, Fit, FitModel
+            ExportY, ExportX, ExportXls, Print, Psd, Amplitude, Tones, Harmonics, Sampling, Fit, FitModel,
+            SaveProject
         };
         Kind kind;
         QString text;

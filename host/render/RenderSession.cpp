@@ -8,6 +8,7 @@
 #include "PlotServer.h"
 #include "RefusingPrompt.h"
 #include "RenderAnalysis.h"
+#include "RenderProject.h"
 #include "RenderFit.h"
 #include "ScriptFile.h"
 #include "ScriptRun.h"
@@ -101,6 +102,7 @@ RenderSession::RenderSession(const RenderOptions& options, QTextStream& out, QTe
     server->setPrompt(std::move(refusing));
     server->resize(options.size);
     server->begin(QStringLiteral("Kurvo"), QStringLiteral("X"), QStringLiteral("Y"), QString());
+    project = std::make_unique<RenderProject>(*server);
     if (options.log)
         logStream = &err;
     server->setLogCallback(copyLogLine);
@@ -147,7 +149,21 @@ RenderSession::Status RenderSession::load(const QString& input)
     // Scripts, like data files, are known by their suffix in any case.
     if (info.suffix().compare(QLatin1String("ms"), Qt::CaseInsensitive) == 0)
         return runScript(input);
+    if (info.suffix().compare(QLatin1String("kurvo"), Qt::CaseInsensitive) == 0)
+        return openProject(input);
     return loadData(input);
+}
+
+RenderSession::Status RenderSession::openProject(const QString& path)
+{
+    QString error;
+    return project->open(path, error) ? Success : fail(error);
+}
+
+RenderSession::Status RenderSession::saveProject(const QString& path)
+{
+    QString error;
+    return project->save(path, error) ? Success : fail(error);
 }
 
 // What a script file lacks to draw anything, empty when it has an expression. The window
@@ -180,6 +196,7 @@ RenderSession::Status RenderSession::runScript(const QString& path)
         const QString missing = missingExpression(text, ScriptReader::read(text));
         if (!missing.isEmpty())
             return scriptFailed(path, missing);
+        project->setScript(text);
         const ScriptResult run = ::runScript(text);
         const bool plotted = run.ok && plotCurve(run);
         server->setTitle(run.settings.title);
@@ -340,6 +357,8 @@ RenderSession::Status RenderSession::apply(const RenderOptions::Step& step)
     case Step::Fit:
     case Step::FitModel:
         return fit(step);
+    case Step::SaveProject:
+        return saveProject(step.text);
     }
     return Success;
 }

@@ -7,6 +7,7 @@
 class PlotServer;
 class QTextStream;
 class RefusingPrompt;
+class RenderProject;
 struct ScriptResult;
 struct ScriptSettings;
 
@@ -25,6 +26,8 @@ public:
 private:
     Status load(const QString& input);
     Status runScript(const QString& path);
+    Status openProject(const QString& path);
+    Status saveProject(const QString& path);
     static QString missingExpression(const QString& text, const ScriptSettings& settings);
     Status scriptFailed(const QString& path, const QString& reason);
     bool plotCurve(const ScriptResult& run);
@@ -55,4 +58,5 @@ private:
     QTextStream& err;
     std::unique_ptr<PlotServer> server;
     RefusingPrompt* prompt = nullptr;
+    std::unique_ptr<RenderProject> project;
 };

@@ -18,6 +18,7 @@
 #include <qwt_plot_curve.h>
 #include <qwt_plot_marker.h>
 #include <qwt_scale_div.h>
+#include <qwt_scale_engine.h>
 #include <qwt_symbol.h>
 
 namespace {
@@ -67,6 +68,9 @@ void takeAxes(const PlotServer& server, ProjectState& state)
     state.rightTitle = plot.axisTitle(QwtPlot::yRight).text();
     state.rightAxisShown = plot.axisEnabled(QwtPlot::yRight);
     state.background = plot.canvasBackground().color().rgba();
+    // The scales say which axes are logarithmic, whichever way they became so.
+    state.logX = dynamic_cast<const QwtLogScaleEngine*>(plot.axisScaleEngine(QwtPlot::xBottom)) != nullptr;
+    state.logY = dynamic_cast<const QwtLogScaleEngine*>(plot.axisScaleEngine(QwtPlot::yLeft)) != nullptr;
     state.bottom = axisOf(plot, QwtPlot::xBottom);
     state.left = axisOf(plot, QwtPlot::yLeft);
     state.right = axisOf(plot, QwtPlot::yRight);
@@ -86,8 +90,6 @@ void takePanels(const PlotServer& server, ProjectState& state)
 {
     const PlotServerUi& ui = server.controls();
     state.plotStyle = ui.stylesCB->currentIndex();
-    state.logX = ui.logXCB->isChecked();
-    state.logY = ui.logYCB->isChecked();
     state.calibrationField = ui.horCalibrationSB->value();
     state.unit = ui.unitsCB->currentText();
     state.fftWindow = ui.windowingCB->currentIndex();
