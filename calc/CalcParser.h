@@ -67,6 +67,8 @@ public:
     std::uint32_t evaluateBatch(std::uint32_t count, double* results);
     int lastResultIsFinite() const;
     int lastResultIsNaN() const;
+    // The compiled program's records, for an evaluator of its own (CalcBlockEvaluator).
+    const CalcProgramView& programView() const { return view_; }
 
     // ---- variables bound to the caller's doubles, which must outlive them ----
     void defineVar(const std::string& name, double* value);

@@ -33,6 +33,8 @@ public:
     double lastResult() const { return runCount_ ? end_[-1].value : constantResult_; }
     // The records one evaluation runs: none for a constant.
     std::uint32_t runCount() const { return runCount_; }
+    const CalcInstruction* begin() const { return first_; }
+    const CalcInstruction* end() const { return end_; }
 
 private:
     // The classes are final, so each inline case compiles to the item's own body.

@@ -1,5 +1,6 @@
 #include "FitModel.h"
 
+#include "CalcBlockEvaluator.h"
 #include "CalcError.h"
 #include "CalcParser.h"
 #include "CalcScienceLibrary.h"
@@ -48,21 +49,20 @@ void FitModel::evaluate(const double* parameters, const double* x, std::size_t c
 {
     if (compiledFor_.empty() || !std::equal(compiledFor_.begin(), compiledFor_.end(), parameters))
         compileFor(parameters);
-    for (std::size_t i = 0; i < count; ++i) {
-        x_ = x[i];
-        values[i] = engine_->evaluate();
-    }
+    blocks_->evaluate(x, count, values);
 }
 
 void FitModel::compileFor(const double* parameters)
 {
     try {
         compiledFor_.clear();
+        blocks_.reset();
         for (; definedConstants_ > 0; --definedConstants_)
             engine_->undefineConst(names_[definedConstants_ - 1]);
         for (; definedConstants_ < names_.size(); ++definedConstants_)
             engine_->defineConst(names_[definedConstants_], parameters[definedConstants_]);
         engine_->compile(expression_);
+        blocks_ = std::make_unique<CalcBlockEvaluator>(*engine_, &x_);
         compiledFor_.assign(parameters, parameters + names_.size());
     } catch (const CalcError& error) {
         refuse(expression_, error);

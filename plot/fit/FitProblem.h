@@ -38,8 +38,9 @@ public:
 
 private:
     bool allFinite(const double* values);
-    // plus_ - minus_ over the difference of the parameter's values at both sides.
-    bool centralDifference(std::size_t j, double step);
+    // out[i * stride] = (plus_ - minus_) over the difference of the parameter's values at both
+    // sides. False when a value is not finite.
+    bool centralDifference(std::size_t j, double step, double* out, std::size_t stride);
 
     FitModel& model_;
     const FitData& data_;
