@@ -3,13 +3,50 @@
 #include "ColumnSizing.h"
 #include "PowerOfTwo.h"
 
-#include <numeric>
+#include <algorithm>
+#include <cmath>
+#include <limits>
 
 namespace {
 
 constexpr int kRowNumbers = -1;
 // One x and fifteen curves, as the plot has always read tables.
 constexpr std::size_t kMaxColumns = 16;
+
+// The smallest and largest finite value of `values`, into the range through `widen`. Four lanes
+// of limits: with one pair every value would wait for the one before.
+template <typename Widen>
+void finiteLimits(const ImportedData::Column& column, Widen widen)
+{
+    constexpr std::size_t lanes = 4;
+    const double* values = column.constData();
+    const std::size_t count = std::size_t(column.size());
+    double low[lanes];
+    double high[lanes];
+    std::fill(low, low + lanes, std::numeric_limits<double>::max());
+    std::fill(high, high + lanes, -std::numeric_limits<double>::max());
+    bool any = false;
+    const double largest = std::numeric_limits<double>::max();
+    const auto take = [&](double v, std::size_t k) {
+        const bool finite = std::abs(v) <= largest;
+        low[k] = std::min(low[k], finite ? v : largest);
+        high[k] = std::max(high[k], finite ? v : -largest);
+    };
+    std::size_t i = 0;
+    for (; i + lanes <= count; i += lanes) {
+        for (std::size_t k = 0; k < lanes; ++k)
+            take(values[i + k], k);
+    }
+    for (; i < count; ++i)
+        take(values[i], 0);
+    for (std::size_t k = 0; k < lanes; ++k)
+        any = any || low[k] <= high[k];
+    // Only finite values were taken, so limits that crossed saw none.
+    if (any) {
+        widen(*std::min_element(low, low + lanes));
+        widen(*std::max_element(high, high + lanes));
+    }
+}
 
 // Only a column that changes length is copied: the dataset's own array is shared otherwise.
 void cut(ImportedData::Column& values, std::size_t count)
@@ -67,19 +104,22 @@ ImportedData ColumnCurves::make(std::vector<Column> columns, bool firstIsX, cons
     }
     if (x == kRowNumbers) {
         resizeExactly(data.x, int(count));
-        std::iota(data.x.begin(), data.x.end(), 0.0);
+        // Each number from its index: a running sum would make every one wait for the last.
+        double* numbers = data.x.data();
+        for (std::size_t i = 0; i < count; ++i)
+            numbers[i] = double(i);
         data.range.addX(0.0);
         data.range.addX(double(count > 0 ? count - 1 : 0));
     } else {
         data.x = columns[std::size_t(x)].values;
         cut(data.x, count);
-        data.range.addX(data.x.constData(), std::size_t(data.x.size()));
+        finiteLimits(data.x, [&](double v) { data.range.addX(v); });
     }
     for (int j : curves) {
         // A column drawn twice shares its values.
         ImportedData::Column values = columns[std::size_t(j)].values;
         cut(values, count);
-        data.range.addY(values.constData(), std::size_t(values.size()));
+        finiteLimits(values, [&](double v) { data.range.addY(v); });
         data.curveTitles << columns[std::size_t(j)].name;
         data.y.push_back(std::move(values));
     }
