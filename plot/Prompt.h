@@ -4,6 +4,7 @@
 #include <QColorDialog>
 #include <QString>
 #include <QStringList>
+#include <QWidget>
 
 #include <functional>
 #include <memory>
@@ -64,6 +65,14 @@ public:
     virtual bool fitSettings(QDialog* fitDialog) { return dialog(fitDialog) == QDialog::Accepted; }
     // Shows a context menu modally; returns the triggered action or null.
     virtual QAction* menu(QMenu* menu, const QPoint& globalPos) = 0;
+    // Shows a window of our own beside the plot, not modally, and returns at once; the window
+    // belongs to its parent.
+    virtual void showWindow(QWidget* window)
+    {
+        window->show();
+        window->raise();
+        window->activateWindow();
+    }
 
     // Shows a print preview of `printer`, which `paint` draws onto, and prints when the user
     // asks; false when there was no preview to show.

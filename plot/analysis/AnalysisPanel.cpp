@@ -1,8 +1,13 @@
 #include "AnalysisPanel.h"
 
 #include "AnalysisTool.h"
+#include "PlotServer.h"
 #include "PlotServerUi.h"
+#include "Prompt.h"
 #include "SpectralWindow.h"
+#include "Spectrogram.h"
+#include "SystemMemory.h"
+#include "spectrogram/SpectrogramWindow.h"
 
 #include <QComboBox>
 #include <QDoubleSpinBox>
@@ -51,8 +56,9 @@ QSpinBox* countBox(QWidget* page, const char* name, int minimum, int maximum, in
 
 } // namespace
 
-AnalysisPanel::AnalysisPanel(PlotServerUi& ui, QWidget* plotServer, AnalysisTool& tool)
-    : tool(tool)
+AnalysisPanel::AnalysisPanel(PlotServerUi& ui, PlotServer* plotServer, AnalysisTool& tool)
+    : server(plotServer)
+    , tool(tool)
 {
     QWidget* page = buildPage(plotServer);
     ui.plotTab->insertTab(ui.plotTab->indexOf(ui.processPage) + 1, page, translated("Analysis"));
@@ -111,6 +117,10 @@ QWidget* AnalysisPanel::buildPage(QWidget* plotServer)
     auto* sampling = button("samplingPB", "Sampling",
                             "How evenly the selected curve is sampled: the rate, jitter and gaps of its x steps",
                             [this] { measure([this] { return tool.checkSampling(); }); });
+    auto* spectrogram = button("spectrogramPB", "Spectrogram",
+                               "The spectrum of the selected curve over time, in a window of its own, with this "
+                               "tab's window, segment and overlap",
+                               [this] { openSpectrogram(); });
 
     auto* layout = new QHBoxLayout(page);
     layout->setSpacing(3);
@@ -118,7 +128,7 @@ QWidget* AnalysisPanel::buildPage(QWidget* plotServer)
     for (QWidget* widget : std::initializer_list<QWidget*>{
              label(page, "Window:"), windowBox, label(page, "Segment:"), lengthBox, label(page, "Overlap:"),
              overlapBox, psd, amplitude, label(page, "Count:"), tonesBox, tones, label(page, "Fundamental:"),
-             fundamentalBox, harmonics, sampling})
+             fundamentalBox, harmonics, sampling, spectrogram})
         layout->addWidget(widget);
     layout->addStretch();
     return page;
@@ -172,4 +182,25 @@ void AnalysisPanel::showFigures()
     }
     table->resizeColumnsToContents();
     table->show();
+}
+
+// A curve shorter than the tab's segment is shown as one segment.
+void AnalysisPanel::openSpectrogram()
+{
+    SpectrogramSource source;
+    std::shared_ptr<const Spectrogram> spectrogram;
+    SpectrogramSource::Settings settings;
+    if (source.readCurrent(server->curveStore(), server->axesController())) {
+        if (!source.samplingNote().isEmpty())
+            server->logMessage("%s", qPrintable(source.samplingNote()));
+        settings.length = std::min(std::size_t(lengthBox->value()), source.count());
+        settings.overlapPercent = overlapBox->value();
+        settings.window = window();
+        spectrogram = source.compute(settings, SystemMemory());
+    }
+    if (!spectrogram) {
+        server->logMessage("Kurvo: %s", qPrintable(source.failure()));
+        return;
+    }
+    server->prompt().showWindow(new SpectrogramWindow(std::move(source), settings, std::move(spectrogram), server));
 }

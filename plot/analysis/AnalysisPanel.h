@@ -6,6 +6,7 @@
 #include <functional>
 
 class AnalysisTool;
+class PlotServer;
 class PlotServerUi;
 class QComboBox;
 class QDoubleSpinBox;
@@ -21,7 +22,7 @@ class AnalysisPanel : public QObject
     Q_OBJECT
 
 public:
-    AnalysisPanel(PlotServerUi& ui, QWidget* plotServer, AnalysisTool& tool);
+    AnalysisPanel(PlotServerUi& ui, PlotServer* plotServer, AnalysisTool& tool);
 
 private:
     QWidget* buildPage(QWidget* plotServer);
@@ -31,7 +32,10 @@ private:
     void replace(const std::function<bool()>& run);
     void measure(const std::function<bool()>& run);
     void showFigures();
+    // A window of its own with the spectrogram of the current curve, or a log line saying why not.
+    void openSpectrogram();
 
+    PlotServer* server;
     AnalysisTool& tool;
     QComboBox* windowBox = nullptr;
     QSpinBox* lengthBox = nullptr;

@@ -28,7 +28,7 @@ std::size_t Spectrogram::stepOf(std::size_t length, double overlapPercent)
 
 std::size_t Spectrogram::segmentsOf(std::size_t count, std::size_t length, double overlapPercent)
 {
-    if (length == 0 || length > count)
+    if (length == 0 || length > count || !(overlapPercent >= 0.0 && overlapPercent < 100.0))
         return 0;
     return (count - length) / stepOf(length, overlapPercent) + 1;
 }

@@ -28,8 +28,9 @@ public:
     Spectrogram(const double* y, std::size_t count, double fs, std::size_t length, double overlapPercent,
                 std::size_t windowIndex);
 
-    // The step between segment starts, and how many segments of `length` fit in `count`
-    // values: what the matrix will hold, to be weighed before it is made.
+    // The step between segment starts (overlap in [0, 100)), and how many segments of `length`
+    // fit in `count` values, 0 for an overlap outside that: what the matrix will hold, to be
+    // weighed before it is made.
     static std::size_t stepOf(std::size_t length, double overlapPercent);
     static std::size_t segmentsOf(std::size_t count, std::size_t length, double overlapPercent);
 

@@ -117,6 +117,13 @@ bool ScriptedPrompt::fitSettings(QDialog* fitDialog)
     return onDialog && onDialog(fitDialog) == QDialog::Accepted;
 }
 
+void ScriptedPrompt::showWindow(QWidget* window)
+{
+    calls.push_back({QStringLiteral("window"), window->windowTitle(), QString(), QString(), {}});
+    if (onWindow)
+        onWindow(window);
+}
+
 QAction* ScriptedPrompt::menu(QMenu* menu, const QPoint&)
 {
     calls.push_back({QStringLiteral("menu"), menu->objectName(), QString(), QString(), {}});

@@ -46,6 +46,8 @@ public:
     std::vector<Call> calls;
     std::function<int(QDialog*)> onDialog;
     std::function<QAction*(QMenu*)> onMenu;
+    // Gets each window instead of its being shown.
+    std::function<void(QWidget*)> onWindow;
 
     QStringList openFileNames(QWidget* parent, const QString& caption, const QString& dir,
                               const QStringList& filters, QString* selectedFilter) override;
@@ -68,6 +70,8 @@ public:
     // Recorded as "fit"; `onDialog` fills the dialog's fields and answers it.
     bool fitSettings(QDialog* fitDialog) override;
     QAction* menu(QMenu* menu, const QPoint& globalPos) override;
+    // Recorded as "window" with its title, and handed to `onWindow`.
+    void showWindow(QWidget* window) override;
     QString saveFileNameWithFilter(QWidget* parent, const QString& caption, const QString& dir,
                                    const QString& filters, QString* selectedFilter) override;
     bool printPreview(QPrinter* printer, QWidget* parent, const std::function<void(QPrinter*)>& paint) override;
