@@ -90,6 +90,9 @@ void FitDialog::buildForm(const QStringList& typedModels, const std::vector<Curv
     modelBox->setObjectName(QStringLiteral("fitModelCB"));
     modelBox->setEditable(true);
     modelBox->setInsertPolicy(QComboBox::NoInsert);
+    // Completing inline would turn "a*x" into a longer model from the list, ready to be fitted
+    // unseen behind its selected tail.
+    modelBox->setCompleter(nullptr);
     modelBox->setToolTip(translated("A built-in model (line, poly:N with N from 1 to 10, exp, gauss, lorentz, sine, "
                                     "power, logistic) or an expression of x: every other name in it is a parameter"));
     modelBox->addItems(builtinNames());
