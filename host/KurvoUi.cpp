@@ -155,6 +155,9 @@ expr = e^(-0.3*x)*sin(w*x)
 <p>The tool panel holds the files, the Fourier transform,<br>
 dB, the ranges, the titles, logarithmic axes, the<br>
 statistics and the peak detector.</p>
+<p><b>File &rarr; Save Project</b> (Ctrl+Shift+S) keeps the whole window,<br>
+curves, settings and script, in one .kurvo file that<br>
+<b>File &rarr; Open</b> and <b>Recent Files</b> bring back.</p>
 
 <p>Kurvo is free software under the GNU General Public<br>
 License, version 3 or later (GPL-3.0-or-later).</p>

@@ -175,11 +175,15 @@ void DataImporter::loadParts(const PartFormat& format, int id, const DataSource&
             log.line(refusal);
         return;
     }
+    bool shown = false;
     for (const QString& part : parts) {
         const DataSource one{source.file, part};
-        loadFrom(part == parts.front() ? id : -1, one.text(), name,
-                 [&] { return format.read(one.file, part, name, fitToPowerOfTwo, table); });
+        shown = loadFrom(part == parts.front() ? id : -1, one.text(), name,
+                         [&] { return format.read(one.file, part, name, fitToPowerOfTwo, table); })
+                || shown;
     }
+    if (shown && fileLoaded)
+        fileLoaded(source.file);
 }
 
 // Curves are added with replotting paused and each titled "%1.%2" with its identifier; then
