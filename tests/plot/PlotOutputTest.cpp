@@ -116,10 +116,11 @@ TEST_F(PlotOutputTest, SaveDialogDispatchesBySuffix)
         server.saveBitmap();
     ASSERT_EQ(prompt->calls[0].title, "SAVE PLOT");
     EXPECT_EQ(prompt->calls[0].dir, "./");
-    EXPECT_EQ(prompt->calls[0].choices.size(), 7);
+    EXPECT_EQ(prompt->calls[0].choices.size(), 8);
     EXPECT_EQ(prompt->calls[0].choices[3], "SVG Scalable Vector Graphics (*.svg)");
     EXPECT_EQ(prompt->calls[0].choices[4], "PDF Portable Document Format (*.pdf)");
     EXPECT_EQ(prompt->calls[0].choices[6], "CSV comma separated values (*.csv)");
+    EXPECT_EQ(prompt->calls[0].choices[7], "XLSX Excel workbook (*.xlsx)");
 
     EXPECT_FALSE(QImage(dir.filePath("plot.PNG"), "PNG").isNull());
     EXPECT_EQ(contents("plot.csv"), "0,0\n1,3\n2,1\n3,2\n");
@@ -147,7 +148,7 @@ TEST_F(PlotOutputTest, FailedSavesSayWhy)
     ASSERT_EQ(prompt->count("warning"), 3);
     EXPECT_EQ(prompt->calls[1].title, "SAVE ERROR");
     EXPECT_TRUE(prompt->calls[1].label.startsWith(dir.filePath("none/plot.png")));
-    EXPECT_TRUE(prompt->calls[3].label.contains(".bmp, .jpg, .png, .svg, .pdf, .txt, .csv and .wav"));
+    EXPECT_TRUE(prompt->calls[3].label.contains(".bmp, .jpg, .png, .svg, .pdf, .txt, .csv, .xlsx and .wav"));
     EXPECT_EQ(LogCollector::lines().filter("Kurvo: Can't write file").size(), 3);
 }
 

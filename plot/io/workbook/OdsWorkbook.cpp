@@ -11,10 +11,16 @@ const std::string kContent = "content.xml";
 // A name no sheet has, which reads past every sheet and only collects their names.
 const std::string kNoSheet(1, '\0');
 
-bool readContent(const ZipArchive& archive, OdsContentReader& reader, QString& reason)
+bool readContent(const ZipArchive& archive, OdsContentReader& reader, QString& reason,
+                 const std::function<void()>& grown = {})
 {
-    return archive.stream(kContent, [&](std::string_view xml, bool atEnd) { return reader.scan(xml, atEnd); },
-                          [&] { return reader.done(); }, [&] { return reader.failed(); }, reason);
+    const auto scan = [&](std::string_view xml, bool atEnd) {
+        const std::size_t taken = reader.scan(xml, atEnd);
+        if (grown)
+            grown();
+        return taken;
+    };
+    return archive.stream(kContent, scan, [&] { return reader.done(); }, [&] { return reader.failed(); }, reason);
 }
 
 QString joined(const std::vector<std::string>& names)
@@ -47,10 +53,15 @@ bool OdsWorkbook::sheetNames(std::vector<std::string>& names, QString& reason) c
     return true;
 }
 
-bool OdsWorkbook::sheetText(const std::string& sheet, std::size_t maxLines, std::string& text, QString& reason) const
+bool OdsWorkbook::sheetText(const std::string& sheet, std::size_t maxLines, std::string& text, QString& reason,
+                            const Sink& sink) const
 {
     OdsContentReader reader(sheet, text, maxLines);
-    if (!readContent(archive, reader, reason))
+    const auto grown = [&] {
+        if (sink)
+            sink(text);
+    };
+    if (!readContent(archive, reader, reason, grown))
         return false;
     if (reader.found())
         return true;

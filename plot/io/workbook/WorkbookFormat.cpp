@@ -1,14 +1,23 @@
 #include "WorkbookFormat.h"
 
+#include "BlockQueue.h"
+#include "BlockWriter.h"
 #include "ImportFormats.h"
 #include "LooseTableReader.h"
 #include "OdsWorkbook.h"
+#include "PipeLines.h"
 #include "XlsWorkbook.h"
 #include "XlsxWorkbook.h"
 
 #include <new>
 
 namespace {
+
+// Blocks of lines written ahead of the table rules, and their size: about a thousand rows.
+constexpr std::size_t kLineBlocksAhead = 8;
+constexpr std::size_t kLineBlock = std::size_t(64) << 10;
+// What the columns reserve for, before the sheet's size is known: they grow past it.
+constexpr std::size_t kGuessedBytes = std::size_t(1) << 20;
 
 ImportedData cannotRead(const QString& source, const QString& reason)
 {
@@ -82,49 +91,81 @@ bool WorkbookFormat::parts(const QString& path, std::vector<DataPart>& parts, QS
 bool WorkbookFormat::tableText(const QString& path, const QString& part, std::size_t maxLines, std::string& text,
                                QString& reason) const
 {
-    const std::string sheet = part.toStdString();
     bool read = false;
     try {
-        switch (kind) {
-        case Kind::Xlsx: {
-            XlsxWorkbook book;
-            read = book.open(path, reason) && book.sheetText(sheet, maxLines, text, reason);
-            break;
-        }
-        case Kind::Ods: {
-            OdsWorkbook book;
-            read = book.open(path, reason) && book.sheetText(sheet, maxLines, text, reason);
-            break;
-        }
-        case Kind::Xls: {
-            XlsWorkbook book;
-            read = book.open(path, reason) && book.sheetText(sheet, maxLines, text, reason);
-            break;
-        }
-        }
+        read = sheetText(path, part, maxLines, text, reason, XlsxWorkbook::Sink());
     } catch (const std::bad_alloc&) {
         text.clear();
         reason = QStringLiteral("not enough memory");
-        read = false;
     }
     if (!read)
         reason = QStringLiteral("Kurvo: Can't read %1 (%2)").arg(sourceText(path, part), reason);
     return read;
 }
 
+bool WorkbookFormat::sheetText(const QString& path, const QString& part, std::size_t maxLines, std::string& text,
+                               QString& reason, const std::function<void(std::string&)>& sink) const
+{
+    const std::string sheet = part.toStdString();
+    switch (kind) {
+    case Kind::Xlsx: {
+        XlsxWorkbook book;
+        return book.open(path, reason) && book.sheetText(sheet, maxLines, text, reason, sink);
+    }
+    case Kind::Ods: {
+        OdsWorkbook book;
+        return book.open(path, reason) && book.sheetText(sheet, maxLines, text, reason, sink);
+    }
+    case Kind::Xls: {
+        XlsWorkbook book;
+        return book.open(path, reason) && book.sheetText(sheet, maxLines, text, reason);
+    }
+    }
+    return false;
+}
+
+// The table rules read the sheet's lines on this thread while another reads its XML and a
+// third inflates it: the three take about as long each.
 ImportedData WorkbookFormat::read(const QString& path, const QString& part, const QString& name,
                                   bool fitToPowerOfTwo, const TableOptions& options) const
 {
-    std::string text;
+    BlockQueue lines(kLineBlocksAhead);
     QString reason;
-    if (!tableText(path, part, SheetXmlReader::kMaxRows, text, reason)) {
-        ImportedData data;
-        data.log << reason;
-        return data;
-    }
+    ImportedData data;
     try {
-        return LooseTableReader::read(text, name, fitToPowerOfTwo, options.forCells());
+        const BlockWriter writer(lines, [&] { writeLines(path, part, lines); });
+        PipeLines pipe(lines, kGuessedBytes);
+        data = LooseTableReader::read(pipe, name, fitToPowerOfTwo, options.forCells());
     } catch (const std::bad_alloc&) {
         return cannotRead(sourceText(path, part), QStringLiteral("not enough memory"));
+    }
+    // A sheet that failed half-way gave a table of its first rows only.
+    if (!lines.failure().isEmpty())
+        return cannotRead(sourceText(path, part), lines.failure());
+    return data;
+}
+
+// Runs on the thread that reads the XML: hands on the text a block of whole lines at a time.
+void WorkbookFormat::writeLines(const QString& path, const QString& part, BlockQueue& lines) const
+{
+    try {
+        std::string text;
+        QString reason;
+        const auto handOn = [&](std::string& made) {
+            const std::size_t end = made.rfind('\n');
+            if (end == std::string::npos || end + 1 < kLineBlock)
+                return;
+            lines.push(made.substr(0, end + 1));
+            made.erase(0, end + 1);
+        };
+        if (!sheetText(path, part, SheetXmlReader::kMaxRows, text, reason, handOn)) {
+            lines.close(reason);
+            return;
+        }
+        if (!text.empty())
+            lines.push(std::move(text));
+        lines.close();
+    } catch (const std::bad_alloc&) {
+        lines.close(QStringLiteral("not enough memory"));
     }
 }

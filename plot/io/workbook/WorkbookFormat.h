@@ -2,6 +2,10 @@
 
 #include "PartFormat.h"
 
+#include <functional>
+
+class BlockQueue;
+
 // Workbooks: .xlsx, .ods and .xls. A sheet's cells become the lines of a text table and go
 // through the table rules, so header names, a units row, the x column, text columns left out,
 // gaps and dates read as they do in a text file, and the Import dialog's choices apply.
@@ -24,6 +28,9 @@ public:
     static void registerFormats();
 
 private:
+    bool sheetText(const QString& path, const QString& part, std::size_t maxLines, std::string& text, QString& reason,
+                   const std::function<void(std::string&)>& sink) const;
+    void writeLines(const QString& path, const QString& part, BlockQueue& lines) const;
     bool sheetNames(const QString& path, std::vector<std::string>& names, QString& reason) const;
 
     Kind kind;

@@ -176,7 +176,8 @@ std::vector<std::string> XlsxWorkbook::sheetNames() const
     return names;
 }
 
-bool XlsxWorkbook::sheetText(const std::string& sheet, std::size_t maxLines, std::string& text, QString& reason)
+bool XlsxWorkbook::sheetText(const std::string& sheet, std::size_t maxLines, std::string& text, QString& reason,
+                             const Sink& sink)
 {
     const auto named = std::find_if(sheets.begin(), sheets.end(), [&](const Sheet& s) { return s.name == sheet; });
     if (!sheet.empty() && named == sheets.end()) {
@@ -192,8 +193,13 @@ bool XlsxWorkbook::sheetText(const std::string& sheet, std::size_t maxLines, std
     }
     SheetXmlReader reader(context, text, maxLines);
     const std::string& entry = (sheet.empty() ? sheets.front() : *named).entry;
-    return archive.stream(entry, [&](std::string_view xml, bool atEnd) { return reader.scan(xml, atEnd); },
-                          [&] { return reader.done(); }, [&] { return reader.failed(); }, reason);
+    const auto scan = [&](std::string_view xml, bool atEnd) {
+        const std::size_t taken = reader.scan(xml, atEnd);
+        if (sink)
+            sink(text);
+        return taken;
+    };
+    return archive.stream(entry, scan, [&] { return reader.done(); }, [&] { return reader.failed(); }, reason);
 }
 
 bool XlsxWorkbook::readStyles(const std::string& entry, QString& reason)

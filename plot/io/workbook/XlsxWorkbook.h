@@ -5,6 +5,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -15,8 +16,13 @@ class XlsxWorkbook
 public:
     bool open(const QString& path, QString& reason);
     std::vector<std::string> sheetNames() const;
-    // The sheet named `sheet`, the first one when it is empty, as the lines of a text table.
-    bool sheetText(const std::string& sheet, std::size_t maxLines, std::string& text, QString& reason);
+    // Takes what it wants of the text made so far, as it grows.
+    using Sink = std::function<void(std::string& text)>;
+
+    // The sheet named `sheet`, the first one when it is empty, as the lines of a text table;
+    // `sink` sees the text after every block of the sheet's XML.
+    bool sheetText(const std::string& sheet, std::size_t maxLines, std::string& text, QString& reason,
+                   const Sink& sink = Sink());
 
     // How a number format shows numbers: as dates (yyyy-mm-dd), times (hh:mm:ss) or numbers.
     static CellText::Shown shownBy(int formatId, const std::string& formatCode);

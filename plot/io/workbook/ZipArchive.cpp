@@ -1,9 +1,12 @@
 #include "ZipArchive.h"
 
+#include "BlockWriter.h"
+
 #include <QFile>
 
 #include <zip.h>
 
+#include <new>
 #include <vector>
 
 namespace {
@@ -11,6 +14,9 @@ namespace {
 // No token of a sheet's XML is longer: what is left unread beyond it is a damaged entry.
 constexpr std::size_t kLongestToken = std::size_t(64) << 20;
 constexpr std::size_t kBlock = std::size_t(1) << 20;
+
+// Blocks inflated ahead of the one read.
+constexpr std::size_t kBlocksAhead = 4;
 
 struct EntryCloser {
     void operator()(zip_file_t* file) const { zip_fclose(file); }
@@ -76,7 +82,9 @@ bool ZipArchive::read(const std::string& entry, std::size_t limit, std::string& 
     return true;
 }
 
-// An entry whose stored size is a lie is read only as far as its XML goes.
+// Inflating takes about as long as reading the XML, so a thread of its own inflates the
+// next blocks while this one reads. An entry whose stored size is a lie is read only as far
+// as its XML goes.
 bool ZipArchive::stream(const std::string& entry, const Scan& scan, const std::function<bool()>& done,
                         const std::function<bool()>& malformed, QString& reason) const
 {
@@ -86,25 +94,48 @@ bool ZipArchive::stream(const std::string& entry, const Scan& scan, const std::f
         reason = QStringLiteral("%1: %2").arg(name, QString::fromLocal8Bit(zip_strerror(archive.get())));
         return false;
     }
+    BlockQueue blocks(kBlocksAhead);
+    const BlockWriter inflater(blocks, [&] { inflate(file.get(), name, blocks); });
     std::string pending;
-    std::vector<char> block(kBlock);
+    std::string block;
     for (;;) {
-        const zip_int64_t got = zip_fread(file.get(), block.data(), block.size());
-        if (got < 0) {
-            reason = QStringLiteral("%1: %2").arg(name, QString::fromLocal8Bit(zip_file_strerror(file.get())));
-            return false;
-        }
-        pending.append(block.data(), std::size_t(got));
-        pending.erase(0, scan(pending, got == 0));
+        const bool more = blocks.pop(block);
+        pending.append(block);
+        pending.erase(0, scan(pending, !more));
         if (malformed()) {
             reason = QStringLiteral("%1 is not well-formed XML").arg(name);
             return false;
         }
-        if (got == 0 || done())
+        if (!more) {
+            reason = blocks.failure();
+            return reason.isEmpty();
+        }
+        if (done())
             return true;
         if (pending.size() > kLongestToken) {
             reason = QStringLiteral("%1 holds an element too long to read").arg(name);
             return false;
         }
+    }
+}
+
+// Runs on the inflating thread.
+void ZipArchive::inflate(zip_file_t* file, const QString& name, BlockQueue& blocks)
+{
+    try {
+        for (;;) {
+            std::string block(kBlock, '\0');
+            const zip_int64_t got = zip_fread(file, block.data(), block.size());
+            if (got <= 0) {
+                blocks.close(got < 0 ? QStringLiteral("%1: %2").arg(name, QString::fromLocal8Bit(zip_file_strerror(file)))
+                                     : QString());
+                return;
+            }
+            block.resize(std::size_t(got));
+            if (!blocks.push(std::move(block)))
+                return;
+        }
+    } catch (const std::bad_alloc&) {
+        blocks.close(QStringLiteral("not enough memory"));
     }
 }

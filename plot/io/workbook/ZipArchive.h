@@ -8,7 +8,9 @@
 #include <string>
 #include <string_view>
 
+class BlockQueue;
 struct zip;
+struct zip_file;
 
 // A ZIP archive open for reading, such as a workbook's package. Every failure becomes a
 // reason in words; the entries' sizes are asked before their bytes are taken.
@@ -31,6 +33,8 @@ public:
                 const std::function<bool()>& malformed, QString& reason) const;
 
 private:
+    static void inflate(zip_file* file, const QString& name, BlockQueue& blocks);
+
     struct Closer {
         void operator()(zip* archive) const;
     };
