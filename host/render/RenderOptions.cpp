@@ -2,6 +2,7 @@
 
 #include "ImportFormats.h"
 #include "RenderFit.h"
+#include "RenderSpectrogram.h"
 #include "SpectralWindow.h"
 #include "WindowFunction.h"
 
@@ -139,6 +140,17 @@ QString RenderOptions::usage()
         "  --fit-start LIST     start values of --fit as NAME=VALUE pairs separated by commas; the\n"
         "                       other parameters start at 1\n"
         "  --fit-out FILE       write the lines of the fits to FILE as well\n"
+        "  --spectrogram L[,OVERLAP[,WINDOW]]\n"
+        "                       the spectrogram of the current curve in segments of L points (2 to\n"
+        "                       16777216), OVERLAP percent (default 50) and one of --psd's windows\n"
+        "                       (default Hann); the pictures of -o after it show it: time, frequency\n"
+        "                       and the level in dB as colour\n"
+        "  --spectrogram-out FILE\n"
+        "                       write the last --spectrogram's matrix as CSV: time,f_0,f_1,... then\n"
+        "                       t,p_0,p_1,... for each segment, t in seconds from the curve's first\n"
+        "                       point and p the densities in unit^2/Hz, every digit\n"
+        "  --db-range TOP,RANGE the levels a spectrogram's colours span, from TOP - RANGE to TOP dB;\n"
+        "                       TOP auto (the default) follows the loudest level, RANGE is 100\n"
         "  --peaks-tab TAB      the list --peaks-out saves: positive (default) or negative\n"
         "  --peaks-out FILE     save the peak list as the panel's SAVE does\n"
         "  --size WxH           picture size in pixels (default 1024x768)\n"
@@ -499,6 +511,10 @@ bool RenderOptions::parseOption(const QStringList& arguments, int& i, QString& e
     if (taken)
         return true;
     if (!RenderFit::parseOption(arguments, i, *this, taken, error))
+        return false;
+    if (taken)
+        return true;
+    if (!RenderSpectrogram::parseOption(arguments, i, *this, taken, error))
         return false;
     if (taken)
         return true;

@@ -18,13 +18,13 @@ struct RenderOptions {
             Title, XTitle, YTitle, Range, LogX, LogY, Calibrate, Select, Stats, Dump, Output,
             Window, Fft, Db, Abs, Undo, Peaks, Units, PeaksTab, PeaksOut, Style, Symbol,
             ExportY, ExportX, ExportXls, Print, Psd, Amplitude, Tones, Harmonics, Sampling, Fit, FitModel,
-            SaveProject
+            SaveProject, Spectrogram, SpectrogramOut, DbRange
         };
         Kind kind;
         QString text;
         // The window of the analyses is its index among the spectral windows: Psd holds
         // {length, overlap, window}, Amplitude {window}, Tones {count, window} and Harmonics
-        // {fundamental, window}.
+        // {fundamental, window}, Spectrogram {length, overlap, window} and DbRange {top, range}.
         QVector<double> numbers;
     };
 

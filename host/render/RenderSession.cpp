@@ -10,6 +10,7 @@
 #include "RenderAnalysis.h"
 #include "RenderProject.h"
 #include "RenderFit.h"
+#include "RenderSpectrogram.h"
 #include "ScriptFile.h"
 #include "ScriptRun.h"
 #include "PeakPanel.h"
@@ -359,6 +360,10 @@ RenderSession::Status RenderSession::apply(const RenderOptions::Step& step)
         return fit(step);
     case Step::SaveProject:
         return saveProject(step.text);
+    case Step::Spectrogram:
+    case Step::SpectrogramOut:
+    case Step::DbRange:
+        return spectrogramStep(step);
     }
     return Success;
 }
@@ -536,6 +541,17 @@ RenderSession::Status RenderSession::analyse(const RenderOptions::Step& step)
     return Success;
 }
 
+// The spectrogram's plot is made by the first of its options.
+RenderSession::Status RenderSession::spectrogramStep(const RenderOptions::Step& step)
+{
+    if (!spectrogram)
+        spectrogram = std::make_unique<RenderSpectrogram>(*server, options.size);
+    QString error;
+    if (!spectrogram->apply(step, error))
+        return fail(error);
+    return Success;
+}
+
 // A fit that failed has no figures to print, as a script that failed has no curve.
 RenderSession::Status RenderSession::fit(const RenderOptions::Step& step)
 {
@@ -568,7 +584,8 @@ RenderSession::Status RenderSession::render(const QString& path)
         return fail(QStringLiteral("-o writes .png, .jpg, .bmp, .svg and .pdf pictures, .csv, .txt and .xlsx tables "
                                    "and .wav sound, not %1")
                         .arg(path));
-    if (!PlotImageWriter::write(server->plot(), path, options.size))
+    QwtPlot* picture = spectrogram && spectrogram->picture() ? spectrogram->picture() : server->plot();
+    if (!PlotImageWriter::write(picture, path, options.size))
         return fail(QStringLiteral("cannot write the picture %1").arg(path));
     return Success;
 }

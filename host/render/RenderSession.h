@@ -7,6 +7,7 @@
 class PlotServer;
 class QTextStream;
 class RefusingPrompt;
+class RenderSpectrogram;
 class RenderProject;
 struct ScriptResult;
 struct ScriptSettings;
@@ -47,6 +48,7 @@ private:
     Status exportCurve(const RenderOptions::Step& step);
     Status analyse(const RenderOptions::Step& step);
     Status fit(const RenderOptions::Step& step);
+    Status spectrogramStep(const RenderOptions::Step& step);
     Status printTo(const QString& path);
     Status dump(const QString& path);
     void writeDump(QTextStream& csv) const;
@@ -58,5 +60,6 @@ private:
     QTextStream& err;
     std::unique_ptr<PlotServer> server;
     RefusingPrompt* prompt = nullptr;
+    std::unique_ptr<RenderSpectrogram> spectrogram;
     std::unique_ptr<RenderProject> project;
 };
