@@ -1,11 +1,10 @@
 #include "ColumnCurves.h"
 
 #include "ColumnSizing.h"
+#include "FiniteLimits.h"
 #include "PowerOfTwo.h"
 
 #include <algorithm>
-#include <cmath>
-#include <limits>
 
 namespace {
 
@@ -13,38 +12,29 @@ constexpr int kRowNumbers = -1;
 // One x and fifteen curves, as the plot has always read tables.
 constexpr std::size_t kMaxColumns = 16;
 
-// The smallest and largest finite value of `values`, into the range through `widen`. Four lanes
-// of limits: with one pair every value would wait for the one before.
-template <typename Widen>
-void finiteLimits(const ImportedData::Column& column, Widen widen)
+// A column's limits as the reader took them, or taken here.
+FiniteLimits limitsOf(const ColumnCurves::Column& column, std::size_t count)
 {
-    constexpr std::size_t lanes = 4;
-    const double* values = column.constData();
-    const std::size_t count = std::size_t(column.size());
-    double low[lanes];
-    double high[lanes];
-    std::fill(low, low + lanes, std::numeric_limits<double>::max());
-    std::fill(high, high + lanes, -std::numeric_limits<double>::max());
-    bool any = false;
-    const double largest = std::numeric_limits<double>::max();
-    const auto take = [&](double v, std::size_t k) {
-        const bool finite = std::abs(v) <= largest;
-        low[k] = std::min(low[k], finite ? v : largest);
-        high[k] = std::max(high[k], finite ? v : -largest);
-    };
-    std::size_t i = 0;
-    for (; i + lanes <= count; i += lanes) {
-        for (std::size_t k = 0; k < lanes; ++k)
-            take(values[i + k], k);
-    }
-    for (; i < count; ++i)
-        take(values[i], 0);
-    for (std::size_t k = 0; k < lanes; ++k)
-        any = any || low[k] <= high[k];
-    // Only finite values were taken, so limits that crossed saw none.
-    if (any) {
-        widen(*std::min_element(low, low + lanes));
-        widen(*std::max_element(high, high + lanes));
+    if (column.limits && std::size_t(column.values.size()) == count)
+        return *column.limits;
+    FiniteLimits limits;
+    limits.add(column.values.constData(), std::min(count, std::size_t(column.values.size())));
+    return limits;
+}
+
+// The numbers 0 … count − 1, a block at a time, so that each block is made and written
+// while it is in the cache; each from its index, as a running sum would make every one wait
+// for the last.
+void fillRowNumbers(ImportedData::Column& x, std::size_t count)
+{
+    constexpr std::size_t block = std::size_t(1) << 15;
+    x.reserve(int(count));
+    for (std::size_t start = 0; start < count; start += block) {
+        const std::size_t end = std::min(count, start + block);
+        x.resize(int(end));
+        double* numbers = x.data();
+        for (std::size_t i = start; i < end; ++i)
+            numbers[i] = double(i);
     }
 }
 
@@ -103,23 +93,27 @@ ImportedData ColumnCurves::make(std::vector<Column> columns, bool firstIsX, cons
         data.log << QStringLiteral("Kurvo: # Original points %1, corrected to %2").arg(rows).arg(count);
     }
     if (x == kRowNumbers) {
-        resizeExactly(data.x, int(count));
-        // Each number from its index: a running sum would make every one wait for the last.
-        double* numbers = data.x.data();
-        for (std::size_t i = 0; i < count; ++i)
-            numbers[i] = double(i);
+        fillRowNumbers(data.x, count);
         data.range.addX(0.0);
         data.range.addX(double(count > 0 ? count - 1 : 0));
     } else {
+        const FiniteLimits limits = limitsOf(columns[std::size_t(x)], count);
         data.x = columns[std::size_t(x)].values;
         cut(data.x, count);
-        finiteLimits(data.x, [&](double v) { data.range.addX(v); });
+        if (limits.found()) {
+            data.range.addX(limits.min());
+            data.range.addX(limits.max());
+        }
     }
     for (int j : curves) {
         // A column drawn twice shares its values.
+        const FiniteLimits limits = limitsOf(columns[std::size_t(j)], count);
         ImportedData::Column values = columns[std::size_t(j)].values;
         cut(values, count);
-        finiteLimits(values, [&](double v) { data.range.addY(v); });
+        if (limits.found()) {
+            data.range.addY(limits.min());
+            data.range.addY(limits.max());
+        }
         data.curveTitles << columns[std::size_t(j)].name;
         data.y.push_back(std::move(values));
     }

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "FiniteLimits.h"
 #include "ImportedData.h"
 #include "TableOptions.h"
 
 #include <QString>
 
+#include <optional>
 #include <vector>
 
 // The numeric columns of a dataset drawn as a table's columns are: x from the first column or
@@ -17,6 +19,8 @@ public:
     struct Column {
         QString name;
         ImportedData::Column values;
+        // The limits of all its values where the reader took them as it read.
+        std::optional<FiniteLimits> limits = std::nullopt;
     };
 
     // Every column holds as many values as the first. `firstIsX` says whether the first

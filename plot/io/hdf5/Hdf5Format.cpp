@@ -135,6 +135,28 @@ bool list(hid_t file, std::vector<DataPart>& parts, QString& reason)
     return true;
 }
 
+// A 1-D set a block at a time, each block's limits taken while it is in the cache: read
+// whole, the values would come from memory once more to find them.
+bool readBlocks(hid_t set, hsize_t rows, ColumnCurves::Column& column)
+{
+    constexpr hsize_t block = hsize_t(1) << 16;
+    const Hdf5Handle file(H5Dget_space(set), H5Sclose);
+    if (!file)
+        return false;
+    column.values.reserve(int(rows));
+    for (hsize_t start = 0; start < rows; start += block) {
+        const hsize_t count = std::min(block, rows - start);
+        const Hdf5Handle memory(H5Screate_simple(1, &count, nullptr), H5Sclose);
+        column.values.resize(int(start + count));
+        double* values = column.values.data() + start;
+        if (!memory || H5Sselect_hyperslab(file.get(), H5S_SELECT_SET, &start, nullptr, &count, nullptr) < 0
+            || H5Dread(set, H5T_NATIVE_DOUBLE, memory.get(), file.get(), H5P_DEFAULT, values) < 0)
+            return false;
+        column.limits->add(values, std::size_t(count));
+    }
+    return true;
+}
+
 ImportedData refusal(const QString& line)
 {
     ImportedData data;
@@ -195,9 +217,8 @@ ImportedData readSet(hid_t file, const QString& source, const QString& part, con
         const bool scaled = readScale(set.get(), rows, x);
         if (scaled)
             table.push_back(std::move(x));
-        table.push_back({nameOf(part, units), {}});
-        resizeExactly(table.back().values, int(rows));
-        if (H5Dread(set.get(), H5T_NATIVE_DOUBLE, H5S_ALL, H5S_ALL, H5P_DEFAULT, table.back().values.data()) < 0)
+        table.push_back({nameOf(part, units), {}, FiniteLimits()});
+        if (!readBlocks(set.get(), rows, table.back()))
             return refusal(cannotRead(source, QStringLiteral("the values of %1 cannot be read").arg(part)));
         return ColumnCurves::make(std::move(table), scaled, name, fitToPowerOfTwo, options);
     }
