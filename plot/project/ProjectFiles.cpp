@@ -20,11 +20,8 @@ bool sameSamples(const QVector<double>& a, const QVector<double>& b)
                || std::memcmp(a.constData(), b.constData(), std::size_t(a.size()) * sizeof(double)) == 0);
 }
 
-// The description holds every setting, so equal descriptions and equal samples are one state.
-bool sameState(const ProjectState& a, const ProjectState& b)
+bool sameSamples(const ProjectState& a, const ProjectState& b)
 {
-    if (a.curves.size() != b.curves.size() || ProjectJson::describe(a) != ProjectJson::describe(b))
-        return false;
     for (std::size_t i = 0; i < a.curves.size(); ++i) {
         if (!sameSamples(a.curves[i].x, b.curves[i].x) || !sameSamples(a.curves[i].y, b.curves[i].y))
             return false;
@@ -48,6 +45,7 @@ void ProjectFiles::log(const QString& message)
 
 void ProjectFiles::keep(ProjectState state)
 {
+    savedDescription = ProjectJson::describe(state);
     saved = std::make_unique<ProjectState>(std::move(state));
 }
 
@@ -85,10 +83,10 @@ bool ProjectFiles::show(const ProjectState& state, const QString& name, QString&
         return false;
     }
     ProjectApplier::apply(server, state);
-    log(QStringLiteral("%1 opened ... [%2 curves]").arg(name).arg(state.curves.size()));
     ProjectState shown = ProjectCapture::of(server);
     shown.script = state.script;
     keep(std::move(shown));
+    log(QStringLiteral("%1 opened ... [%2 curves]").arg(name).arg(state.curves.size()));
     return true;
 }
 
@@ -98,5 +96,7 @@ bool ProjectFiles::changedSince(const QString& script) const
         return false;
     ProjectState now = ProjectCapture::of(server);
     now.script = script;
-    return !sameState(now, *saved);
+    // The description holds every setting and the number of points of every curve, so equal
+    // descriptions and equal samples are one state.
+    return ProjectJson::describe(now) != savedDescription || !sameSamples(now, *saved);
 }

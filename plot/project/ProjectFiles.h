@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 #include <memory>
@@ -34,4 +35,5 @@ private:
 
     PlotServer& server;
     std::unique_ptr<ProjectState> saved;
+    QByteArray savedDescription;
 };
