@@ -1,6 +1,7 @@
 #include "XlsxWorkbook.h"
 
 #include "SharedStringsReader.h"
+#include "SystemMemory.h"
 
 #include <pugixml.hpp>
 
@@ -10,6 +11,8 @@
 
 namespace {
 
+// Memory the shared strings may take for each byte of their XML.
+constexpr double kStringsPerXmlByte = 6.0;
 // The parts that describe the workbook are small; one larger than this is no workbook's.
 constexpr std::size_t kLargestPart = std::size_t(64) << 20;
 
@@ -227,8 +230,18 @@ bool XlsxWorkbook::readStyles(const std::string& entry, QString& reason)
     return true;
 }
 
+// The strings are held apart, each with the few dozen bytes a string takes: a table of many
+// short strings, or a package that inflates far beyond its size, takes several times its XML.
 bool XlsxWorkbook::readSharedStrings(const std::string& entry, QString& reason)
 {
+    const double needed = double(archive.inflatedSize(entry)) * kStringsPerXmlByte;
+    const double available = double(SystemMemory().bytes());
+    if (needed > available) {
+        reason = QStringLiteral("its shared strings need %1 GB, %2 GB are available")
+                     .arg(needed / 1e9, 0, 'f', 1)
+                     .arg(available / 1e9, 0, 'f', 1);
+        return false;
+    }
     SharedStringsReader reader(context.sharedStrings);
     return archive.stream(entry, [&](std::string_view xml, bool atEnd) { return reader.scan(xml, atEnd); },
                           [] { return false; }, [&] { return reader.failed(); }, reason);

@@ -56,6 +56,15 @@ bool ZipArchive::contains(const std::string& entry) const
     return zip_name_locate(archive.get(), entry.c_str(), 0) >= 0;
 }
 
+std::uint64_t ZipArchive::inflatedSize(const std::string& entry) const
+{
+    zip_stat_t stat;
+    zip_stat_init(&stat);
+    if (zip_stat(archive.get(), entry.c_str(), 0, &stat) != 0 || !(stat.valid & ZIP_STAT_SIZE))
+        return 0;
+    return stat.size;
+}
+
 bool ZipArchive::read(const std::string& entry, std::size_t limit, std::string& bytes, QString& reason) const
 {
     zip_stat_t stat;

@@ -3,6 +3,7 @@
 #include <QString>
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -25,6 +26,8 @@ public:
 
     bool open(const QString& path, QString& reason);
     bool contains(const std::string& entry) const;
+    // The entry's size once inflated, as its directory says; 0 when it does not say.
+    std::uint64_t inflatedSize(const std::string& entry) const;
     // A whole entry of at most `limit` bytes.
     bool read(const std::string& entry, std::size_t limit, std::string& bytes, QString& reason) const;
     // An entry a block at a time through `scan`, until it ends or `done` says the rest is not
