@@ -121,6 +121,8 @@ struct CloseCase {
     bool saves;
 };
 
+void PrintTo(const CloseCase& row, std::ostream* out) { *out << row.name; }
+
 class CloseQuestionTest : public KurvoProjectTest, public ::testing::WithParamInterface<CloseCase>
 {
 };
