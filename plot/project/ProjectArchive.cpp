@@ -100,7 +100,8 @@ bool ProjectArchive::size(const QString& name, quint64& bytes, QString& reason) 
     zip_stat_t stat;
     zip_stat_init(&stat);
     if (zip_stat_index(archive, index, 0, &stat) != 0 || !(stat.valid & ZIP_STAT_SIZE)) {
-        reason = QStringLiteral("the size of %1 cannot be read: %2").arg(name, QString::fromLocal8Bit(zip_strerror(archive)));
+        reason = QStringLiteral("the size of %1 cannot be read: %2")
+                     .arg(name, QString::fromLocal8Bit(zip_strerror(archive)));
         return false;
     }
     if ((stat.valid & ZIP_STAT_ENCRYPTION_METHOD) && stat.encryption_method != ZIP_EM_NONE) {

@@ -287,7 +287,9 @@ bool ProjectJson::read(const QByteArray& json, ProjectState& state, std::vector<
     QJsonParseError error{};
     const QJsonDocument document = QJsonDocument::fromJson(json, &error);
     if (document.isNull()) {
-        reason = QStringLiteral("%1 is no JSON: %2 at byte %3").arg(QLatin1String(kEntry), error.errorString()).arg(error.offset);
+        reason = QStringLiteral("%1 is no JSON: %2 at byte %3")
+                     .arg(QLatin1String(kEntry), error.errorString())
+                     .arg(error.offset);
         return false;
     }
     if (!document.isObject()) {

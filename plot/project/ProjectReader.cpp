@@ -103,7 +103,11 @@ bool ProjectReader::checkSize(const ProjectArchive& archive, const QString& entr
         return false;
     if (bytes == quint64(points) * sizeof(double))
         return true;
-    reason = QStringLiteral("%1 holds %2 bytes, not the %3 of %4 points").arg(entry).arg(bytes).arg(quint64(points) * 8).arg(points);
+    reason = QStringLiteral("%1 holds %2 bytes, not the %3 of %4 points")
+                 .arg(entry)
+                 .arg(bytes)
+                 .arg(quint64(points) * sizeof(double))
+                 .arg(points);
     return false;
 }
 

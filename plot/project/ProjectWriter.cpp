@@ -67,7 +67,10 @@ bool describable(const ProjectState& state, const QByteArray& json, QString& rea
 {
     for (const ProjectCurve& curve : state.curves) {
         if (curve.x.size() != curve.y.size()) {
-            reason = QStringLiteral("curve %1 has %2 x values but %3 y values").arg(curve.id).arg(curve.x.size()).arg(curve.y.size());
+            reason = QStringLiteral("curve %1 has %2 x values but %3 y values")
+                         .arg(curve.id)
+                         .arg(curve.x.size())
+                         .arg(curve.y.size());
             return false;
         }
     }

@@ -53,7 +53,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             fuzz::check(curve.x.size() == curve.y.size(), "a curve has a y for each x");
         checkReadsBack(state);
     } else {
-        fuzz::check(state.title == QStringLiteral("untouched") && state.curves.empty(), "a refused file changes nothing");
+        fuzz::check(state.title == QStringLiteral("untouched") && state.curves.empty(),
+                    "a refused file changes nothing");
         fuzz::check(!error.isEmpty(), "a refused file says why");
     }
 

@@ -298,7 +298,8 @@ TEST_F(ProjectFileTest, AWriteThatFailsLeavesTheLastGoodProjectAndNoTemporary)
     std::signal(SIGXFSZ, oldHandler);
 
     EXPECT_FALSE(wrote);
-    EXPECT_TRUE(error.startsWith(QStringLiteral("Kurvo: Can't write file %1: ").arg(path("written.kurvo")))) << error.toStdString();
+    EXPECT_TRUE(error.startsWith(QStringLiteral("Kurvo: Can't write file %1: ").arg(path("written.kurvo"))))
+        << error.toStdString();
     EXPECT_EQ(fileBytes(path("written.kurvo")), good);
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList{QStringLiteral("written.kurvo")});
 }
@@ -310,7 +311,8 @@ TEST_F(ProjectFileTest, AStateThatWouldNotReadBackIsRefusedBeforeAnythingIsWritt
     odd.curves[0].symbolStyle = 15;
     QString error;
     EXPECT_FALSE(ProjectWriter::write(path("written.kurvo"), odd, error));
-    EXPECT_TRUE(error.contains(QLatin1String("the plot cannot be described: curves[0].symbol.style"))) << error.toStdString();
+    EXPECT_TRUE(error.contains(QLatin1String("the plot cannot be described: curves[0].symbol.style")))
+        << error.toStdString();
     EXPECT_EQ(fileBytes(path("written.kurvo")), good);
 }
 
