@@ -46,6 +46,10 @@ void CellText::appendText(std::string_view text, std::string& line)
 {
     // A leading quote would open a quoted field, so such a field is quoted whole.
     const bool quoted = !text.empty() && text.front() == '"';
+    if (!quoted && text.find_first_of("\t\n\r") == std::string_view::npos) {
+        line.append(text.data(), text.size());
+        return;
+    }
     if (quoted)
         line += '"';
     for (const char c : text) {
