@@ -2,6 +2,7 @@
 
 #include "CurveAppearance.h"
 #include "PlotServer.h"
+#include "derive/DerivePanel.h"
 
 #include <QMenu>
 
@@ -98,4 +99,10 @@ CurveMenu::CurveMenu(PlotServer* server, CurveAppearance& appearance)
     antialiasing->setCheckable(true);
     antialiasing->setChecked(true);
     QObject::connect(antialiasing, &QAction::triggered, server, &PlotServer::aliasingSlot);
+    curveMenu->addSeparator();
+    DerivePanel& derived = server->derivePanel();
+    QObject::connect(curveMenu->addAction(tr("Data")), &QAction::triggered, &derived, &DerivePanel::showData);
+    QObject::connect(curveMenu->addAction(tr("New curve...")), &QAction::triggered, &derived,
+                     &DerivePanel::askNewCurve);
+    QObject::connect(curveMenu->addAction(tr("Filters...")), &QAction::triggered, &derived, &DerivePanel::askFilter);
 }

@@ -2,6 +2,8 @@
 
 #include "CurveStatistics.h"
 
+#include <QtGlobal>
+
 class QwtPlotCurve;
 
 // One curve of the plot: its axis, its statistics as of its last samples, and the drawn curve,
@@ -16,5 +18,8 @@ struct CurveRecord : CurveStatistics {
     // its spectra whatever the calibration field shows. 0 for any other curve, and once a
     // transform has given x other values.
     double sampleRate = 0;
+    // Numbers every curve the store adds, never used twice while the store lives: a curve that
+    // took another's identifier is told apart from it.
+    quint64 serial = 0;
     QwtPlotCurve* curve = nullptr;
 };

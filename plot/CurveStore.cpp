@@ -92,6 +92,7 @@ QwtPlotCurve* CurveStore::add(const QString& title, const QVector<double>& x, co
     auto record = std::make_unique<CurveRecord>();
     record->rightAxis = rightAxis;
     record->xIsTime = xIsTime;
+    record->serial = nextSerial++;
     record->curve = curve.get();
     takeSamples(*record, x, y);
 

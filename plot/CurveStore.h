@@ -87,4 +87,5 @@ private:
     Records curveMap;
     int nextCurveId = 0;
     int currentCurveId = -1;
+    quint64 nextSerial = 1;
 };

@@ -8,6 +8,7 @@
 #include "CurveExporter.h"
 #include "CurveMenu.h"
 #include "CurveStore.h"
+#include "derive/DerivePanel.h"
 #include "DataRange.h"
 #include "ImportFormats.h"
 #include "DataImporter.h"
@@ -94,6 +95,7 @@ PlotServer::PlotServer(QWidget* parent)
     analysisPanel = std::make_unique<AnalysisPanel>(ui, this, *analyser);
     fitter = std::make_unique<FitTool>(*store, ui.qwtPlot, log);
     fitPanel = std::make_unique<FitPanel>(ui, this, *store, *fitter, prompter);
+    deriver = std::make_unique<DerivePanel>(ui, this, *store, *axes, *undoStore, log, prompter, showStatistics);
     exporter = std::make_unique<CurveExporter>(this, *store, log, prompter, [this] { return axes->horCalibration(); });
     output = std::make_unique<PlotOutput>(this, ui.qwtPlot, *store, *exporter, log, prompter);
     DataFormats::registerReaders();

@@ -22,6 +22,7 @@ class CurveExporter;
 class CurveMenu;
 class CurveStore;
 class DataImporter;
+class DerivePanel;
 class FitPanel;
 class FitTool;
 struct ImportedData;
@@ -111,6 +112,8 @@ public:
     AnalysisTool& analysisTool() const { return *analyser; }
     // Process → Fit..., for kurvo-render.
     FitTool& fitTool() const { return *fitter; }
+    // Process → New curve..., Filters... and Data, for the curve menu and kurvo-render.
+    DerivePanel& derivePanel() const { return *deriver; }
     bool peakSave(const QString& path);
     // One curve's x or y values by the end of `name` (.dif, .txt, .xls), every curve side by
     // side, one curve as a mono WAV file; false, with a log line, when nothing was written.
@@ -235,6 +238,7 @@ private:
     std::unique_ptr<AnalysisPanel> analysisPanel;
     std::unique_ptr<FitTool> fitter;
     std::unique_ptr<FitPanel> fitPanel;
+    std::unique_ptr<DerivePanel> deriver;
     std::unique_ptr<CurveExporter> exporter;
     std::unique_ptr<PlotOutput> output;
 

@@ -73,11 +73,9 @@ bool UndoStore::saveUndo()
 {
     setCounter(undoCounter + 1);
     const int number = undoCounter;
-    notWritten.erase(number);
+    forget(number);
     QString reason;
     const QString path = pathOf(number, reason);
-    if (written.erase(number) != 0)
-        QFile::remove(path);
     if (!path.isEmpty() && writeUndoFile(path, reason)) {
         written.insert(number);
         return true;
@@ -86,6 +84,25 @@ bool UndoStore::saveUndo()
     const QString name = path.isEmpty() ? fileName(number) : path;
     log.line(QStringLiteral("Kurvo: Can't write undo file %1: %2").arg(name, reason));
     return false;
+}
+
+void UndoStore::saveAddition(int id)
+{
+    setCounter(undoCounter + 1);
+    forget(undoCounter);
+    additions[undoCounter] = {id, store.find(id)->serial};
+}
+
+void UndoStore::forget(int number)
+{
+    notWritten.erase(number);
+    additions.erase(number);
+    if (written.erase(number) != 0) {
+        const QString path = filePath(number);
+        QFile::remove(path);
+        timeCurves.erase(path);
+        audioRates.erase(path);
+    }
 }
 
 bool UndoStore::writeUndoFile(const QString& path, QString& reason)
@@ -167,6 +184,11 @@ int UndoStore::undo(int index)
         number = undoCounter;
         setCounter(undoCounter - 1);
     }
+    const auto addition = additions.find(number);
+    if (addition != additions.end()) {
+        takeAway(addition->second);
+        return undoCounter - 1;
+    }
     const auto unsaved = notWritten.find(number);
     if (unsaved != notWritten.end()) {
         fail(QStringLiteral("Kurvo: Can't undo operation %1: its undo file could not be written (%2)")
@@ -195,13 +217,19 @@ void UndoStore::dropNewest()
 {
     if (undoCounter == 0)
         return;
-    const int number = undoCounter;
-    notWritten.erase(number);
-    if (written.erase(number) != 0) {
-        const QString path = filePath(number);
-        QFile::remove(path);
-        timeCurves.erase(path);
-        audioRates.erase(path);
-    }
+    forget(undoCounter);
     setCounter(undoCounter - 1);
+}
+
+// The curve goes only if it is the one that was added: its identifier may have passed to
+// another curve since.
+void UndoStore::takeAway(const Addition& added)
+{
+    const CurveRecord* record = store.find(added.id);
+    if (!record || record->serial != added.serial) {
+        fail(QStringLiteral("Kurvo: Can't undo the addition of curve %1: it is no longer there").arg(added.id));
+        return;
+    }
+    store.remove(added.id);
+    axes.followCurves();
 }

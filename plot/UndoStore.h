@@ -23,8 +23,9 @@ class QWidget;
 // it says why it cannot be undone and moves on to the snapshot before, so that the earlier
 // ones stay reachable. Which curves had dates and times as x is kept beside the files, by
 // path, for as long as the widget lives, and comes back with their samples, as do the rates
-// of the curves read from audio files. The Undo button is enabled exactly while there is
-// something to undo.
+// of the curves read from audio files. An operation that adds a curve instead of changing the
+// others takes a step without a file, and undoing it takes that curve away again. The Undo
+// button is enabled exactly while there is something to undo.
 class UndoStore
 {
     Q_DECLARE_TR_FUNCTIONS(PlotServer)
@@ -43,6 +44,8 @@ public:
 
     // Writes the next snapshot; false, with a log line, when it cannot be written.
     bool saveUndo();
+    // The next step is the addition of curve `id`, which must be there.
+    void saveAddition(int id);
     // Creates the file `path`, which must not exist yet; false with the reason when it cannot.
     bool writeUndoFile(const QString& path, QString& reason);
     // All or nothing: false, with nothing changed, when the file cannot be read whole. A
@@ -56,7 +59,15 @@ public:
     void dropNewest();
 
 private:
+    struct Addition {
+        int id;
+        quint64 serial;
+    };
+
     QString pathOf(int number, QString& reason);
+    // Lets go of what step `number` held before it is taken anew or dropped.
+    void forget(int number);
+    void takeAway(const Addition& added);
     void setCounter(int value);
     void fail(const QString& text);
 
@@ -69,6 +80,7 @@ private:
     int undoCounter = 0;
     std::set<int> written;
     std::map<int, QString> notWritten;
+    std::map<int, Addition> additions;
     QString failure;
     std::map<QString, std::vector<int>> timeCurves;
     std::map<QString, std::map<int, double>> audioRates;

@@ -1,6 +1,7 @@
 #include "Butterworth.h"
 
 #include <cmath>
+#include <sstream>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -8,6 +9,14 @@
 namespace {
 
 using Complex = std::complex<double>;
+
+std::string text(double value)
+{
+    std::ostringstream out;
+    out.precision(12);
+    out << value;
+    return out.str();
+}
 
 void check(Butterworth::Band band, int order, double fs, double low, double high)
 {
@@ -20,7 +29,7 @@ void check(Butterworth::Band band, int order, double fs, double low, double high
     const auto inside = [nyquist](double f) { return std::isfinite(f) && f > 0 && f < nyquist; };
     if (!inside(low) || (band2 && !inside(high)))
         throw std::invalid_argument("Cutoff frequencies must lie between 0 and half the sampling frequency, " +
-                                    std::to_string(nyquist) + " Hz.");
+                                    text(nyquist) + " Hz.");
     if (band2 && low >= high)
         throw std::invalid_argument("The lower edge of the band must lie below the upper edge.");
 }

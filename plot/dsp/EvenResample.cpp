@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <sstream>
 #include <stdexcept>
 #include <string>
 
@@ -11,6 +12,14 @@ namespace {
 
 // A last x that lies a rounding error short of a whole number of steps still counts.
 constexpr double kStepTolerance = 1e-9;
+
+std::string text(double value)
+{
+    std::ostringstream out;
+    out.precision(12);
+    out << value;
+    return out.str();
+}
 
 } // namespace
 
@@ -28,7 +37,7 @@ Resampled resampleEvenly(const double* x, const double* y, std::size_t count, do
                                     std::reverse_iterator<const double*>(x), finite);
     const double steps = std::floor((x1 - x0) / step + kStepTolerance);
     if (!(steps < double(maxPoints)))
-        throw std::invalid_argument("A step of " + std::to_string(step) + " would make more than " +
+        throw std::invalid_argument("A step of " + text(step) + " would make more than " +
                                     std::to_string(maxPoints) + " points.");
     Resampled out;
     out.x.resize(std::size_t(steps) + 1);
