@@ -64,6 +64,6 @@ private:
     QwtScaleMap xMap;
     QwtScaleMap yMap;
     QSize gridSize;
-    // Stored densities (divided by the spectrogram's scale), row by row from the first pixel row.
+    // The level of each pixel in dB, row by row from the first pixel row.
     std::vector<float> pooled;
 };
