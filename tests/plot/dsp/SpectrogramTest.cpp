@@ -1,6 +1,7 @@
 #include "DftReference.h"
 #include "SpectralWindow.h"
 #include "Spectrogram.h"
+#include "WelchPsd.h"
 
 #include <gtest/gtest.h>
 
@@ -156,6 +157,23 @@ TEST(Spectrogram, DensitiesBeyondAFloatsRangeKeepEveryBit)
     const Spectrogram quiet(silence.data(), silence.size(), 1000, 100, 0, kHann);
     EXPECT_EQ(quiet.density(2, 10), 0.0);
     EXPECT_EQ(quiet.level(2, 10), -std::numeric_limits<double>::infinity());
+}
+
+// Averaged over its segments, the spectrogram is Welch's PSD with the same settings.
+TEST(Spectrogram, MeanOfItsSegmentsIsTheWelchPsd)
+{
+    const std::vector<double> y = chirp(5000, 2000, 20, 900);
+    const Spectrogram s(y.data(), y.size(), 2000, 300, 60, kHann);
+    const Spectrum psd = welchPsd(y.data(), y.size(), 2000, 300, 60, kHann);
+    ASSERT_EQ(psd.segments, s.segments());
+    ASSERT_EQ(psd.y.size(), s.bins());
+    for (std::size_t k = 0; k < s.bins(); ++k) {
+        double sum = 0;
+        for (std::size_t i = 0; i < s.segments(); ++i)
+            sum += s.density(i, k);
+        EXPECT_NEAR(sum / double(s.segments()), psd.y[k], 2e-7 * psd.y[k] + 1e-15) << k;
+        EXPECT_EQ(s.frequency(k), psd.x[k]);
+    }
 }
 
 TEST(Spectrogram, RefusesWhatHasNoSpectrogram)
