@@ -53,8 +53,8 @@ std::shared_ptr<const Spectrogram> SpectrogramSource::compute(const Settings& se
                           double(settings.length / 2 + 1) * sizeof(float);
     if (needed > double(memory.bytes())) {
         why = tr("Not enough memory for the spectrogram of %1: it needs %2 MB, %3 MB are available")
-                  .arg(curveTitle, QString::number(needed / kBytesPerMegabyte, 'f', 0),
-                       QString::number(double(memory.bytes()) / kBytesPerMegabyte, 'f', 0));
+                  .arg(curveTitle, QString::number(needed / kBytesPerMegabyte, 'f', 1),
+                       QString::number(double(memory.bytes()) / kBytesPerMegabyte, 'f', 1));
         return nullptr;
     }
     try {

@@ -1,9 +1,11 @@
+#include "AvailableMemory.h"
 #include "CurveStore.h"
 #include "LogCollector.h"
 #include "PlotServerFixture.h"
 #include "SpectralWindow.h"
 #include "Spectrogram.h"
 #include "spectrogram/SpectrogramPlot.h"
+#include "spectrogram/SpectrogramSource.h"
 #include "spectrogram/SpectrogramWindow.h"
 #include "spectrogram/SpectrogramZoomer.h"
 
@@ -189,6 +191,24 @@ TEST_F(SpectrogramWindowTest, NothingToShowIsALogLine)
     open();
     EXPECT_EQ(window, nullptr);
     EXPECT_TRUE(LogCollector::lines().contains("Kurvo: Spectrogram refused: chirp has 1 missing values"));
+}
+
+// The matrix is weighed before it is made: 127 segments of 129 bins are 65,532 bytes.
+TEST_F(SpectrogramWindowTest, AMatrixBeyondTheMemoryIsRefused)
+{
+    struct Memory : AvailableMemory {
+        quint64 bytes() const override { return limit; }
+        quint64 limit = 0;
+    } memory;
+    addChirp();
+    SpectrogramSource source;
+    ASSERT_TRUE(source.readCurrent(server.curveStore(), server.axesController()));
+    memory.limit = 65531;
+    EXPECT_EQ(source.compute({256, 50, 3}, memory), nullptr);
+    EXPECT_EQ(source.failure(), "Not enough memory for the spectrogram of chirp: it needs 0.1 MB, 0.1 MB are available");
+    memory.limit = 65532;
+    ASSERT_NE(source.compute({256, 50, 3}, memory), nullptr);
+    EXPECT_TRUE(source.failure().isEmpty());
 }
 
 } // namespace
