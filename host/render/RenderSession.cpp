@@ -8,6 +8,7 @@
 #include "PlotServer.h"
 #include "RefusingPrompt.h"
 #include "RenderAnalysis.h"
+#include "RenderCurves.h"
 #include "RenderProject.h"
 #include "RenderFit.h"
 #include "RenderSpectrogram.h"
@@ -364,6 +365,12 @@ RenderSession::Status RenderSession::apply(const RenderOptions::Step& step)
     case Step::SpectrogramOut:
     case Step::DbRange:
         return spectrogramStep(step);
+    case Step::NewCurve:
+    case Step::Filter:
+    case Step::Table: {
+        QString error;
+        return RenderCurves(*server, out).apply(step, error) ? Success : fail(error);
+    }
     }
     return Success;
 }
