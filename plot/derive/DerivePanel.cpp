@@ -14,6 +14,8 @@
 #include <QPushButton>
 #include <QVector>
 
+#include <new>
+
 namespace {
 
 QString translated(const char* text)
@@ -74,11 +76,7 @@ void DerivePanel::askFilter()
         prompter->warning(plotServer, translated("Filters"), translated("Select the curve to filter first."));
         return;
     }
-    QVector<double> x;
-    QVector<double> y;
-    store.samples(store.currentId(), x, y);
-    const SamplingCheck steps = checkSampling(x.constData(), std::size_t(x.size()));
-    FilterDialog dialog(plotServer, CurveSampleRate(axes).of(*current, steps).hz);
+    FilterDialog dialog(plotServer, rateOf(*current));
     if (lastFilter)
         dialog.setSpec(*lastFilter);
     if (prompter->dialog(&dialog) != QDialog::Accepted)
@@ -86,6 +84,19 @@ void DerivePanel::askFilter()
     lastFilter = dialog.spec();
     if (!deriver.filter(*lastFilter))
         prompter->warning(plotServer, translated("Filters"), deriver.lastFailure());
+}
+
+// Only shown, so a curve too long to measure shows none.
+double DerivePanel::rateOf(const CurveRecord& current) const
+{
+    QVector<double> x;
+    QVector<double> y;
+    store.samples(store.currentId(), x, y);
+    try {
+        return CurveSampleRate(axes).of(current, checkSampling(x.constData(), std::size_t(x.size()))).hz;
+    } catch (const std::bad_alloc&) {
+        return 0;
+    }
 }
 
 void DerivePanel::showData()

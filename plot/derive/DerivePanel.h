@@ -10,6 +10,7 @@
 #include <optional>
 
 class AxesController;
+struct CurveRecord;
 class CurveStore;
 class DataTableWindow;
 class PlotLog;
@@ -42,6 +43,9 @@ public:
     void showData();
 
 private:
+    // The sampling frequency the dialog shows for the current curve.
+    double rateOf(const CurveRecord& current) const;
+
     QWidget* plotServer;
     QwtPlot* plot;
     CurveStore& store;

@@ -69,6 +69,9 @@ SavitzkyGolay::SavitzkyGolay(std::size_t window, std::size_t order)
 {
     if (window % 2 == 0)
         throw std::invalid_argument("The Savitzky-Golay window must be an odd number of points.");
+    if (window > kMaxWindow)
+        throw std::invalid_argument("The Savitzky-Golay window may have at most " + std::to_string(kMaxWindow) +
+                                    " points.");
     if (order >= window || order > kMaxOrder)
         throw std::invalid_argument("The Savitzky-Golay order must be less than the window and at most " +
                                     std::to_string(kMaxOrder) + ".");

@@ -16,9 +16,12 @@ class SavitzkyGolay
 {
 public:
     static constexpr std::size_t kMaxOrder = 10;
+    // Each point costs a multiplication per window point: a wider window would take minutes
+    // over a long curve for no smoother a result than a low-pass filter gives at once.
+    static constexpr std::size_t kMaxWindow = 1001;
 
-    // Throws std::invalid_argument for an even window, an order of window or more, or an
-    // order above kMaxOrder; may throw std::bad_alloc.
+    // Throws std::invalid_argument for an even window or one above kMaxWindow, an order of
+    // window or more, or an order above kMaxOrder; may throw std::bad_alloc.
     SavitzkyGolay(std::size_t window, std::size_t order);
 
     // The weights c_j of the value at window point `at` (0 to window − 1), Σ c_j y_j: row `at`

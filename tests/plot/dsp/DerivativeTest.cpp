@@ -23,16 +23,6 @@ TEST(DerivativeTest, ExactForAParabolaOnUnevenSteps)
     EXPECT_NEAR(slope[0], 2 * (x[0] + x[1]) - 3, 1e-10);
 }
 
-TEST(DerivativeTest, ExactForALineEverywhere)
-{
-    const std::vector<double> x = FilterTestData::unevenX(10);
-    std::vector<double> y;
-    for (double t : x)
-        y.push_back(5 - 0.5 * t);
-    for (double slope : derivative(x.data(), y.data(), x.size()))
-        EXPECT_NEAR(slope, -0.5, 1e-12);
-}
-
 struct Case {
     std::vector<double> x;
     std::vector<double> y;

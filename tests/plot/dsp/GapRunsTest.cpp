@@ -25,23 +25,4 @@ TEST(GapRunsTest, AGapIsAnyValueThatIsNotFiniteInXOrY)
     EXPECT_TRUE(gapFreeRuns(x, y, 0).empty());
 }
 
-// Each run is handed over alone, and the gaps come out as NaN whatever the filter writes.
-TEST(GapRunsTest, TheFilterSeesEachRunAloneAndGapsStayNaN)
-{
-    const double x[] = {0, 1, 2, 3, 4};
-    const double y[] = {5, 6, kNaN, 8, 9};
-    std::vector<std::size_t> sizes;
-    const std::vector<double> out = filterEachRun(x, y, 5, [&](const double* rx, const double*, std::size_t n, double* o) {
-        sizes.push_back(n);
-        for (std::size_t i = 0; i < n; ++i)
-            o[i] = rx[0];
-    });
-    EXPECT_EQ(sizes, (std::vector<std::size_t>{2, 2}));
-    EXPECT_EQ(out[0], 0);
-    EXPECT_EQ(out[1], 0);
-    EXPECT_TRUE(std::isnan(out[2]));
-    EXPECT_EQ(out[3], 3);
-    EXPECT_EQ(out[4], 3);
-}
-
 } // namespace

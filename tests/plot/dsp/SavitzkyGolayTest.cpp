@@ -112,6 +112,8 @@ TEST(SavitzkyGolayTest, WindowsAndOrdersOutsideTheMethodAreRefused)
     EXPECT_THROW(SavitzkyGolay(5, 5), std::invalid_argument);
     EXPECT_THROW(SavitzkyGolay(31, SavitzkyGolay::kMaxOrder + 1), std::invalid_argument);
     EXPECT_NO_THROW(SavitzkyGolay(31, SavitzkyGolay::kMaxOrder));
+    EXPECT_NO_THROW(SavitzkyGolay(SavitzkyGolay::kMaxWindow, 2));
+    EXPECT_THROW(SavitzkyGolay(SavitzkyGolay::kMaxWindow + 2, 2), std::invalid_argument);
 }
 
 } // namespace
