@@ -23,6 +23,8 @@ public:
     ~RenderSession();
 
     Status run();
+    // The plot the steps drove, for the figures a batch gathers once they are done.
+    const PlotServer& plotServer() const { return *server; }
 
 private:
     Status load(const QString& input);

@@ -1,3 +1,6 @@
+#include "BatchFigures.h"
+#include "BatchOptions.h"
+#include "BatchRunner.h"
 #include "DataFormats.h"
 #include "FileNameCodec.h"
 #include "KurvoVersion.h"
@@ -48,22 +51,37 @@ int main(int argc, char* argv[])
     QTextStream out(stdout);
     QTextStream err(stderr);
 
+    BatchOptions batch;
+    QStringList rest;
     RenderOptions options;
     QString error;
-    if (!options.parse(arguments, error)) {
+    if (!batch.extract(arguments, rest, error) || !options.parse(rest, error)) {
         err << "kurvo-render: " << error << '\n';
         return RenderSession::BadInput;
     }
     if (options.help) {
-        out << RenderOptions::usage();
+        out << RenderOptions::usage() << "\nMany inputs, each a plot of its own:\n" << BatchOptions::usage();
         return RenderSession::Success;
     }
     if (options.version) {
         out << "kurvo-render " KURVO_VERSION "\n";
         return RenderSession::Success;
     }
+    if (batch.each) {
+        // A second read of standard input would find it at its end.
+        if (options.inputs.contains(QStringLiteral("-"))) {
+            err << "kurvo-render: --each reads files, not standard input (-)\n";
+            return RenderSession::BadInput;
+        }
+        return BatchRunner(batch, rest, out, err).run();
+    }
     RenderSession session(options, out, err);
-    const RenderSession::Status status = session.run();
+    RenderSession::Status status = session.run();
+    if (status == RenderSession::Success && !batch.figures.isEmpty()
+        && !BatchFigures::write(session.plotServer(), options, batch.figures, batch.picture, error)) {
+        err << "kurvo-render: " << error << '\n';
+        status = RenderSession::BadInput;
+    }
     // Figures printed to a full disk are no success either.
     out.flush();
     if (status == RenderSession::Success && (out.status() != QTextStream::Ok || std::fflush(stdout) != 0)) {
