@@ -1,11 +1,13 @@
 #include "AxesController.h"
 
+#include "CurveRecord.h"
 #include "CurveStore.h"
 #include "DataRange.h"
 #include "PlotServerUi.h"
 #include "TimePicker.h"
 #include "TimeSpinBox.h"
 #include "Zoomer.h"
+#include "analysis/CurveSampleRate.h"
 
 #include <QDoubleSpinBox>
 #include <QEvent>
@@ -52,6 +54,7 @@ AxesController::AxesController(QwtPlot* plot, const CurveStore& curves, const Pl
     for (int axis : {int(QwtPlot::xBottom), int(QwtPlot::yLeft)})
         connect(plot->axisWidget(axis), &QwtScaleWidget::scaleDivChanged, this, [this, axis] { fitTicks(axis); });
     connect(&curves, &CurveStore::curveRemoved, this, &AxesController::followCurves);
+    connect(&curves, &CurveStore::curveRemoved, this, &AxesController::showCurrentRate);
 }
 
 bool AxesController::eventFilter(QObject* watched, QEvent* event)
@@ -234,16 +237,26 @@ void AxesController::setXStop(double value)
     showX();
 }
 
+double AxesController::horCalibration() const
+{
+    const CurveRecord* current = curveStore.find(curveStore.currentId());
+    return current ? CurveSampleRate(*this).ofTransform(*current) : userCalibration;
+}
+
+void AxesController::showCurrentRate()
+{
+    const QSignalBlocker quiet(ui.horCalibrationSB);
+    ui.horCalibrationSB->setValue(horCalibration());
+}
+
 void AxesController::setUserHorCalibration(double value)
 {
-    horizontalCalibration = value;
     userCalibration = value;
     calibrationSetByUser = true;
 }
 
-void AxesController::restoreHorCalibration(double value, double user, bool setByUser)
+void AxesController::restoreHorCalibration(double user, bool setByUser)
 {
-    horizontalCalibration = value;
     userCalibration = user;
     calibrationSetByUser = setByUser;
 }

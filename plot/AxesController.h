@@ -34,17 +34,18 @@ public:
     // The four limits stored, exactly; both directions found.
     DataRange limits() const;
     Zoomer* bottomLeftZoomer() const { return zoomer; }
-    double horCalibration() const { return horizontalCalibration; }
-    // The Fourier transform's sampling frequency as an audio file's rate sets it.
-    void setHorCalibration(double value) { horizontalCalibration = value; }
-    // A value typed into the field or set by a caller: the sampling frequency of every
-    // analysis of a curve that was read from no audio file. An audio file read later changes
-    // the transform's value but not this one.
+    // The current curve's sampling frequency (CurveSampleRate::ofTransform), the field's value
+    // without a current curve.
+    double horCalibration() const;
+    // The field shows the current curve's rate; showing it sets no curve's rate.
+    void showCurrentRate();
+    // A value typed into the field or set by a caller: the sampling frequency of every curve
+    // that was read from no audio file.
     void setUserHorCalibration(double value);
     bool horCalibrationSetByUser() const { return calibrationSetByUser; }
     double userHorCalibration() const { return userCalibration; }
-    // All three as a project kept them, a value the user set or none.
-    void restoreHorCalibration(double value, double user, bool setByUser);
+    // Both as a project kept them, a value the user set or none.
+    void restoreHorCalibration(double user, bool setByUser);
 
     // Ticks of the axes in use, the right one when it has a title; wheel, panner and tracker.
     void setUpNavigation(const QString& rightTitle);
@@ -112,7 +113,6 @@ private:
     double xMax = 0.0;
     double yMin = 0.0;
     double yMax = 0.0;
-    double horizontalCalibration = 1.0;
     bool calibrationSetByUser = false;
     double userCalibration = 1.0;
     Zoomer* zoomer = nullptr;

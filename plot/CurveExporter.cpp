@@ -21,12 +21,12 @@
 #include <vector>
 
 CurveExporter::CurveExporter(QWidget* dialogParent, const CurveStore& store, PlotLog& log,
-                             const std::unique_ptr<Prompt>& prompter, std::function<double()> sampleRate)
+                             const std::unique_ptr<Prompt>& prompter, const AxesController& axes)
     : dialogParent(dialogParent)
     , store(store)
     , log(log)
     , prompter(prompter)
-    , sampleRate(std::move(sampleRate))
+    , sampleRate(axes)
 {
 }
 
@@ -151,7 +151,8 @@ bool CurveExporter::writeWav(const QString& name, int id)
         return false;
     std::size_t clipped = 0;
     QString error;
-    if (!::writeWav(name, y.constData(), std::size_t(y.size()), sampleRate(), clipped, error)) {
+    if (!::writeWav(name, y.constData(), std::size_t(y.size()), sampleRate.ofTransform(*store.find(id)), clipped,
+                    error)) {
         log.line(error);
         return false;
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "analysis/CurveSampleRate.h"
+
 #include <QCoreApplication>
 #include <QString>
 
@@ -8,6 +10,7 @@
 #include <string>
 #include <vector>
 
+class AxesController;
 class CurveStore;
 struct TableCurve;
 class PlotLog;
@@ -22,9 +25,10 @@ class CurveExporter
     Q_DECLARE_TR_FUNCTIONS(PlotServer)
 
 public:
-    // `sampleRate` gives the sampling frequency the Fourier transform uses.
+    // A WAV file is written at its curve's rate by CurveSampleRate::ofTransform, as the
+    // Fourier transform takes it.
     CurveExporter(QWidget* dialogParent, const CurveStore& store, PlotLog& log,
-                  const std::unique_ptr<Prompt>& prompter, std::function<double()> sampleRate);
+                  const std::unique_ptr<Prompt>& prompter, const AxesController& axes);
 
     void exportYdata();
     void exportXdata();
@@ -49,5 +53,5 @@ private:
     const CurveStore& store;
     PlotLog& log;
     const std::unique_ptr<Prompt>& prompter;
-    std::function<double()> sampleRate;
+    CurveSampleRate sampleRate;
 };

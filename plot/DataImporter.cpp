@@ -2,6 +2,7 @@
 
 #include "AxesController.h"
 #include "CurveStore.h"
+#include "DataFileFilters.h"
 #include "DataSource.h"
 #include "FileReaders.h"
 #include "import/ImportDialog.h"
@@ -44,7 +45,7 @@ DataImporter::DataImporter(QWidget* parent, QwtPlot* plot, CurveStore& store, Ax
 void DataImporter::openFiles()
 {
     // Any file can be picked; its suffix still chooses the reader.
-    QStringList filters = ImportFormats::filters() << tr("All files (*)");
+    QStringList filters = DataFileFilters::list();
     const int last = filters.indexOf(lastDataFilter);
     if (last > 0)
         filters.move(last, 0);
@@ -212,10 +213,7 @@ bool DataImporter::show(const ImportedData& data)
             curve->setPen(pen);
         }
     }
-    // An audio file's rate becomes the Fourier transform's sampling frequency; the range
-    // field the user types into stays as it was.
-    if (data.sampleRate > 0)
-        axes.setHorCalibration(data.sampleRate);
+    axes.showCurrentRate();
     axes.showLimits(data.range);
     plot->setAutoReplot(autoReplot);
     plot->replot();

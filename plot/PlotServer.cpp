@@ -96,7 +96,7 @@ PlotServer::PlotServer(QWidget* parent)
     fitter = std::make_unique<FitTool>(*store, ui.qwtPlot, log);
     fitPanel = std::make_unique<FitPanel>(ui, this, *store, *fitter, prompter);
     deriver = std::make_unique<DerivePanel>(ui, this, *store, *axes, *undoStore, log, prompter, showStatistics);
-    exporter = std::make_unique<CurveExporter>(this, *store, log, prompter, [this] { return axes->horCalibration(); });
+    exporter = std::make_unique<CurveExporter>(this, *store, log, prompter, *axes);
     output = std::make_unique<PlotOutput>(this, ui.qwtPlot, *store, *exporter, log, prompter);
     DataFormats::registerReaders();
     setAcceptDrops(true);
@@ -357,6 +357,7 @@ void PlotServer::select(QwtPlotItem* item)
     store->setCurrent(store->idOf(item));
     logMessage("selectedId = %d, %s", store->currentId(), selectedCurveName.toLocal8Bit().constData());
     selectedCurveLabel->setText(tr("Selected curve: ") + selectedCurveName);
+    axes->showCurrentRate();
 }
 
 void PlotServer::newPlot()
@@ -576,7 +577,7 @@ int PlotServer::undo(int index, bool) { return undoStore->undo(index); }
 int PlotServer::undo(int index) { return undo(index, true); }
 int PlotServer::undo() { return undo(-1, true); }
 void PlotServer::windowFunction(int index) { spectrum->windowFunction(index); }
-bool PlotServer::applyDFT() { return spectrum->applyDFT(axes->horCalibration()); }
+bool PlotServer::applyDFT() { return spectrum->applyDFT(); }
 void PlotServer::applyDB() { spectrum->applyDB(); }
 void PlotServer::applyAbs() { spectrum->applyAbs(); }
 

@@ -35,14 +35,17 @@ SpectrumTool::SpectrumTool(QWidget* dialogParent, CurveStore& store, AxesControl
     , log(log)
     , prompter(prompter)
     , rewrite(store, axes, undo, log, std::move(curveChanged))
+    , sampleRate(axes)
 {
 }
 
-bool SpectrumTool::applyDFT(double fs)
+// The rate is taken before the curve's transform: the spectrum no longer has the audio file's.
+bool SpectrumTool::applyDFT()
 {
     if (anyCurveHasGaps())
         return false;
-    return rewrite.run([this, fs](int id) { return transformCurve(id, fs); }, CurveRewrite::Change::XAndY);
+    return rewrite.run([this](int id) { return transformCurve(id, sampleRate.ofTransform(*store.find(id))); },
+                       CurveRewrite::Change::XAndY);
 }
 
 // Every bin of a spectrum sums every sample, so one missing value would leave no bin with a

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CurveRewrite.h"
+#include "analysis/CurveSampleRate.h"
 
 #include <QCoreApplication>
 
@@ -29,15 +30,16 @@ public:
     SpectrumTool(QWidget* dialogParent, CurveStore& store, AxesController& axes, UndoStore& undo, PlotLog& log,
                  const std::unique_ptr<Prompt>& prompter, std::function<void(int)> curveChanged);
 
-    // `fs` is the sampling frequency: bin k lands at x = k·fs/N for x = 0 … N−1.
+    // Each curve at its own sampling frequency (CurveSampleRate::ofTransform).
     // False when refused (curves with gaps) or cancelled.
-    bool applyDFT(double fs);
+    bool applyDFT();
     void applyDB();
     void applyAbs();
     // An index outside the window list changes nothing.
     void windowFunction(int index);
 
-    // One curve each; false when the transform was cancelled or could not get its memory.
+    // One curve each; `fs` is the sampling frequency: bin k lands at x = k·fs/N for
+    // x = 0 … N−1. False when the transform was cancelled or could not get its memory.
     bool transformCurve(int id, double fs);
     void absCurve(int id);
     void dbCurve(int id);
@@ -52,4 +54,5 @@ private:
     PlotLog& log;
     const std::unique_ptr<Prompt>& prompter;
     CurveRewrite rewrite;
+    CurveSampleRate sampleRate;
 };

@@ -20,6 +20,11 @@ CurveSampleRate::Rate CurveSampleRate::of(const CurveRecord& record, const Sampl
     return {steps.rate, Source::Steps};
 }
 
+double CurveSampleRate::ofTransform(const CurveRecord& record) const
+{
+    return record.sampleRate > 0 ? record.sampleRate : axes.userHorCalibration();
+}
+
 const char* CurveSampleRate::sourceName(Source source)
 {
     switch (source) {

@@ -22,6 +22,10 @@ public:
     // `steps` is the sampling check of the curve's x.
     Rate of(const CurveRecord& record, const SamplingCheck& steps) const;
 
+    // The rate the Fourier transform and the WAV export use: the audio file's, else the
+    // "Hor. Calib." value, whether typed or not.
+    double ofTransform(const CurveRecord& record) const;
+
     // Where a rate came from, as the log and the results table name it.
     static const char* sourceName(Source source);
 

@@ -119,7 +119,7 @@ void ProjectApplier::showAxes(PlotServer& server, const ProjectState& state)
     showAxis(plot, QwtPlot::xBottom, state.bottom);
     showAxis(plot, QwtPlot::yLeft, state.left);
     showAxis(plot, QwtPlot::yRight, state.right);
-    axes.restoreHorCalibration(state.calibration, state.userCalibration, state.calibrationSetByUser);
+    axes.restoreHorCalibration(state.userCalibration, state.calibrationSetByUser);
     showQuietly<QDoubleSpinBox, double>(ui.horCalibrationSB, &QDoubleSpinBox::setValue, state.calibrationField);
 }
 

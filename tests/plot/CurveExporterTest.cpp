@@ -2,6 +2,7 @@
 #include "PlotServerFixture.h"
 #include "WavWriter.h"
 
+#include <QDoubleSpinBox>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -133,6 +134,30 @@ TEST_F(CurveExporterTest, AudioRateSurvivesToTheSpectrumAndTheExport)
     }
     EXPECT_EQ(spectrum->sample(int(peak)).x(), 1000.0);
     EXPECT_NEAR(spectrum->sample(int(peak)).y(), 0.25, 1e-6);
+}
+
+// A rate belongs to its curve: an erased audio curve leaves nothing of its rate to the next.
+TEST_F(CurveExporterTest, AudioRateEndsWithItsCurve)
+{
+    const std::vector<double> samples(8, 0.25);
+    std::size_t clipped = 0;
+    QString error;
+    ASSERT_TRUE(writeWav(dir.filePath("chord.wav"), samples.data(), samples.size(), 8000, clipped, error));
+    server.setHorCalibration(1000.0);
+    server.addCurve(-1, dir.filePath("chord.wav"), "chord", false);
+    auto* field = server.findChild<QDoubleSpinBox*>("horCalibrationSB");
+    EXPECT_EQ(field->value(), 8000.0);
+    server.erase();
+    EXPECT_EQ(field->value(), 1000.0);
+
+    add({1, 0, 1, 0});
+    server.selectCurve(0);
+    EXPECT_TRUE(server.writeWav(dir.filePath("script.wav"), 0));
+    server.applyDFT();
+    EXPECT_EQ(server.record(0)->curve->sample(3).x(), 750.0);
+    LogCollector::lines().clear();
+    server.addCurve(-1, dir.filePath("script.wav"), "script", false);
+    EXPECT_TRUE(LogCollector::lines().contains("Kurvo: # Channels 1, Sample rate 1000"));
 }
 
 } // namespace
