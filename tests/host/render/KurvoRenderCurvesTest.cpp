@@ -111,6 +111,8 @@ struct Refusal {
     const char* message;
 };
 
+void PrintTo(const Refusal& r, std::ostream* out) { *out << r.arguments.join(' ').toStdString(); }
+
 class KurvoRenderCurvesRefusalTest : public KurvoRenderCurvesTest, public ::testing::WithParamInterface<Refusal>
 {
 };

@@ -44,6 +44,8 @@ struct Case {
     std::vector<double> expected;
 };
 
+void PrintTo(const Case& c, std::ostream* out) { *out << c.expression; }
+
 class CurveExpressionTest : public ::testing::TestWithParam<Case>
 {
 };
@@ -86,6 +88,8 @@ struct Refusal {
     const char* expression;
     const char* message;
 };
+
+void PrintTo(const Refusal& r, std::ostream* out) { *out << r.expression; }
 
 class CurveExpressionRefusalTest : public ::testing::TestWithParam<Refusal>
 {

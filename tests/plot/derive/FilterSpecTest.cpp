@@ -10,6 +10,8 @@ struct Parsed {
     const char* suffix;
 };
 
+void PrintTo(const Parsed& p, std::ostream* out) { *out << p.text; }
+
 class FilterSpecTest : public ::testing::TestWithParam<Parsed>
 {
 };

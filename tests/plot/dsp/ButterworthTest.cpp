@@ -32,6 +32,11 @@ struct Design {
     double high;
 };
 
+void PrintTo(const Design& d, std::ostream* out)
+{
+    *out << "band " << int(d.band) << " order " << d.order << " from " << d.low << " to " << d.high;
+}
+
 class ButterworthTest : public ::testing::TestWithParam<Design>
 {
 };

@@ -28,6 +28,8 @@ struct Case {
     std::vector<double> expected;
 };
 
+void PrintTo(const Case& c, std::ostream* out) { *out << c.x.size() << " points"; }
+
 class CumulativeIntegralEdgeTest : public ::testing::TestWithParam<Case>
 {
 };

@@ -29,6 +29,8 @@ struct Case {
     std::vector<double> expected;
 };
 
+void PrintTo(const Case& c, std::ostream* out) { *out << c.x.size() << " points"; }
+
 class DerivativeEdgeTest : public ::testing::TestWithParam<Case>
 {
 };

@@ -18,6 +18,8 @@ struct Case {
     std::vector<double> expected;
 };
 
+void PrintTo(const Case& c, std::ostream* out) { *out << c.name; }
+
 class LinearInterpolationTest : public ::testing::TestWithParam<Case>
 {
 };

@@ -41,6 +41,8 @@ struct Case {
     std::size_t window;
 };
 
+void PrintTo(const Case& c, std::ostream* out) { *out << c.points << " points, window " << c.window; }
+
 class MovingWindowTest : public ::testing::TestWithParam<Case>
 {
 };

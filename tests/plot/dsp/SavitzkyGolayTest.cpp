@@ -15,6 +15,8 @@ struct Coefficients {
     double denominator;
 };
 
+void PrintTo(const Coefficients& c, std::ostream* out) { *out << "window " << c.window << " order " << c.order; }
+
 class SavitzkyGolayCoefficientsTest : public ::testing::TestWithParam<Coefficients>
 {
 };
@@ -47,6 +49,11 @@ struct RunCase {
     std::size_t window;
     std::size_t order;
 };
+
+void PrintTo(const RunCase& r, std::ostream* out)
+{
+    *out << r.points << " points, window " << r.window << " order " << r.order;
+}
 
 class SavitzkyGolayRunTest : public ::testing::TestWithParam<RunCase>
 {
