@@ -6,7 +6,6 @@
 #include "LinearInterpolation.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstring>
 #include <stdexcept>
 

@@ -15,6 +15,7 @@
 #include <qwt_plot_curve.h>
 
 #include <algorithm>
+#include <map>
 #include <new>
 #include <stdexcept>
 
@@ -134,7 +135,13 @@ void DeriveTool::add(const QString& title, const QVector<double>& x, const QVect
     store.startAt(id);
     store.add(title, x, y, rightAxis, xIsTime);
     store.find(id)->sampleRate = rate;
-    undo.saveAddition(id);
+    // A curve that Undo could not take away again is not added.
+    try {
+        undo.saveAddition(id);
+    } catch (const std::bad_alloc&) {
+        store.remove(id);
+        throw;
+    }
     added = id;
     axes.showDataRange(store.rangeOf(id), QwtPlot::yLeft);
     axes.rebuildZoomers();
