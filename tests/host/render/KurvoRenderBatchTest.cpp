@@ -1,0 +1,224 @@
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QSet>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QUrl>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <map>
+
+namespace {
+
+struct Outcome {
+    int status = -1;
+    QByteArray out;
+    QString err;
+};
+
+// kurvo-render --each over a folder of measurements, run as a user runs it.
+class KurvoRenderBatchTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        QDir(dir.path()).mkdir(QStringLiteral("out"));
+        for (int i = 1; i <= 3; ++i)
+            inputs << write(QStringLiteral("wave%1.csv").arg(i), wave(i));
+    }
+
+    Outcome run(const QString& program, const QStringList& arguments, int timeout = 60000)
+    {
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), dir.path());
+        environment.insert(QStringLiteral("HOME"), dir.path());
+        process.setProcessEnvironment(environment);
+        process.setWorkingDirectory(dir.path());
+        process.start(program, arguments);
+        EXPECT_TRUE(process.waitForFinished(timeout)) << program.toStdString();
+        return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+                process.readAllStandardOutput(), QString::fromUtf8(process.readAllStandardError())};
+    }
+
+    Outcome render(const QStringList& arguments) { return run(QStringLiteral(KURVO_RENDER), arguments); }
+
+    QString write(const QString& name, const QByteArray& text)
+    {
+        QFile file(dir.filePath(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(text);
+        return file.fileName();
+    }
+
+    QByteArray read(const QString& name)
+    {
+        QFile file(dir.filePath(name));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    // A decaying sine of `cycles` cycles whose figures differ from file to file.
+    static QByteArray wave(int cycles)
+    {
+        QByteArray table = "t;v\n";
+        for (int i = 0; i < 400; ++i) {
+            const double t = i / 400.0;
+            table += QByteArray::number(t, 'g', 17) + ';'
+                   + QByteArray::number(cycles * std::exp(-t) * std::sin(2 * M_PI * 8 * cycles * t), 'g', 17) + '\n';
+        }
+        return table;
+    }
+
+    QTemporaryDir dir;
+    QStringList inputs;
+};
+
+// The rows of a CSV whose fields hold no commas.
+std::vector<QStringList> csvRows(const QByteArray& text)
+{
+    std::vector<QStringList> rows;
+    for (const QString& line : QString::fromUtf8(text).split('\n', Qt::SkipEmptyParts))
+        rows.push_back(line.split(','));
+    return rows;
+}
+
+TEST_F(KurvoRenderBatchTest, EachInputWritesItsOwnFilesAndAFailureInTheMiddleStopsNoOther)
+{
+    const QStringList withMissing{inputs[0], dir.filePath("absent.csv"), inputs[1]};
+    const Outcome outcome = render(withMissing + QStringList{"--each", "-j", "2", "--title", "{name} #{n}", "-o",
+                                                             "out/{n}-{name}.csv", "--summary", "summary.csv"});
+    EXPECT_EQ(outcome.status, 2);
+    EXPECT_TRUE(outcome.err.contains("absent.csv failed: cannot read")) << outcome.err.toStdString();
+    EXPECT_TRUE(QFile::exists(dir.filePath("out/1-wave1.csv")));
+    EXPECT_FALSE(QFile::exists(dir.filePath("out/2-absent.csv")));
+    EXPECT_TRUE(QFile::exists(dir.filePath("out/3-wave2.csv")));
+    const auto rows = csvRows(read("summary.csv"));
+    ASSERT_EQ(rows.size(), 4u);
+    EXPECT_EQ(rows[1].mid(1, 3), (QStringList{"wave1", "ok", ""}));
+    EXPECT_EQ(rows[2].mid(1, 2), (QStringList{"absent", "failed"}));
+    EXPECT_TRUE(rows[2][3].startsWith("cannot read")) << rows[2][3].toStdString();
+    EXPECT_EQ(rows[3].mid(1, 3), (QStringList{"wave2", "ok", ""}));
+}
+
+// An option's value spelt as an input stays the option's: only real inputs are taken apart.
+TEST_F(KurvoRenderBatchTest, AValueNamedAsAnInputStaysAValue)
+{
+    const Outcome outcome = render({"--each", "--dump", "out/{name}.csv", "--title", "wave1.csv", inputs[0], inputs[1],
+                                    "--save-project", "out/{n}.kurvo"});
+    ASSERT_EQ(outcome.status, 0) << outcome.err.toStdString();
+    EXPECT_TRUE(read("out/1.kurvo").contains("wave1.csv"));
+    EXPECT_TRUE(read("out/2.kurvo").contains("wave1.csv"));
+    EXPECT_TRUE(read("out/wave1.csv").startsWith("id,name,x,y\n0,v,0,"));
+    EXPECT_TRUE(read("out/wave2.csv").startsWith("id,name,x,y\n0,v,0,"));
+}
+
+TEST_F(KurvoRenderBatchTest, InParallelEverythingIsAsOneAtATime)
+{
+    std::map<int, std::pair<Outcome, std::vector<QByteArray>>> runs;
+    for (const int jobs : {1, 2}) {
+        const QString j = QString::number(jobs);
+        const Outcome outcome = render(inputs + QStringList{"--each", "-j" + j, "--stats", "--peaks", "0.5,0", "-o",
+                                                            "out/" + j + "-{name}.png", "--summary", j + ".csv",
+                                                            "--report", j + ".html"});
+        ASSERT_EQ(outcome.status, 0) << outcome.err.toStdString();
+        std::vector<QByteArray> files{read(j + ".csv"), read(j + ".html")};
+        for (int i = 1; i <= 3; ++i)
+            files.push_back(read(QStringLiteral("out/%1-wave%2.png").arg(j).arg(i)));
+        runs[jobs] = {outcome, files};
+    }
+    EXPECT_EQ(runs[1].first.out, runs[2].first.out);
+    EXPECT_EQ(runs[1].first.err, runs[2].first.err);
+    ASSERT_EQ(runs[1].second.size(), runs[2].second.size());
+    for (std::size_t i = 0; i < runs[1].second.size(); ++i) {
+        EXPECT_FALSE(runs[1].second[i].isEmpty()) << i;
+        EXPECT_TRUE(runs[1].second[i] == runs[2].second[i]) << "file " << i << " differs";
+    }
+}
+
+// The summary holds every digit; --stats prints six significant ones of the same figures.
+TEST_F(KurvoRenderBatchTest, TheSummaryHoldsTheStatisticsOfEachInputAlone)
+{
+    ASSERT_EQ(render(inputs + QStringList{"--each", "--summary", "summary.csv"}).status, 0);
+    const auto rows = csvRows(read("summary.csv"));
+    ASSERT_EQ(rows.size(), 4u);
+    for (int i = 0; i < 3; ++i) {
+        const Outcome alone = render({inputs[i], "--stats"});
+        ASSERT_EQ(alone.status, 0);
+        const QStringList lines = QString::fromUtf8(alone.out).split('\n', Qt::SkipEmptyParts);
+        ASSERT_EQ(lines.size(), 11);
+        for (const QString& line : lines) {
+            const QString label = line.section(' ', 0, 0);
+            const int column = rows[0].indexOf(label);
+            ASSERT_GE(column, 0) << label.toStdString();
+            const double printed = line.section(' ', 1).toDouble();
+            const double summed = rows[std::size_t(i + 1)][column].toDouble();
+            EXPECT_NEAR(summed, printed, 5e-6 * std::abs(printed)) << label.toStdString();
+            EXPECT_GT(rows[std::size_t(i + 1)][column].size(), 0);
+        }
+    }
+}
+
+TEST_F(KurvoRenderBatchTest, TheReportReadsAsHtmlAndShowsInABrowser)
+{
+    // A name a page must escape.
+    const QString odd = write(QStringLiteral("a<b>&c.csv"), wave(4));
+    const Outcome made = render({inputs[0], odd, dir.filePath("absent.csv"), "--each", "--stats", "--tones", "2",
+                                 "--report", "report.html", "--size", "400x300"});
+    ASSERT_EQ(made.status, 2) << made.err.toStdString();
+    const Outcome parsed = run(QStringLiteral("python3"), {QStringLiteral(KURVO_CHECK_REPORT), "report.html", "wave1",
+                                                           "a<b>&c", "absent"});
+    EXPECT_EQ(parsed.status, 0) << parsed.out.toStdString();
+    EXPECT_TRUE(parsed.out.startsWith("pictures 2\n")) << parsed.out.toStdString();
+
+    // scripts/install-deps installs the browser: without it the page was never seen.
+    const QString browser = QStandardPaths::findExecutable(QStringLiteral("chromium"));
+    ASSERT_FALSE(browser.isEmpty()) << "chromium is not installed (scripts/install-deps installs it)";
+    const Outcome shown = run(browser, {"--headless", "--no-sandbox", "--disable-gpu", "--user-data-dir=" + dir.filePath("browser"),
+                                        "--screenshot=" + dir.filePath("shot.png"), "--window-size=400,800",
+                                        QUrl::fromLocalFile(dir.filePath("report.html")).toString()},
+                              120000);
+    const QImage shot(dir.filePath("shot.png"));
+    ASSERT_FALSE(shot.isNull()) << shown.err.toStdString();
+    // The page's header colour, and more than a handful of colours: the page was drawn.
+    bool header = false;
+    QSet<QRgb> colours;
+    for (int y = 0; y < shot.height(); y += 2) {
+        for (int x = 0; x < shot.width(); x += 2) {
+            const QRgb pixel = shot.pixel(x, y);
+            header = header || (pixel & 0xFFFFFF) == 0x1F4E79;
+            colours.insert(pixel);
+        }
+    }
+    EXPECT_TRUE(header);
+    EXPECT_GT(colours.size(), 20);
+}
+
+TEST_F(KurvoRenderBatchTest, BadUsageIsRefused)
+{
+    const std::vector<QStringList> lines{{inputs[0], "--summary", "s.csv"},
+                                         {inputs[0], "--report", "r.html"},
+                                         {inputs[0], "-j", "2"},
+                                         {inputs[0], "--each", "-j", "0"},
+                                         {inputs[0], "--each", "-j257"},
+                                         {inputs[0], "--each", "-j"},
+                                         {"-", "--each"}};
+    for (const QStringList& line : lines) {
+        const Outcome outcome = render(line);
+        EXPECT_EQ(outcome.status, 2) << line.join(' ').toStdString();
+        EXPECT_TRUE(outcome.err.startsWith("kurvo-render: ")) << outcome.err.toStdString();
+    }
+}
+
+TEST_F(KurvoRenderBatchTest, AnUnwritableSummaryIsNoSuccess)
+{
+    const Outcome outcome = render({inputs[0], "--each", "--summary", "nowhere/s.csv"});
+    EXPECT_EQ(outcome.status, 2);
+    EXPECT_TRUE(outcome.err.contains("cannot write the summary nowhere/s.csv")) << outcome.err.toStdString();
+}
+
+} // namespace
