@@ -176,9 +176,12 @@ bool Kurvo::openProject(const QString& path)
 
 void Kurvo::openDialog()
 {
-    const QStringList filters = QStringList{tr("Kurvo projects and scripts (*.kurvo *.ms)"),
-                                            tr("Kurvo project (*.kurvo)"), tr("Math script (*.ms)")}
-                                + ui.kurvo->dataFilters() + QStringList{tr("All files (*)")};
+    // The first filter shows every file this dialog opens: projects and scripts besides data.
+    QStringList filters = ui.kurvo->dataFilters();
+    filters.front().replace(QStringLiteral("("), QStringLiteral("(*.kurvo *.ms "));
+    filters.insert(1, tr("Kurvo projects and scripts (*.kurvo *.ms)"));
+    filters.insert(2, tr("Kurvo project (*.kurvo)"));
+    filters.insert(3, tr("Math script (*.ms)"));
     QString chosen = filters.front();
     const QStringList paths = prompter->openFileNames(this, tr("Open"), QDir::currentPath(), filters, &chosen);
     openFiles(*this, paths);

@@ -2,6 +2,7 @@
 
 #include "AxesController.h"
 #include "CurveStore.h"
+#include "DataFileFilters.h"
 #include "DataSource.h"
 #include "FileReaders.h"
 #include "import/ImportDialog.h"
@@ -44,7 +45,7 @@ DataImporter::DataImporter(QWidget* parent, QwtPlot* plot, CurveStore& store, Ax
 void DataImporter::openFiles()
 {
     // Any file can be picked; its suffix still chooses the reader.
-    QStringList filters = ImportFormats::filters() << tr("All files (*)");
+    QStringList filters = DataFileFilters::list();
     const int last = filters.indexOf(lastDataFilter);
     if (last > 0)
         filters.move(last, 0);

@@ -132,7 +132,8 @@ void PlotOutput::saveBitmap()
     QStringList filters;
     for (const char* filter : kSaveFilters)
         filters << QLatin1String(filter);
-    QString chosen;
+    // A picture of the plot is what most saves are for.
+    QString chosen = filters.filter(QStringLiteral("(*.png)")).value(0);
     QString name = prompter->saveFileNameWithFilter(dialogParent, tr("SAVE PLOT"), QStringLiteral("./"),
                                                     filters.join(QStringLiteral(";;")), &chosen);
     if (name.isEmpty())

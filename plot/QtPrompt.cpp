@@ -1,5 +1,6 @@
 #include "QtPrompt.h"
 
+#include "FileDialogMemory.h"
 #include "PromptProgress.h"
 
 #include <QFileDialog>
@@ -18,19 +19,37 @@ namespace {
 // it gives are the file system's bytes.
 const QFileDialog::Options kFileDialogOptions = QFileDialog::DontUseNativeDialog;
 
+// A dialog of one file with ";;"-separated filters that starts in the folder and on the
+// filter it was last answered with, and remembers the new answer.
+QString askFile(const QString& caption, const QString& dir, const QString& filters, QString* selectedFilter,
+                const std::function<QString(const QString&, QString*)>& ask)
+{
+    QString filter = FileDialogMemory::filter(caption, filters.split(QStringLiteral(";;")),
+                                              selectedFilter ? *selectedFilter : QString());
+    const QString file = ask(FileDialogMemory::folder(caption, dir), &filter);
+    if (file.isEmpty())
+        return file;
+    FileDialogMemory::remember(caption, file, filter);
+    if (selectedFilter)
+        *selectedFilter = filter;
+    return file;
+}
+
 } // namespace
 
 QStringList QtPrompt::openFileNames(QWidget* parent, const QString& caption, const QString& dir,
                                     const QStringList& filters, QString* selectedFilter)
 {
-    QFileDialog fileDialog(parent, caption, dir);
+    QFileDialog fileDialog(parent, caption, FileDialogMemory::folder(caption, dir));
     fileDialog.setOptions(kFileDialogOptions);
     fileDialog.setFileMode(QFileDialog::ExistingFiles);
     fileDialog.setNameFilters(filters);
-    if (selectedFilter && !selectedFilter->isEmpty())
-        fileDialog.selectNameFilter(*selectedFilter);
-    if (fileDialog.exec() != QDialog::Accepted)
+    const QString filter = FileDialogMemory::filter(caption, filters, selectedFilter ? *selectedFilter : QString());
+    if (!filter.isEmpty())
+        fileDialog.selectNameFilter(filter);
+    if (fileDialog.exec() != QDialog::Accepted || fileDialog.selectedFiles().isEmpty())
         return {};
+    FileDialogMemory::remember(caption, fileDialog.selectedFiles().front(), fileDialog.selectedNameFilter());
     if (selectedFilter)
         *selectedFilter = fileDialog.selectedNameFilter();
     return fileDialog.selectedFiles();
@@ -39,13 +58,15 @@ QStringList QtPrompt::openFileNames(QWidget* parent, const QString& caption, con
 QString QtPrompt::openFileName(QWidget* parent, const QString& caption, const QString& dir,
                                const QString& filter)
 {
-    return QFileDialog::getOpenFileName(parent, caption, dir, filter, nullptr, kFileDialogOptions);
+    return askFile(caption, dir, filter, nullptr, [&](const QString& folder, QString* chosen) {
+        return QFileDialog::getOpenFileName(parent, caption, folder, filter, chosen, kFileDialogOptions);
+    });
 }
 
 QString QtPrompt::saveFileName(QWidget* parent, const QString& caption, const QString& dir,
                                const QString& filter)
 {
-    return QFileDialog::getSaveFileName(parent, caption, dir, filter, nullptr, kFileDialogOptions);
+    return saveFileNameWithFilter(parent, caption, dir, filter, nullptr);
 }
 
 bool QtPrompt::text(QWidget* parent, const QString& title, const QString& label, QString& value)
@@ -134,7 +155,9 @@ std::unique_ptr<PromptProgress> QtPrompt::progress(QWidget* parent, const QStrin
 QString QtPrompt::saveFileNameWithFilter(QWidget* parent, const QString& caption, const QString& dir,
                                          const QString& filters, QString* selectedFilter)
 {
-    return QFileDialog::getSaveFileName(parent, caption, dir, filters, selectedFilter, kFileDialogOptions);
+    return askFile(caption, dir, filters, selectedFilter, [&](const QString& folder, QString* chosen) {
+        return QFileDialog::getSaveFileName(parent, caption, folder, filters, chosen, kFileDialogOptions);
+    });
 }
 
 bool QtPrompt::printPreview(QPrinter* printer, QWidget* parent, const std::function<void(QPrinter*)>& paint)

@@ -1,7 +1,7 @@
 #include "vxKurvo.h"
 
+#include "DataFileFilters.h"
 #include "DataImporter.h"
-#include "ImportFormats.h"
 #include "PlotServer.h"
 #include "ProjectDrops.h"
 #include "ProjectFiles.h"
@@ -134,7 +134,7 @@ bool vxKurvo::projectChanged(const QString& script) const
 
 QStringList vxKurvo::dataFilters() const
 {
-    return ImportFormats::filters();
+    return DataFileFilters::list();
 }
 
 void vxKurvo::newPlotRequestSlot()

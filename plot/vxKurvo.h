@@ -57,7 +57,8 @@ public:
     bool openProject(const QString& path, QString& script, QString& error);
     // Whether the plot or `script` changed since a project was last saved or opened.
     bool projectChanged(const QString& script) const;
-    // The Open dialog's filters of the data files the plot reads.
+    // The Open dialog's filters of the data files the plot reads: every data file first, then
+    // each format, then every file.
     QStringList dataFilters() const;
 
 signals:

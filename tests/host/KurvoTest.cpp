@@ -10,6 +10,7 @@
 #include "AddressSpaceLimit.h"
 #include "vxKurvo.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -796,6 +797,25 @@ TEST_F(KurvoTest, ToolPanelFitsTheInitialWindow)
         expectTextsWhole(tabs->widget(page), tabs->tabText(page));
     }
     expectTextsWhole(window->findChild<QWidget*>(QStringLiteral("peakGB")), QStringLiteral("Peak Detector"));
+}
+
+} // namespace
+
+namespace {
+
+// The Open dialog starts on a filter that shows every file the window opens.
+TEST_F(KurvoTest, OpenStartsOnEveryFileTheWindowReads)
+{
+    auto window = newWindow();
+    window->findChild<QAction*>("openAction")->trigger();
+    ASSERT_EQ(prompt->calls.size(), 1u);
+    const ScriptedPrompt::Call& open = prompt->calls[0];
+    EXPECT_TRUE(open.label.startsWith("All data files (*.kurvo *.ms *.adf ")) << open.label.toStdString();
+    EXPECT_TRUE(open.label.contains(" *.csv ")) << open.label.toStdString();
+    EXPECT_EQ(open.choices.front(), open.label);
+    EXPECT_EQ(open.choices[1], "Kurvo projects and scripts (*.kurvo *.ms)");
+    EXPECT_EQ(open.choices.back(), "All files (*)");
+    EXPECT_FALSE(open.choices.join(";;").contains("*.raw"));
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-#include "ImportFormats.h"
+#include "DataFileFilters.h"
 #include "PlotServerFixture.h"
 #include "ScriptedPrompt.h"
 #include "Zoomer.h"
@@ -190,8 +190,10 @@ TEST_F(DataImporterTest, OpenDialogLoadsEveryChosenFile)
     EXPECT_EQ(open.kind, "openFileNames");
     EXPECT_EQ(open.title, "Open File");
     EXPECT_EQ(open.dir, QDir::currentPath());
-    EXPECT_EQ(open.choices, ImportFormats::filters() << "All files (*)");
-    EXPECT_EQ(open.label, "Array data format (*.adf)");
+    EXPECT_EQ(open.choices, DataFileFilters::list());
+    const QString allDataFiles = open.label;
+    EXPECT_TRUE(allDataFiles.startsWith("All data files (*.adf *.aiff *.au *.snd *.csv *.dat *.dif"))
+        << allDataFiles.toStdString();
     const ScriptedPrompt::Call& size = prompt->calls[1];
     EXPECT_EQ(size.title, "DATA SIZE");
     EXPECT_EQ(size.label, "Select an action:");
@@ -212,8 +214,8 @@ TEST_F(DataImporterTest, OpenDialogLoadsEveryChosenFile)
     EXPECT_EQ(again.dir, dir.path() + "/");
     EXPECT_EQ(again.label, "Comma Separated Values (*.csv)");
     EXPECT_EQ(again.choices[0], "Comma Separated Values (*.csv)");
-    EXPECT_EQ(again.choices[1], "Array data format (*.adf)");
-    EXPECT_EQ(again.choices.size(), ImportFormats::filters().size() + 1);
+    EXPECT_EQ(again.choices[1], allDataFiles);
+    EXPECT_EQ(again.choices.size(), DataFileFilters::list().size());
 }
 
 TEST_F(DataImporterTest, CancellingLoadsNothing)
@@ -230,7 +232,7 @@ TEST_F(DataImporterTest, CancellingLoadsNothing)
 
     prompt->chosenFilter = "Comma Separated Values (*.csv)";
     server.readData();
-    EXPECT_EQ(prompt->calls.back().label, "Array data format (*.adf)");  // nothing remembered
+    EXPECT_TRUE(prompt->calls.back().label.startsWith("All data files"));  // nothing remembered
 }
 
 TEST_F(DataImporterTest, RawDataAsksForTheSizeAndMayFitToAPowerOfTwo)

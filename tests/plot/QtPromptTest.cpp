@@ -3,8 +3,10 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QDir>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -19,20 +21,25 @@ namespace {
 class QtPromptTest : public ::testing::Test
 {
 protected:
+    // The dialogs remember their folders in the settings, which must not be the user's.
+    QtPromptTest() { QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsDir.path()); }
+
     // Types `name` into the file dialog that opens next and accepts it. Any other window that
     // opens, such as a complaint about the name, is closed, and so is the dialog when it stays
     // after its answer: a test that fails never waits for a user.
-    void answerWith(const QString& name)
+    void answerWith(const QString& name, const QString& filter = QString())
     {
         answered = false;
         QObject::disconnect(&watcher, &QTimer::timeout, nullptr, nullptr);
-        QObject::connect(&watcher, &QTimer::timeout, &watcher, [this, name] {
+        QObject::connect(&watcher, &QTimer::timeout, &watcher, [this, name, filter] {
             QWidget* modal = QApplication::activeModalWidget();
             auto* dialog = qobject_cast<QFileDialog*>(modal);
             if (dialog && !answered) {
                 answered = true;
                 // A desktop's own dialog would hand the name over as UTF-8 text, losing its bytes.
                 EXPECT_TRUE(dialog->testOption(QFileDialog::DontUseNativeDialog));
+                if (!filter.isEmpty())
+                    dialog->selectNameFilter(filter);
                 dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(name);
                 static_cast<QDialog*>(dialog)->accept();
             } else if (modal) {
@@ -52,8 +59,27 @@ protected:
         return path;
     }
 
+    // Notes the folder and the filter the file dialog that opens next starts on, then cancels it.
+    void lookAtNextDialog()
+    {
+        QObject::disconnect(&watcher, &QTimer::timeout, nullptr, nullptr);
+        QObject::connect(&watcher, &QTimer::timeout, &watcher, [this] {
+            if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+                startFolder = dialog->directory().absolutePath();
+                startFilter = dialog->selectedNameFilter();
+                dialog->reject();
+            } else if (QWidget* modal = QApplication::activeModalWidget()) {
+                modal->close();
+            }
+        });
+        watcher.start(20);
+    }
+
     const InstalledFileNameCodec codec;
+    QTemporaryDir settingsDir;
     QTemporaryDir dir;
+    QString startFolder;
+    QString startFilter;
     QTimer watcher;
     bool answered = false;
     QtPrompt prompt;
@@ -75,6 +101,33 @@ TEST_F(QtPromptTest, FileDialogsGiveNamesByteForByte)
     const QByteArray fresh = QFile::encodeName(dir.path()) + "/b\xfe.png";
     answerWith(QFile::decodeName(fresh));
     EXPECT_EQ(QFile::encodeName(prompt.saveFileName(nullptr, "Save", dir.path(), "All (*)")), fresh);
+}
+
+// Each dialog, told by its caption, starts where it was last answered, with the filter chosen.
+TEST_F(QtPromptTest, FileDialogsStartWhereTheyWereLastAnswered)
+{
+    ASSERT_TRUE(QDir(dir.path()).mkdir("sub"));
+    const QString file = QFile::decodeName(createFile("sub/a.csv"));
+    const QStringList filters = {"All data (*.csv *.txt)", "CSV (*.csv)"};
+    lookAtNextDialog();
+    QString filter = filters[0];
+    prompt.openFileNames(nullptr, "Open", dir.path(), filters, &filter);
+    EXPECT_EQ(startFolder, dir.path());
+    EXPECT_EQ(startFilter, filters[0]);
+
+    answerWith(file, filters[1]);
+    filter = filters[0];
+    EXPECT_EQ(prompt.openFileNames(nullptr, "Open", dir.path(), filters, &filter), QStringList{file});
+
+    lookAtNextDialog();
+    filter = filters[0];
+    prompt.openFileNames(nullptr, "Open", dir.path(), filters, &filter);
+    EXPECT_EQ(startFolder, dir.path() + "/sub");
+    EXPECT_EQ(startFilter, filters[1]);
+
+    lookAtNextDialog();
+    prompt.saveFileName(nullptr, "Save script", dir.path(), "Math script (*.ms)");
+    EXPECT_EQ(startFolder, dir.path()) << "another dialog keeps its own folder";
 }
 
 } // namespace
