@@ -63,16 +63,21 @@ QString BatchRunner::substituted(QString text, const QString& name, int n)
 }
 
 // An argument is an input when the parser reads it as one in its place: a value of an option
-// may well be spelt as an input is.
+// may well be spelt as an input is. No option takes more than one value, so only an argument
+// after an option needs the parser's word.
 QStringList BatchRunner::optionsOnly(const QStringList& arguments)
 {
+    const auto isOption = [&](int i) {
+        return arguments[i].startsWith(QLatin1Char('-')) && arguments[i] != QLatin1String("-");
+    };
     QStringList kept;
     for (int i = 0; i < arguments.size(); ++i) {
-        const bool option = arguments[i].startsWith(QLatin1Char('-')) && arguments[i] != QLatin1String("-");
-        if (option) {
+        if (isOption(i)) {
             kept << arguments[i];
             continue;
         }
+        if (i == 0 || !isOption(i - 1))
+            continue;
         QStringList probe = arguments;
         probe[i] = kProbe;
         RenderOptions parsed;
