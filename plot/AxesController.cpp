@@ -157,6 +157,17 @@ void AxesController::setUpNavigation(const QString& rightTitle)
                             plot->canvas());
     picker->setRubberBandPen(QPen(Qt::green));
     picker->setTrackerPen(QPen(Qt::white));
+    showVisibleLimits();
+}
+
+// The empty plot's axes are autoscaled; the Range tab starts on what they show.
+void AxesController::showVisibleLimits()
+{
+    plot->updateAxes();
+    const QwtInterval x = plot->axisScaleDiv(QwtPlot::xBottom).interval();
+    const QwtInterval y = plot->axisScaleDiv(QwtPlot::yLeft).interval();
+    storeLimits(x.minValue(), x.maxValue(), y.minValue(), y.maxValue());
+    syncRangeSpinBoxes();
 }
 
 void AxesController::setAxisRange(int axis, double min, double max)

@@ -47,7 +47,8 @@ public:
     // Both as a project kept them, a value the user set or none.
     void restoreHorCalibration(double user, bool setByUser);
 
-    // Ticks of the axes in use, the right one when it has a title; wheel, panner and tracker.
+    // Ticks of the axes in use, the right one when it has a title; wheel, panner and tracker;
+    // the Range tab shows the limits the empty plot shows.
     void setUpNavigation(const QString& rightTitle);
 
     // Stores and shows the found limits of `range` on the bottom axis and on `yAxis`.
@@ -88,6 +89,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void showVisibleLimits();
     void setAxisRange(int axis, double min, double max);
     void showX();
     void showY();

@@ -268,3 +268,20 @@ TEST_F(AxesControllerTest, LogarithmicAxisStartsAtTheSmallestPositiveValue)
 }
 
 } // namespace
+
+namespace {
+
+// Before any curve the Range tab shows the limits the empty plot shows.
+TEST_F(AxesControllerTest, RangeTabShowsTheVisibleLimitsAtStart)
+{
+    QCoreApplication::processEvents();
+    const QwtInterval x = axis(QwtPlot::xBottom);
+    const QwtInterval y = axis(QwtPlot::yLeft);
+    EXPECT_LT(y.minValue(), y.maxValue());
+    EXPECT_EQ(spin("verLowSB")->value(), y.minValue());
+    EXPECT_EQ(spin("verHighSB")->value(), y.maxValue());
+    EXPECT_EQ(spin("horStartSB")->value(), x.minValue());
+    EXPECT_EQ(spin("horStopSB")->value(), x.maxValue());
+}
+
+} // namespace
