@@ -7,6 +7,7 @@
 #include "CurveWorkbook.h"
 #include "PlotLog.h"
 #include "Prompt.h"
+#include "SaveName.h"
 #include "WavWriter.h"
 #include "XlsxTableWriter.h"
 
@@ -17,6 +18,7 @@
 #include <qwt_text.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <new>
 #include <vector>
 
@@ -47,24 +49,36 @@ void CurveExporter::exportExcel()
 
 void CurveExporter::exportWav()
 {
-    const QString name = prompter->saveFileName(dialogParent, tr("Save File"), QStringLiteral("./"),
-                                                QStringLiteral("Wave (*.wav)"));
-    if (!name.isEmpty())
-        writeWav(name, store.currentId());
+    const QString name = ask("./", "Wave (*.wav)");
+    if (!name.isEmpty() && !writeWav(name, store.currentId()))
+        warn(name);
 }
 
 void CurveExporter::askAndWrite(const char* folder, const char* filter, bool useY)
 {
-    const QString name = prompter->saveFileName(dialogParent, tr("Save File"), QLatin1String(folder),
-                                                QLatin1String(filter));
-    if (!name.isEmpty())
-        writeColumn(name, store.currentId(), useY);
+    const QString name = ask(folder, filter);
+    if (!name.isEmpty() && !writeColumn(name, store.currentId(), useY))
+        warn(name);
+}
+
+QString CurveExporter::ask(const char* folder, const char* filter)
+{
+    QString chosen;
+    const QString typed = prompter->saveFileNameWithFilter(dialogParent, tr("Save File"), QLatin1String(folder),
+                                                           QLatin1String(filter), &chosen);
+    return SaveName::of(typed, chosen);
+}
+
+void CurveExporter::warn(const QString& name)
+{
+    prompter->warning(dialogParent, tr("SAVE ERROR"), tr("%1: %2").arg(name, failure));
 }
 
 bool CurveExporter::writeColumn(const QString& name, int id, bool useY)
 {
     QVector<double> x;
     QVector<double> y;
+    failure = tr("no curve is selected");
     if (!store.samples(id, x, y))
         return false;
     const QVector<double>& values = useY ? y : x;
@@ -75,10 +89,11 @@ bool CurveExporter::writeColumn(const QString& name, int id, bool useY)
         if (name.endsWith(QLatin1String(".txt"), Qt::CaseInsensitive))
             return writeBytes(name, textColumn(values.constData(), std::size_t(values.size())));
     } catch (const std::bad_alloc&) {
-        return cannotWrite(name);
+        return cannotWrite(name, tr("not enough memory"));
     }
     if (name.endsWith(QLatin1String(".xls"), Qt::CaseInsensitive))
         return writeWorkbook(name, id);
+    failure = tr("not a .dif, .txt or .xls name");
     log.line(QStringLiteral("Kurvo: Not a .dif, .txt or .xls name: %1").arg(name));
     return false;
 }
@@ -91,9 +106,11 @@ bool CurveExporter::writeWorkbook(const QString& name, int id)
     store.samples(id, x, y);
     const std::string title = store.find(id)->curve->title().text().toStdString();
     int sheets = 0;
+    // The workbook library gives no reason of its own; the system's is left in errno.
+    errno = 0;
     if (!Xls::writeCurve(QFile::encodeName(name).toStdString(), title, x.constData(), y.constData(),
                          std::size_t(x.size()), sheets))
-        return cannotWrite(name);
+        return cannotWrite(name, errno != 0 ? qt_error_string(errno) : tr("the workbook could not be written"));
     if (sheets > 1)
         log.line(QStringLiteral("Kurvo: %1 points fill %2 sheets of %3").arg(x.size()).arg(sheets).arg(name));
     return true;
@@ -117,7 +134,7 @@ bool CurveExporter::writeTable(const QString& name)
     try {
         return writeBytes(name, curveTable(curves));
     } catch (const std::bad_alloc&) {
-        return cannotWrite(name);
+        return cannotWrite(name, tr("not enough memory"));
     }
 }
 
@@ -125,7 +142,7 @@ bool CurveExporter::writeTable(const QString& name)
 bool CurveExporter::writeXlsx(const QString& name, const std::vector<TableCurve>& curves)
 {
     if (curves.empty())
-        return cannotWrite(name);
+        return cannotWrite(name, tr("there is no curve"));
     std::vector<XlsxTableWriter::Column> columns{{"x", curves.front().x, curves.front().count}};
     for (const auto& entry : store.records())
         columns.push_back({entry.second->curve->title().text().toStdString(), nullptr, 0});
@@ -136,10 +153,8 @@ bool CurveExporter::writeXlsx(const QString& name, const std::vector<TableCurve>
     FileReplacement file(name);
     QString error;
     if (!file.create(error) || !XlsxTableWriter::write(file.temporaryName(), columns, curves.front().count, error)
-        || !file.commit(error)) {
-        log.line(QStringLiteral("Kurvo: Can't write file %1: %2").arg(name, error));
-        return false;
-    }
+        || !file.commit(error))
+        return cannotWrite(name, error);
     return true;
 }
 
@@ -147,6 +162,7 @@ bool CurveExporter::writeWav(const QString& name, int id)
 {
     QVector<double> x;
     QVector<double> y;
+    failure = tr("no curve is selected");
     if (!store.samples(id, x, y))
         return false;
     std::size_t clipped = 0;
@@ -154,6 +170,7 @@ bool CurveExporter::writeWav(const QString& name, int id)
     if (!::writeWav(name, y.constData(), std::size_t(y.size()), sampleRate.ofTransform(*store.find(id)), clipped,
                     error)) {
         log.line(error);
+        failure = error.section(QStringLiteral(": "), -1);
         return false;
     }
     if (clipped > 0)
@@ -163,11 +180,13 @@ bool CurveExporter::writeWav(const QString& name, int id)
 
 bool CurveExporter::writeBytes(const QString& path, const std::string& bytes)
 {
-    return writeFileBytes(path, bytes.data(), qint64(bytes.size())) || cannotWrite(path);
+    QString reason;
+    return writeFileBytes(path, bytes.data(), qint64(bytes.size()), &reason) || cannotWrite(path, reason);
 }
 
-bool CurveExporter::cannotWrite(const QString& path)
+bool CurveExporter::cannotWrite(const QString& path, const QString& reason)
 {
-    log.line(QStringLiteral("Kurvo: Can't write file %1").arg(path));
+    failure = reason;
+    log.line(QStringLiteral("Kurvo: Can't write file %1: %2").arg(path, reason));
     return false;
 }

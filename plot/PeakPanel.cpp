@@ -6,6 +6,7 @@
 #include "PlotLog.h"
 #include "PlotServerUi.h"
 #include "Prompt.h"
+#include "SaveName.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -172,17 +173,22 @@ void PeakPanel::markPeak(const QListWidgetItem* item, bool positive)
 
 void PeakPanel::save()
 {
-    const QString path = prompter->saveFileName(dialogParent, tr("EXPORT PEAKS"), QStringLiteral("./"),
-                                                QStringLiteral("*.txt"));
-    if (!path.isEmpty())
-        save(path);
+    const QString filter = QStringLiteral("*.txt");
+    const QString path =
+        SaveName::of(prompter->saveFileName(dialogParent, tr("EXPORT PEAKS"), QStringLiteral("./"), filter), filter);
+    QString reason;
+    if (!path.isEmpty() && !save(path, &reason))
+        prompter->warning(dialogParent, tr("SAVE ERROR"), tr("%1: %2").arg(path, reason));
 }
 
-bool PeakPanel::save(const QString& path)
+bool PeakPanel::save(const QString& path, QString* reason)
 {
     const std::string& text = ui.foundPeaks->currentIndex() == 0 ? positiveExport : negativeExport;
-    if (writeFileBytes(path, text.data(), qint64(text.size())))
+    QString why;
+    if (writeFileBytes(path, text.data(), qint64(text.size()), &why))
         return true;
-    log.line(QStringLiteral("Kurvo: Can't write file %1").arg(path));
+    log.line(QStringLiteral("Kurvo: Can't write file %1: %2").arg(path, why));
+    if (reason)
+        *reason = why;
     return false;
 }

@@ -42,10 +42,12 @@ public:
     void detectPeaks(int id);
     // Moves the dark-green (positive) or blue (negative) marker to the peak of a list entry.
     void markPeak(const QListWidgetItem* item, bool positive);
-    // Asks for a file and saves the list of the tab shown.
+    // Asks for a file and saves the list of the tab shown; a name without a suffix takes
+    // ".txt", and a failure shows the SAVE ERROR box.
     void save();
-    // False, with a log line, when the file cannot be written.
-    bool save(const QString& path);
+    // False, with a log line and the system's reason in `reason` if given, when the file
+    // cannot be written.
+    bool save(const QString& path, QString* reason = nullptr);
 
 private:
     void list(const std::vector<std::size_t>& positions, std::size_t start, double offset, bool positive);

@@ -35,12 +35,19 @@ bool readFileBytes(const QString& path, std::string& bytes)
     }
 }
 
-bool writeFileBytes(const QString& path, const char* data, qint64 size)
+bool writeFileBytes(const QString& path, const char* data, qint64 size, QString* reason)
 {
     QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return false;
-    const bool written = file.write(data, size) == size && file.flush();
-    file.close();
-    return written && file.error() == QFileDevice::NoError;
+    bool written = file.open(QIODevice::WriteOnly | QIODevice::Truncate)
+                   && file.write(data, size) == size && file.flush();
+    // A close that succeeds forgets an earlier error, so its reason is taken before.
+    QString why = file.errorString();
+    if (written) {
+        file.close();
+        written = file.error() == QFileDevice::NoError;
+        why = file.errorString();
+    }
+    if (!written && reason)
+        *reason = why;
+    return written;
 }

@@ -10,5 +10,5 @@ bool readFileBytes(const QString& path, std::string& bytes);
 
 // Writes `size` bytes as the whole file `path`. Many bytes wait in buffers until the file is
 // flushed and closed, and a full disk shows only there, so every step is checked: false when
-// any fails.
-bool writeFileBytes(const QString& path, const char* data, qint64 size);
+// any fails, with the system's reason in `reason` when one is given.
+bool writeFileBytes(const QString& path, const char* data, qint64 size, QString* reason = nullptr);

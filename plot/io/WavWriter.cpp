@@ -5,6 +5,7 @@
 #include <sndfile.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <climits>
 #include <cmath>
 
@@ -68,16 +69,22 @@ bool writeWav(const QString& path, const double* samples, std::size_t count, dou
     info.samplerate = wholeRate(sampleRate);
     info.channels = 1;
     info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_24;
+    errno = 0;
     SNDFILE* file = sf_open(QFile::encodeName(path).constData(), SFM_WRITE, &info);
     if (!file) {
-        error = QStringLiteral("Kurvo: Can't write file %1").arg(path);
+        // The library's own text wraps the system's reason in words of its own.
+        const QString reason = errno != 0 ? qt_error_string(errno) : QString::fromLocal8Bit(sf_strerror(nullptr));
+        error = QStringLiteral("Kurvo: Can't write file %1: %2").arg(path, reason);
         return false;
     }
     // The samples arrive within full scale already; clipping stays on all the same, since
     // without it a sample that reached full scale would wrap round to the other sign.
     sf_command(file, SFC_SET_CLIPPING, nullptr, SF_TRUE);
+    errno = 0;
     const bool written = writeSamples(file, samples, count, clipped);
-    const QString writeError = written ? QString() : QString::fromLocal8Bit(sf_strerror(file));
+    const QString writeError = written       ? QString()
+                               : errno != 0 ? qt_error_string(errno)
+                                            : QString::fromLocal8Bit(sf_strerror(file));
     const int closeError = sf_close(file);
     if (written && closeError == 0)
         return true;

@@ -1,4 +1,5 @@
 #include "LogCollector.h"
+#include "PlotServer.h"
 #include "PlotServerFixture.h"
 #include "WavWriter.h"
 
@@ -49,16 +50,51 @@ TEST_F(CurveExporterTest, ExportDialogsWriteBySuffix)
     server.exportYdata();
     server.exportXdata();
 
-    ASSERT_EQ(prompt->count("saveFileName"), 4);
+    ASSERT_EQ(prompt->count("saveFileNameWithFilter"), 4);
     EXPECT_EQ(prompt->calls[0].title, "Save File");
     EXPECT_EQ(prompt->calls[0].dir, ".");
-    EXPECT_EQ(prompt->calls[0].choices, QStringList{"Excel (*.dif);; Text (*.txt)"});
-    EXPECT_EQ(prompt->calls[3].dir, "./libs/data/KURVO/");
+    EXPECT_EQ(prompt->calls[0].choices, QStringList({"Excel (*.dif)", " Text (*.txt)"}));
+    EXPECT_EQ(prompt->calls[4].dir, "./libs/data/KURVO/");
     EXPECT_TRUE(contents("data.DIF").startsWith("TABLE\r\n0,1\r\n"));
     EXPECT_TRUE(contents("data.DIF").contains("\r\n\"f(y)\"\r\n"));
     EXPECT_EQ(contents("data.Txt"), "0.5\r\n2\r\nEOD\r\n");
     EXPECT_FALSE(QFile::exists(dir.filePath("data.csv")));
     EXPECT_EQ(LogCollector::lines().back(), "Kurvo: Not a .dif, .txt or .xls name: " + dir.filePath("data.csv"));
+}
+
+// A name typed without a suffix takes the chosen filter's; a failure names the file and why.
+TEST_F(CurveExporterTest, ExportsTakeTheFilterSuffixAndSayWhyTheyFail)
+{
+    add({0.5, 2});
+    const struct {
+        void (PlotServer::*exportIt)();
+        const char* filter;
+        const char* typed;
+        const char* written;
+        const char* reason;
+    } rows[] = {
+        {&PlotServer::exportYdata, " Text (*.txt)", "left", "left.txt", nullptr},
+        {&PlotServer::exportXdata, "", "bottom", "bottom.dif", nullptr},
+        {&PlotServer::exportExcel, "", "sheet", "sheet.xls", nullptr},
+        {&PlotServer::exportWav, "", "sound", "sound.wav", nullptr},
+        {&PlotServer::exportYdata, "", "none/left", "none/left.dif", "No such file or directory"},
+        {&PlotServer::exportExcel, "", "none/sheet", "none/sheet.xls", "No such file or directory"},
+        {&PlotServer::exportWav, "", "none/sound", "none/sound.wav", "No such file or directory"},
+    };
+    for (const auto& row : rows) {
+        prompt->chosenSaveFilter = QLatin1String(row.filter);
+        const QString written = dir.filePath(row.written);
+        prompt->answers = {dir.filePath(row.typed)};
+        (server.*row.exportIt)();
+        if (!row.reason) {
+            EXPECT_TRUE(QFile::exists(written)) << row.written;
+            EXPECT_NE(prompt->calls.back().kind, "warning") << row.written;
+            continue;
+        }
+        ASSERT_EQ(prompt->calls.back().kind, "warning") << row.written;
+        EXPECT_EQ(prompt->calls.back().title, "SAVE ERROR");
+        EXPECT_EQ(prompt->calls.back().label, written + ": " + row.reason);
+    }
 }
 
 TEST_F(CurveExporterTest, ExcelAndWavDialogs)
@@ -90,7 +126,13 @@ TEST_F(CurveExporterTest, TableOfAllCurves)
     EXPECT_TRUE(server.writeTable(dir.filePath("all.csv")));
     EXPECT_EQ(contents("all.csv"), "0,1e-09,5\n");
     EXPECT_FALSE(server.writeTable(dir.filePath("none/all.csv")));
-    EXPECT_EQ(LogCollector::lines().back(), "Kurvo: Can't write file " + dir.filePath("none/all.csv"));
+    EXPECT_EQ(LogCollector::lines().back(),
+              "Kurvo: Can't write file " + dir.filePath("none/all.csv") + ": No such file or directory");
+    // A full disk shows only once the buffers are written out.
+    if (QFile::exists("/dev/full")) {
+        EXPECT_FALSE(server.writeTable("/dev/full"));
+        EXPECT_EQ(LogCollector::lines().back(), "Kurvo: Can't write file /dev/full: No space left on device");
+    }
 }
 
 // The table holds numbers only: a curve name that a spreadsheet would run as a formula never

@@ -180,13 +180,19 @@ TEST_F(PeakPanelTest, SavedListsReadBackToTheSameDoubles)
 
     const QString nowhere = dir.filePath("missing/peaks.txt");
     EXPECT_FALSE(server.peakSave(nowhere));
-    EXPECT_EQ(LogCollector::lines().back(), "Kurvo: Can't write file " + nowhere);
+    EXPECT_EQ(LogCollector::lines().back(), "Kurvo: Can't write file " + nowhere + ": No such file or directory");
 
-    prompt->answers.push_back(dir.filePath("asked.txt"));
+    prompt->answers.push_back(dir.filePath("asked"));
     server.peakSave();
     EXPECT_EQ(prompt->calls.back().title, "EXPORT PEAKS");
     EXPECT_EQ(prompt->calls.back().dir, "./");
     EXPECT_TRUE(QFile::exists(dir.filePath("asked.txt")));
+
+    prompt->answers.push_back(nowhere);
+    server.peakSave();
+    ASSERT_EQ(prompt->calls.back().kind, "warning");
+    EXPECT_EQ(prompt->calls.back().title, "SAVE ERROR");
+    EXPECT_EQ(prompt->calls.back().label, nowhere + ": No such file or directory");
 }
 
 } // namespace
