@@ -7,13 +7,13 @@ enum BlockState { Normal = 0, InsideComment = 1 };
 // The statements of the script language and the names of its common functions and
 // constants; "x" and "y" stand for the variables a script uses most.
 const char* const kKeywords[] = {
-    "def", "expr", "iterate", "step", "var", "x", "y", "title", "xLegend", "yLegend",
+    "def", "expr", "iterate", "step", "var", "x", "y", "title", "xLegend", "yLegend", "name",
     "sin", "cos", "tan", "log", "pi", "log10", "atan", "asin", "acos", "sqrt", "abs",
     "sinh", "cosh", "tanh", "ceil", "floor", "rand", "sum", "max", "min", "fact", "avg",
     "hex", "bin",
 };
 
-static_assert(sizeof kKeywords / sizeof kKeywords[0] == 34, "every keyword has its rule");
+static_assert(sizeof kKeywords / sizeof kKeywords[0] == 35, "every keyword has its rule");
 
 QTextCharFormat charFormat(Qt::GlobalColor color, int weight = QFont::Normal, bool italic = false)
 {

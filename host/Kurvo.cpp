@@ -265,7 +265,7 @@ void Kurvo::scriptRun()
 bool Kurvo::plotCurve(const ScriptResult& run)
 {
     try {
-        ui.kurvo->createPlot(-1, QStringLiteral("f(y)"), run.xValues, run.yValues, false, 0);
+        ui.kurvo->createPlot(-1, run.settings.curveName, run.xValues, run.yValues, false, 0);
         return true;
     } catch (const std::bad_alloc&) {
         return false;

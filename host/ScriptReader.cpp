@@ -62,7 +62,7 @@ const UnitRule kUnitRules[] = {
 
 static_assert(sizeof kUnitRules / sizeof kUnitRules[0] == 40, "every unit suffix has its rule");
 
-enum class Statement { None, Def, Iterate, Step, Expr, Title, XLegend, YLegend };
+enum class Statement { None, Def, Iterate, Step, Expr, Title, XLegend, YLegend, Name };
 
 // Keywords are recognised by prefix, in this order: "stepsize 2" is a step statement.
 Statement statementOf(const QString& line)
@@ -78,6 +78,7 @@ Statement statementOf(const QString& line)
         {"title", Statement::Title},
         {"xLegend", Statement::XLegend},
         {"yLegend", Statement::YLegend},
+        {"name", Statement::Name},
     };
     for (const auto& k : keywords) {
         if (line.startsWith(QLatin1String(k.keyword)))
@@ -136,6 +137,11 @@ void readLine(const QString& line, ScriptSettings& settings)
     case Statement::YLegend:
         if (words.size() >= 2)
             settings.yTitle = quotedText(line);
+        break;
+    case Statement::Name:
+        // A curve without a name could not be told apart in the legend and the menus.
+        if (!quotedText(line).isEmpty())
+            settings.curveName = quotedText(line);
         break;
     case Statement::None:
         break;

@@ -13,6 +13,8 @@ struct ScriptSettings {
     QString title = QStringLiteral("Kurvo");
     QString xTitle = QStringLiteral("X");
     QString yTitle = QStringLiteral("Y");
+    // The name of the curve the run draws.
+    QString curveName = QStringLiteral("f(y)");
     // Ordered by name (UTF-16 code units); applied from the greatest name to the least.
     QMap<QString, QString> substitutions;
     // Why the first statement whose value cannot be read was refused, naming it; empty when

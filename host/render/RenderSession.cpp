@@ -216,7 +216,7 @@ RenderSession::Status RenderSession::runScript(const QString& path)
 bool RenderSession::plotCurve(const ScriptResult& run)
 {
     try {
-        server->createPlot(-1, QStringLiteral("f(y)"), run.xValues, run.yValues, false, 0);
+        server->createPlot(-1, run.settings.curveName, run.xValues, run.yValues, false, 0);
         return true;
     } catch (const std::bad_alloc&) {
         return false;

@@ -77,11 +77,11 @@ TEST_F(HighlighterTest, KeywordsAreBoldDarkBlueAndCallsItalicBlue)
 TEST_F(HighlighterTest, EveryKeywordStandingAloneIsHighlighted)
 {
     const QStringList keywords{"def", "expr", "iterate", "step", "var", "x", "y", "title",
-                               "xLegend", "yLegend", "sin", "cos", "tan", "log", "pi", "log10",
+                               "xLegend", "yLegend", "name", "sin", "cos", "tan", "log", "pi", "log10",
                                "atan", "asin", "acos", "sqrt", "abs", "sinh", "cosh", "tanh",
                                "ceil", "floor", "rand", "sum", "max", "min", "fact", "avg",
                                "hex", "bin"};
-    ASSERT_EQ(keywords.size(), 34);
+    ASSERT_EQ(keywords.size(), 35);
     setText(keywords.join(QLatin1Char('\n')));
     for (int line = 0; line < keywords.size(); ++line) {
         const int last = keywords.at(line).size() - 1;

@@ -343,9 +343,10 @@ TEST_F(KurvoTest, RunAddsACurveSetsTheTitlesAndShowsThePlot)
     EXPECT_EQ(prompt->calls.size(), 0u);
 
     // Every run adds a further curve.
-    run(*window, "iterate 4\nexpr = x");
+    run(*window, "iterate 4\nexpr = x\nname \"Ramp\"");
     EXPECT_EQ(curvesOf(*window).size(), 2);
     EXPECT_EQ(window->plotWidget()->curves(), 2);
+    EXPECT_EQ(curvesOf(*window).back()->title().text(), "Ramp");
     expectTitles(*window, "Kurvo", "X", "Y");
 }
 

@@ -383,3 +383,23 @@ INSTANTIATE_TEST_SUITE_P(
                       UnitRow{"k", "*10^3"}));
 
 } // namespace
+
+namespace {
+
+TEST(ScriptReaderTest, NameStatementNamesTheCurve)
+{
+    const struct {
+        const char* script;
+        const char* name;
+    } rows[] = {
+        {"expr = x", "f(y)"},
+        {"name \"Damped sine\"\nexpr = x", "Damped sine"},
+        {"name \"a\"\nname \"b // c\" // last one counts", "b // c"},
+        {"name \"\"", "f(y)"},
+        {"name", "f(y)"},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(read(row.script).curveName, row.name) << row.script;
+}
+
+} // namespace

@@ -106,6 +106,14 @@ TEST_F(KurvoRenderTest, DumpHoldsExactlyTheScriptsPoints)
     EXPECT_EQ(run.out, lines.join('\n') + '\n');
 }
 
+TEST_F(KurvoRenderTest, ScriptNamesItsCurve)
+{
+    const QString script = write("named.ms", "iterate 2\nexpr = x\nname \"Ramp\"\n");
+    const Outcome run = render({script, "--dump", "-"});
+    ASSERT_EQ(run.status, 0) << run.err.toStdString();
+    EXPECT_EQ(run.out, "id,name,x,y\n0,Ramp,0,0\n0,Ramp,1,1\n");
+}
+
 TEST_F(KurvoRenderTest, StatisticsOfAKnownCurveInTheTablesOrder)
 {
     const QString data = write("ramp.csv", "0;1\n1;2\n2;3\n3;4\n");
