@@ -19,9 +19,6 @@
 
 namespace {
 
-// Stands where an argument was, to learn whether the parser takes that place for an input.
-const QString kProbe = QStringLiteral("\x01input");
-
 void writeRaw(std::FILE* stream, const QByteArray& bytes)
 {
     std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stream);
@@ -62,27 +59,27 @@ QString BatchRunner::substituted(QString text, const QString& name, int n)
     return text.replace(QLatin1String("{name}"), name).replace(QLatin1String("{n}"), QString::number(n));
 }
 
-// An argument is an input when the parser reads it as one in its place: a value of an option
-// may well be spelt as an input is. No option takes more than one value, so only an argument
-// after an option needs the parser's word.
+// An argument is an input when the parser, reading the line up to it, reads it as one: a
+// value of an option may well be spelt as an input is. No option takes more than one value,
+// so only an argument after an option needs the parser's word.
 QStringList BatchRunner::optionsOnly(const QStringList& arguments)
 {
     const auto isOption = [&](int i) {
         return arguments[i].startsWith(QLatin1Char('-')) && arguments[i] != QLatin1String("-");
     };
     QStringList kept;
+    int inputsBefore = 0;
     for (int i = 0; i < arguments.size(); ++i) {
-        if (isOption(i)) {
-            kept << arguments[i];
-            continue;
+        bool input = !isOption(i);
+        if (input && i > 0 && isOption(i - 1)) {
+            RenderOptions parsed;
+            QString error;
+            parsed.parse(arguments.mid(0, i + 1), error);
+            input = parsed.inputs.size() > inputsBefore;
         }
-        if (i == 0 || !isOption(i - 1))
-            continue;
-        QStringList probe = arguments;
-        probe[i] = kProbe;
-        RenderOptions parsed;
-        QString error;
-        if (!parsed.parse(probe, error) || !parsed.inputs.contains(kProbe))
+        if (input)
+            ++inputsBefore;
+        else
             kept << arguments[i];
     }
     return kept;
