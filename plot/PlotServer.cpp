@@ -328,6 +328,7 @@ void PlotServer::deletePlot(int id)
 
 void PlotServer::erase()
 {
+    undoStore->saveErasure(store->currentId());
     deletePlot(store->currentId());
 }
 

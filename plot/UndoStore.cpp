@@ -12,6 +12,8 @@
 #include <QVector>
 #include <QWidget>
 
+#include <qwt_plot_curve.h>
+
 #include <algorithm>
 #include <fstream>
 #include <new>
@@ -58,8 +60,27 @@ QString UndoStore::pathOf(int number, QString& reason)
 void UndoStore::setCounter(int value)
 {
     undoCounter = value;
-    if (undoButton)
-        undoButton->setEnabled(undoCounter > 0);
+    if (!undoButton)
+        return;
+    undoButton->setEnabled(undoCounter > 0);
+    const QString what = describe(undoCounter);
+    undoButton->setToolTip(what.isEmpty() ? tr("Perform an undo") : tr("Perform an undo: %1").arg(what));
+}
+
+QString UndoStore::describe(int number) const
+{
+    if (number <= 0)
+        return QString();
+    const auto erased = erasures.find(number);
+    if (erased != erasures.end())
+        return tr("bring back the erased curve %1").arg(erased->second.title());
+    const auto added = additions.find(number);
+    if (added != additions.end()) {
+        const CurveRecord* record = store.find(added->second.id);
+        if (record && record->serial == added->second.serial)
+            return tr("take away the new curve %1").arg(record->curve->title().text());
+    }
+    return tr("put every curve back as before the last change");
 }
 
 void UndoStore::fail(const QString& text)
@@ -71,9 +92,9 @@ void UndoStore::fail(const QString& text)
 // A snapshot of this number that was undone since gives way to the new one.
 bool UndoStore::saveUndo()
 {
-    setCounter(undoCounter + 1);
-    const int number = undoCounter;
+    const int number = undoCounter + 1;
     forget(number);
+    setCounter(number);
     QString reason;
     const QString path = pathOf(number, reason);
     if (!path.isEmpty() && writeUndoFile(path, reason)) {
@@ -86,17 +107,30 @@ bool UndoStore::saveUndo()
     return false;
 }
 
+// The step is recorded before the counter moves, so that the tool tip names it.
 void UndoStore::saveAddition(int id)
 {
-    setCounter(undoCounter + 1);
-    forget(undoCounter);
-    additions[undoCounter] = {id, store.find(id)->serial};
+    const int number = undoCounter + 1;
+    forget(number);
+    additions[number] = {id, store.find(id)->serial};
+    setCounter(number);
+}
+
+void UndoStore::saveErasure(int id)
+{
+    if (!store.find(id))
+        return;
+    const int number = undoCounter + 1;
+    forget(number);
+    erasures[number] = ErasedCurve(store, id);
+    setCounter(number);
 }
 
 void UndoStore::forget(int number)
 {
     notWritten.erase(number);
     additions.erase(number);
+    erasures.erase(number);
     if (written.erase(number) != 0) {
         const QString path = filePath(number);
         QFile::remove(path);
@@ -187,6 +221,13 @@ int UndoStore::undo(int index)
     const auto addition = additions.find(number);
     if (addition != additions.end()) {
         takeAway(addition->second);
+        return undoCounter - 1;
+    }
+    const auto erasure = erasures.find(number);
+    if (erasure != erasures.end()) {
+        const int id = erasure->second.restore(store);
+        axes.followCurves();
+        curveRestored(id);
         return undoCounter - 1;
     }
     const auto unsaved = notWritten.find(number);

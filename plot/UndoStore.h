@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ErasedCurve.h"
 #include "UndoFolder.h"
 
 #include <QCoreApplication>
@@ -24,8 +25,9 @@ class QWidget;
 // ones stay reachable. Which curves had dates and times as x is kept beside the files, by
 // path, for as long as the widget lives, and comes back with their samples, as do the rates
 // of the curves read from audio files. An operation that adds a curve instead of changing the
-// others takes a step without a file, and undoing it takes that curve away again. The Undo
-// button is enabled exactly while there is something to undo.
+// others takes a step without a file, and undoing it takes that curve away again; an erasure
+// keeps the erased curve in memory, and undoing it adds the curve back. The Undo button is
+// enabled exactly while there is something to undo, and its tool tip says what that is.
 class UndoStore
 {
     Q_DECLARE_TR_FUNCTIONS(PlotServer)
@@ -46,6 +48,8 @@ public:
     bool saveUndo();
     // The next step is the addition of curve `id`, which must be there.
     void saveAddition(int id);
+    // The next step is the erasure of curve `id`, taken before the curve goes.
+    void saveErasure(int id);
     // Creates the file `path`, which must not exist yet; false with the reason when it cannot.
     bool writeUndoFile(const QString& path, QString& reason);
     // All or nothing: false, with nothing changed, when the file cannot be read whole. A
@@ -69,6 +73,8 @@ private:
     void forget(int number);
     void takeAway(const Addition& added);
     void setCounter(int value);
+    // What undoing step `number` does, as the tool tip names it.
+    QString describe(int number) const;
     void fail(const QString& text);
 
     CurveStore& store;
@@ -81,6 +87,7 @@ private:
     std::set<int> written;
     std::map<int, QString> notWritten;
     std::map<int, Addition> additions;
+    std::map<int, ErasedCurve> erasures;
     QString failure;
     std::map<QString, std::vector<int>> timeCurves;
     std::map<QString, std::map<int, double>> audioRates;

@@ -11,6 +11,7 @@
 #include <QToolButton>
 
 #include <qwt_plot_curve.h>
+#include <qwt_symbol.h>
 
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -259,6 +260,43 @@ TEST_F(UndoStoreTest, UndoButtonIsEnabledOnlyWithSomethingToUndo)
     QTest::mouseClick(button, Qt::LeftButton);
     EXPECT_EQ(server.undoFiles().counter(), 0);
     EXPECT_EQ(points(0)[0].y(), -1.0);
+    EXPECT_FALSE(button->isEnabled());
+}
+
+// An erased curve comes back by Undo with its name, look and samples; the tool tip says so.
+TEST_F(UndoStoreTest, ErasureIsUndoneWithTheCurveAsItWas)
+{
+    add({3, 1, 4});
+    add({1, 5, 9, 2});
+    QwtPlotCurve* curve = server.record(1)->curve;
+    curve->setTitle("kept");
+    curve->setPen(QPen(QColor(10, 20, 30), 4, Qt::DashLine));
+    curve->setStyle(QwtPlotCurve::Sticks);
+    curve->setRenderHint(QwtPlotItem::RenderAntialiased, false);
+    curve->setSymbol(new QwtSymbol(QwtSymbol::Diamond, QBrush(Qt::red), QPen(Qt::blue), QSize(7, 7)));
+    const auto samples = points(1);
+    server.selectCurve(1);
+    server.erase();
+    ASSERT_EQ(server.record(1), nullptr);
+    auto* button = server.findChild<QToolButton*>("undoTB");
+    EXPECT_EQ(button->toolTip(), "Perform an undo: bring back the erased curve kept");
+
+    EXPECT_EQ(button->shortcut(), QKeySequence("Ctrl+Z"));
+    QTest::mouseClick(button, Qt::LeftButton);
+    // Under the next identifier: the erased one may have passed to another curve meanwhile.
+    ASSERT_NE(server.record(2), nullptr);
+    const QwtPlotCurve* back = server.record(2)->curve;
+    EXPECT_EQ(back->title().text(), "kept");
+    EXPECT_EQ(back->pen(), QPen(QColor(10, 20, 30), 4, Qt::DashLine));
+    EXPECT_EQ(back->style(), QwtPlotCurve::Sticks);
+    EXPECT_FALSE(back->testRenderHint(QwtPlotItem::RenderAntialiased));
+    ASSERT_NE(back->symbol(), nullptr);
+    EXPECT_EQ(back->symbol()->style(), QwtSymbol::Diamond);
+    EXPECT_EQ(back->symbol()->brush().color(), QColor(Qt::red));
+    EXPECT_EQ(back->symbol()->size(), QSize(7, 7));
+    EXPECT_EQ(points(2), samples);
+    EXPECT_EQ(server.record(2)->samples, 4u);
+    EXPECT_EQ(button->toolTip(), "Perform an undo");
     EXPECT_FALSE(button->isEnabled());
 }
 
