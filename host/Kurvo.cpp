@@ -19,7 +19,9 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTabWidget>
+#include <QTextBlock>
 #include <QTextCursor>
+#include <QTextDocument>
 #include <QTextEdit>
 
 #include <algorithm>
@@ -249,7 +251,7 @@ void Kurvo::scriptRun()
         keepScript(script);
         const ScriptResult run = runScript(script, pointEvaluator);
         if (!run.ok)
-            prompter->critical(this, tr("PARSER ERROR"), run.error);
+            showParserError(run);
         else if (!plotCurve(run))
             prompter->critical(this, tr("PARSER ERROR"), notEnoughMemoryFor(run.settings.count));
         ui.kurvo->setTitle(run.settings.title);
@@ -259,6 +261,19 @@ void Kurvo::scriptRun()
         prompter->critical(this, tr("PARSER ERROR"), tr("Not enough memory to run the script"));
     }
     ui.mainTab->setCurrentIndex(0);
+}
+
+void Kurvo::showParserError(const ScriptResult& run)
+{
+    if (run.errorLine <= 0) {
+        prompter->critical(this, tr("PARSER ERROR"), run.error);
+        return;
+    }
+    QTextCursor cursor(ui.scriptEditor->document()->findBlockByNumber(run.errorLine - 1));
+    cursor.movePosition(QTextCursor::Right, QTextCursor::MoveAnchor, run.errorColumn - 1);
+    ui.scriptEditor->setTextCursor(cursor);
+    prompter->critical(this, tr("PARSER ERROR"),
+                       tr("%1\nLine %2, column %3").arg(run.error).arg(run.errorLine).arg(run.errorColumn));
 }
 
 // The plot shares the points; a curve that memory cannot hold adds none.

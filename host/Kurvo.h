@@ -66,6 +66,8 @@ private:
     void appendLog(const QString& line);
     QString scriptFolder() const;
     bool plotCurve(const ScriptResult& run);
+    // The engine's text with the place in the script; the editor's cursor goes there.
+    void showParserError(const ScriptResult& run);
 
     KurvoUi ui;
     Highlighter* highlighter = nullptr;

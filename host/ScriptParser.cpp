@@ -45,6 +45,14 @@ QString ScriptParser::formatExceptionText(const CalcError& error)
 bool ScriptParser::fail(const CalcError& failure)
 {
     error = formatExceptionText(failure);
+    errorPosition = -1;
+    // The most recent record that names a place is the closest to the text.
+    for (std::uint32_t i = 0; i < failure.count() && errorPosition < 0; ++i) {
+        bool ok = false;
+        const int position = QString::fromStdString(failure.record(i).data.valueOf("pos")).toInt(&ok);
+        if (ok && position >= 0)
+            errorPosition = position;
+    }
     return false;
 }
 

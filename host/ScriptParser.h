@@ -33,6 +33,9 @@ public:
     double evaluate(bool* ok = nullptr);
 
     QString lastError() const { return error; }
+    // Where in the expression text the last failure was found, counted from 0; -1 when the
+    // engine named no place.
+    int lastErrorPosition() const { return errorPosition; }
     double ans() const { return answer; }
 
     // The records of an engine failure, the most recent first, joined by CR LF.
@@ -43,6 +46,7 @@ private:
 
     // The engine is declared last so that it goes first: it reads `answer` until then.
     QString error;
+    int errorPosition = -1;
     double answer = 0.0;
     std::unique_ptr<CalcParser> engine;
 };

@@ -169,13 +169,32 @@ ScriptSettings read(const QString& script)
 {
     ScriptSettings settings;
     const QStringList lines = script.split(QLatin1Char('\n'));
-    for (const QString& raw : lines) {
-        const QString line = withoutTrailingComment(raw.simplified());
+    for (int n = 0; n < lines.size(); ++n) {
+        const QString line = withoutTrailingComment(lines[n].simplified());
         if (line.isEmpty())
             continue;
         readLine(line, settings);
+        if (statementOf(line) == Statement::Expr && line.contains(QLatin1Char('=')))
+            settings.expressionLine = n + 1;
     }
     return settings;
+}
+
+// Walks the line as simplified() reads it: each run of blanks inside the text is one blank.
+int expressionColumn(const QString& line, int position)
+{
+    int at = line.indexOf(QLatin1Char('=')) + 1;
+    while (at < line.size() && line.at(at).isSpace())
+        ++at;
+    for (int counted = 0; counted < position && at < line.size(); ++counted) {
+        if (line.at(at).isSpace()) {
+            while (at < line.size() && line.at(at).isSpace())
+                ++at;
+        } else {
+            ++at;
+        }
+    }
+    return at + 1;
 }
 
 QString quotedText(const QString& line)

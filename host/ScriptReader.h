@@ -17,6 +17,8 @@ struct ScriptSettings {
     QString curveName = QStringLiteral("f(y)");
     // Ordered by name (UTF-16 code units); applied from the greatest name to the least.
     QMap<QString, QString> substitutions;
+    // The line of the expression statement that counts, from 1; 0 without one.
+    int expressionLine = 0;
     // Why the first statement whose value cannot be read was refused, naming it; empty when
     // every statement read. A script with such a statement is not run.
     QString error;
@@ -63,6 +65,10 @@ Expansion substituteWithin(const QString& expression, const QMap<QString, QStrin
 // result is known before it is built: when it exceeds `maxLength` the text stays as it was.
 // Returns that length. Throws std::bad_alloc for a result no string can hold.
 qint64 replaceAll(QString& text, const QString& name, const QString& replacement, qint64 maxLength);
+
+// The column, from 1, in the script line `line` of the character at `position` (from 0) of
+// the expression the reader takes from that line: past its "=", its blanks simplified.
+int expressionColumn(const QString& line, int position);
 
 // Rewrites the unit suffixes (2.5GHz into 2.5*10^9) in their fixed order.
 QString replaceUnits(QString expression);

@@ -87,7 +87,8 @@ bool allocatePoints(ScriptResult& run)
     return false;
 }
 
-void evaluatePoints(ScriptResult& run, const PointEvaluator& evaluator)
+// Returns where in the expression the engine found an error, or -1.
+int evaluatePoints(ScriptResult& run, const PointEvaluator& evaluator)
 {
     ScriptParser parser(true);
     RunVariables v;
@@ -105,13 +106,26 @@ void evaluatePoints(ScriptResult& run, const PointEvaluator& evaluator)
         v.y = value;
         if (!ok) {
             run.error = parser.lastError();
-            return;
+            return parser.lastErrorPosition();
         }
         ys[n] = value;
         xs[n] = v.x;
         run.evaluated = n + 1;
     }
     run.ok = true;
+    return -1;
+}
+
+// The engine counts in the text it was handed; the user needs the place in the script.
+void locateError(const QString& script, int position, ScriptResult& run)
+{
+    const int line = run.settings.expressionLine;
+    if (position < 0 || line <= 0)
+        return;
+    const bool asWritten = run.expression == run.settings.expression;
+    run.errorLine = line;
+    run.errorColumn = ScriptReader::expressionColumn(script.section(QLatin1Char('\n'), line - 1, line - 1),
+                                                     asWritten ? position : 0);
 }
 
 } // namespace
@@ -127,7 +141,7 @@ ScriptResult runScript(const QString& script, const PointEvaluator& evaluator)
     try {
         run.settings = ScriptReader::read(script);
         if (everyStatementRead(run) && buildExpression(run) && allocatePoints(run))
-            evaluatePoints(run, evaluator);
+            locateError(script, evaluatePoints(run, evaluator), run);
     } catch (const std::bad_alloc&) {
         // The engine, the reader and the substitutions all allocate; whatever they held is
         // released by now, and the run reports it like any other failure.

@@ -29,6 +29,11 @@ struct ScriptResult {
     bool ok = false;
     // The engine's error text, or why the expression could not be built or the points held.
     QString error;
+    // Where in the script the engine found the error, from 1; 0 when it named no place.
+    // The column is exact when the expression reached the engine as written; after `def`
+    // names or unit suffixes changed it, it is where the expression starts.
+    int errorLine = 0;
+    int errorColumn = 0;
     // Points evaluated before the run stopped: settings.count when ok.
     quint32 evaluated = 0;
     // settings.count x and y values, which a curve can share; empty when they could not be held.

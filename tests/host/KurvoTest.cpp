@@ -386,6 +386,10 @@ TEST_F(KurvoTest, EngineFailureShowsParserErrorAndStillSetsTheTitles)
     EXPECT_EQ(prompt->calls[0].kind, "critical");
     EXPECT_EQ(prompt->calls[0].title, "PARSER ERROR");
     EXPECT_TRUE(prompt->calls[0].label.contains("nosuchname")) << prompt->calls[0].label.toStdString();
+    EXPECT_TRUE(prompt->calls[0].label.endsWith("\nLine 4, column 8")) << prompt->calls[0].label.toStdString();
+    const QTextCursor cursor = window->scriptEditor()->textCursor();
+    EXPECT_EQ(cursor.blockNumber(), 3);
+    EXPECT_EQ(cursor.positionInBlock(), 7);
     EXPECT_TRUE(curvesOf(*window).isEmpty());
     expectTitles(*window, "Broken", "a", "b");
     EXPECT_EQ(tabsOf(*window)->currentIndex(), 0);

@@ -403,3 +403,28 @@ TEST(ScriptRunTest, UnitsExampleHasItsCutOffNearOneKilohertz)
 }
 
 } // namespace
+
+namespace {
+
+// The place of an engine error in the script, exact while the expression is as written.
+TEST(ScriptRunTest, ErrorsCarryTheirLineAndColumn)
+{
+    const struct {
+        const char* script;
+        int line;
+        int column;
+    } rows[] = {
+        {"title \"t\"\niterate 3\nexpr = 2*x+nosuchname", 3, 12},
+        {"expr =   2 *  x + nosuchname // c", 1, 19},
+        {"\texpr = x\r\nexpr=(x+1", 2, 6}, // the bracket left open
+        {"def k 2\nexpr = k*x + nosuchname", 2, 8},
+        {"iterate 3\nexpr = x", 0, 0},
+    };
+    for (const auto& row : rows) {
+        const ScriptResult run = runScript(row.script);
+        EXPECT_EQ(run.errorLine, row.line) << row.script;
+        EXPECT_EQ(run.errorColumn, row.column) << row.script << "\n" << run.error.toStdString();
+    }
+}
+
+} // namespace
