@@ -8,6 +8,8 @@
 #include <qwt_plot.h>
 #include <qwt_point_data.h>
 
+#include <algorithm>
+
 CurveStore::CurveStore(QwtPlot* plot, QObject* parent)
     : QObject(parent)
     , plot(plot)
@@ -69,11 +71,27 @@ DataRange CurveStore::rangeOf(int id) const
     return r ? r->range : DataRange();
 }
 
+QString CurveStore::titleOf(const CurveRecord& record)
+{
+    return record.curve->title().text();
+}
+
 void CurveStore::startAt(int id)
 {
     if (id >= 0)
         nextCurveId = id;
     currentCurveId = nextCurveId;
+}
+
+int CurveStore::addUnderFreeId(const QString& title, const QVector<double>& x, const QVector<double>& y,
+                               int rightAxis, bool xIsTime)
+{
+    int id = std::max(nextCurveId, 0);
+    while (find(id))
+        ++id;
+    startAt(id);
+    add(title, x, y, rightAxis, xIsTime);
+    return id;
 }
 
 // The samples are copied before anything is replaced or drawn: a copy that memory cannot hold

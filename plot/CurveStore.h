@@ -48,6 +48,8 @@ public:
     bool samples(int id, QVector<double>& x, QVector<double>& y) const;
     // The finite limits of a curve's samples; nothing found for an absent or empty curve.
     DataRange rangeOf(int id) const;
+    // The title the curve is drawn with.
+    static QString titleOf(const CurveRecord& record);
 
     // A caller's identifier (>= 0) moves the automatic numbering to it; either way the next
     // curve becomes the current one.
@@ -62,6 +64,10 @@ public:
     // equal length. `xIsTime` says x holds dates and times.
     QwtPlotCurve* add(const QString& title, const QVector<double>& x, const QVector<double>& y, int rightAxis,
                       bool xIsTime = false);
+    // As above, but under the first identifier from the next one on that no curve has, which
+    // is returned: a curve that a caller numbered itself keeps its place.
+    int addUnderFreeId(const QString& title, const QVector<double>& x, const QVector<double>& y, int rightAxis,
+                       bool xIsTime);
     // A caller's arrays hold numbers: the curve's x no longer holds dates and times.
     void setSamples(int id, const double* x, const double* y, std::size_t count);
     // The curve shares the vectors instead of copying them; they must be of equal length.

@@ -5,26 +5,13 @@
 #include "CurveStore.h"
 #include "PlotLog.h"
 #include "ToneEstimator.h"
+#include "VectorCopy.h"
 #include "WelchPsd.h"
 
 #include <qwt_plot_curve.h>
 
 #include <new>
 #include <stdexcept>
-
-namespace {
-
-QString titleOf(const CurveRecord& record)
-{
-    return record.curve->title().text();
-}
-
-QVector<double> vectorOf(const std::vector<double>& values)
-{
-    return QVector<double>(values.begin(), values.end());
-}
-
-} // namespace
 
 AnalysisTool::AnalysisTool(CurveStore& store, AxesController& axes, UndoStore& undo, PlotLog& log,
                            std::function<void(int)> curveChanged)
@@ -99,11 +86,11 @@ bool AnalysisTool::transformAll(const QString& operation, std::size_t minimumPoi
 
 bool AnalysisTool::transformCurve(int id, const QString& operation, const Transform& transform)
 {
-    const QString title = titleOf(*store.find(id));
+    const QString title = CurveStore::titleOf(*store.find(id));
     try {
         const Samples curve = read(id);
         const Spectrum spectrum = transform(curve);
-        store.setSamples(id, vectorOf(spectrum.x), vectorOf(spectrum.y));
+        store.setSamples(id, qVectorOf(spectrum.x), qVectorOf(spectrum.y));
         store.find(id)->xIsTime = false;
         const QString averaged =
             spectrum.segments > 1 ? tr(", %1 segments averaged").arg(spectrum.segments) : QString();
@@ -129,7 +116,7 @@ bool AnalysisTool::measureCurrent(const QString& operation, bool spectral, const
         fail(tr("%1: there is no current curve").arg(operation));
         return false;
     }
-    const QString title = titleOf(*record);
+    const QString title = CurveStore::titleOf(*record);
     const QString reason = spectral ? refusal(*record, 2) : QString();
     if (!reason.isEmpty()) {
         fail(tr("%1 refused: %2").arg(operation, reason));
@@ -158,11 +145,11 @@ bool AnalysisTool::measureCurrent(const QString& operation, bool spectral, const
 QString AnalysisTool::refusal(const CurveRecord& record, std::size_t minimumPoints)
 {
     if (record.gaps > 0)
-        return tr("%1 has %2 missing values").arg(titleOf(record), QString::number(record.gaps));
+        return tr("%1 has %2 missing values").arg(CurveStore::titleOf(record), QString::number(record.gaps));
     const std::size_t points = record.curve->dataSize();
     if (points < minimumPoints)
         return tr("%1 has %2 points; it needs at least %3")
-            .arg(titleOf(record), QString::number(points), QString::number(minimumPoints));
+            .arg(CurveStore::titleOf(record), QString::number(points), QString::number(minimumPoints));
     return QString();
 }
 
@@ -171,7 +158,7 @@ AnalysisTool::Samples AnalysisTool::read(int id) const
 {
     Samples curve;
     const CurveRecord& record = *store.find(id);
-    curve.title = titleOf(record);
+    curve.title = CurveStore::titleOf(record);
     store.samples(id, curve.x, curve.y);
     curve.check = ::checkSampling(curve.x.constData(), std::size_t(curve.x.size()));
     curve.rate = sampleRate.of(record, curve.check);

@@ -9,29 +9,15 @@
 #include "PointLimit.h"
 #include "SamplingCheck.h"
 #include "UndoStore.h"
+#include "VectorCopy.h"
 #include "analysis/AnalysisFigures.h"
 
 #include <qwt_plot.h>
 #include <qwt_plot_curve.h>
 
-#include <algorithm>
 #include <map>
 #include <new>
 #include <stdexcept>
-
-namespace {
-
-QString titleOf(const CurveRecord& record)
-{
-    return record.curve->title().text();
-}
-
-QVector<double> vectorOf(const std::vector<double>& values)
-{
-    return QVector<double>(values.begin(), values.end());
-}
-
-} // namespace
 
 DeriveTool::DeriveTool(CurveStore& store, AxesController& axes, UndoStore& undo, PlotLog& log,
                        std::function<void(int)> curveAdded)
@@ -66,9 +52,9 @@ bool DeriveTool::newCurve(const QString& expression)
         };
         const std::vector<double> y = compiled.evaluate(lookup, store.currentId());
         const int base = compiled.baseCurve(store.currentId());
-        add(text, held[base].first, vectorOf(y), *store.find(base), true);
+        add(text, held[base].first, qVectorOf(y), *store.find(base), true);
         log.line(tr("Kurvo: New curve %1 from the x of %2: %3 points")
-                     .arg(text, titleOf(*store.find(base)), QString::number(y.size())));
+                     .arg(text, CurveStore::titleOf(*store.find(base)), QString::number(y.size())));
         return true;
     } catch (const std::invalid_argument& error) {
         return fail(tr("New curve: %1").arg(QString::fromStdString(error.what())));
@@ -84,7 +70,7 @@ bool DeriveTool::filter(const FilterSpec& spec)
     const CurveRecord* record = store.current();
     if (!record)
         return fail(tr("%1: there is no current curve").arg(spec.suffix()));
-    const QString title = titleOf(*record) + QLatin1Char(' ') + spec.suffix();
+    const QString title = CurveStore::titleOf(*record) + QLatin1Char(' ') + spec.suffix();
     try {
         return filterCurrent(spec, title);
     } catch (const std::invalid_argument& error) {
@@ -102,7 +88,7 @@ bool DeriveTool::filterCurrent(const FilterSpec& spec, const QString& title)
     store.samples(store.currentId(), x, y);
     const double rate = spec.byFrequency() ? rateOf(record, x, title) : 0.0;
     FilterSpec::Output out = spec.run(x.constData(), y.constData(), std::size_t(y.size()), rate, kMaxCurvePoints);
-    add(title, spec.newX() ? vectorOf(out.x) : x, vectorOf(out.y), record, !spec.newX());
+    add(title, spec.newX() ? qVectorOf(out.x) : x, qVectorOf(out.y), record, !spec.newX());
     log.line(tr("Kurvo: %1: %2 points").arg(title, QString::number(out.y.size())));
     return true;
 }
@@ -114,26 +100,21 @@ double DeriveTool::rateOf(const CurveRecord& record, const QVector<double>& x, c
     const CurveSampleRate::Rate rate = sampleRate.of(record, check);
     if (check.warns())
         log.line(tr("Kurvo: uneven sampling in %1: rate %2 Hz, jitter %3, %4 gaps")
-                     .arg(titleOf(record), AnalysisFigures::exact(check.rate), AnalysisFigures::exact(check.jitter),
-                          QString::number(check.gaps)));
+                     .arg(CurveStore::titleOf(record), AnalysisFigures::exact(check.rate),
+                          AnalysisFigures::exact(check.jitter), QString::number(check.gaps)));
     log.line(tr("Kurvo: %1: sampling frequency %2 Hz (%3)")
                  .arg(title, AnalysisFigures::exact(rate.hz), tr(CurveSampleRate::sourceName(rate.source))));
     return rate.hz;
 }
 
-// Under the first identifier no curve has: the store's next one may be taken by a curve a
-// caller numbered itself. A curve at another x no longer counts an audio file's samples.
+// A curve at another x no longer counts an audio file's samples.
 void DeriveTool::add(const QString& title, const QVector<double>& x, const QVector<double>& y, const CurveRecord& from,
                      bool sameX)
 {
     const bool xIsTime = from.xIsTime;
     const double rate = sameX ? from.sampleRate : 0.0;
     const int rightAxis = from.rightAxis;
-    int id = std::max(store.nextId(), 0);
-    while (store.find(id))
-        ++id;
-    store.startAt(id);
-    store.add(title, x, y, rightAxis, xIsTime);
+    const int id = store.addUnderFreeId(title, x, y, rightAxis, xIsTime);
     store.find(id)->sampleRate = rate;
     // A curve that Undo could not take away again is not added.
     try {

@@ -9,6 +9,7 @@
 #include "FitModel.h"
 #include "FitReport.h"
 #include "PlotLog.h"
+#include "VectorCopy.h"
 #include "analysis/AnalysisFigures.h"
 
 #include <qwt_plot.h>
@@ -18,16 +19,6 @@
 #include <new>
 
 namespace {
-
-std::vector<double> valuesOf(const QVector<double>& values)
-{
-    return std::vector<double>(values.begin(), values.end());
-}
-
-QVector<double> vectorOf(const std::vector<double>& values)
-{
-    return QVector<double>(values.begin(), values.end());
-}
 
 // A start value for a name the model does not have would be dropped without a word, and
 // the fit would start from 1 where the user meant otherwise.
@@ -63,7 +54,7 @@ bool FitTool::fit(const FitRequest& request, const NonlinearFit::Progress& progr
     const CurveRecord* record = store.current();
     if (!record)
         return fail(tr("Fit: there is no current curve"));
-    const QString title = record->curve->title().text();
+    const QString title = CurveStore::titleOf(*record);
     // The progress keeps the window live while the fit iterates; nothing may rely on the
     // record staying where it is meanwhile.
     const CurveRecord fitted = *record;
@@ -108,7 +99,7 @@ FitData FitTool::visiblePoints(const CurveRecord& record, const FitRequest& requ
         for (double s : sigma)
             weights.push_back(1.0 / (s * s));
     }
-    return FitData::inRange(valuesOf(x), valuesOf(y), shown.minValue(), shown.maxValue(), weights);
+    return FitData::inRange(stdVectorOf(x), stdVectorOf(y), shown.minValue(), shown.maxValue(), weights);
 }
 
 FitResult FitTool::solve(const FitRequest& request, const FitData& data, const NonlinearFit::Progress& progress)
@@ -123,14 +114,16 @@ FitResult FitTool::solve(const FitRequest& request, const FitData& data, const N
 void FitTool::addCurves(const CurveRecord& fitted, const FitRequest& request)
 {
     const QString model = request.model.trimmed();
-    const QVector<double> x = vectorOf(lastResult.x);
-    const QVector<double> values = vectorOf(lastResult.fitted);
-    const QVector<double> residuals = request.residuals ? vectorOf(lastResult.residuals) : QVector<double>();
+    const QVector<double> x = qVectorOf(lastResult.x);
+    const QVector<double> values = qVectorOf(lastResult.fitted);
+    const QVector<double> residuals = request.residuals ? qVectorOf(lastResult.residuals) : QVector<double>();
     const int current = store.currentId();
     try {
-        added.push_back(addCurve(QStringLiteral("fit: ") + model, x, values, fitted));
+        added.push_back(
+            store.addUnderFreeId(QStringLiteral("fit: ") + model, x, values, fitted.rightAxis, fitted.xIsTime));
         if (request.residuals)
-            added.push_back(addCurve(QStringLiteral("residuals: ") + model, x, residuals, fitted));
+            added.push_back(store.addUnderFreeId(QStringLiteral("residuals: ") + model, x, residuals,
+                                                 fitted.rightAxis, fitted.xIsTime));
     } catch (const std::bad_alloc&) {
         for (int id : added)
             store.remove(id);
@@ -140,18 +133,6 @@ void FitTool::addCurves(const CurveRecord& fitted, const FitRequest& request)
     }
     store.setCurrent(current);
     plot->replot();
-}
-
-// Under the first identifier no curve has: the store's next one may be taken by a curve a
-// caller numbered itself.
-int FitTool::addCurve(const QString& title, const QVector<double>& x, const QVector<double>& y, const CurveRecord& like)
-{
-    int id = std::max(store.nextId(), 0);
-    while (store.find(id))
-        ++id;
-    store.startAt(id);
-    store.add(title, x, y, like.rightAxis, like.xIsTime);
-    return id;
 }
 
 void FitTool::logResult(const QString& title, const FitRequest& request, double x0, double x1) const

@@ -6,7 +6,6 @@
 
 #include <QCoreApplication>
 #include <QString>
-#include <QVector>
 
 #include <vector>
 
@@ -49,7 +48,6 @@ private:
     FitData visiblePoints(const CurveRecord& record, const FitRequest& request, const QwtInterval& shown) const;
     static FitResult solve(const FitRequest& request, const FitData& data, const NonlinearFit::Progress& progress);
     void addCurves(const CurveRecord& fitted, const FitRequest& request);
-    int addCurve(const QString& title, const QVector<double>& x, const QVector<double>& y, const CurveRecord& like);
     void logResult(const QString& title, const FitRequest& request, double x0, double x1) const;
     bool fail(const QString& text);
 

@@ -137,6 +137,23 @@ TEST_F(CurveStoreTest, SpreadXKeepsYAndSkipsEmptyCurves)
     EXPECT_EQ(store.find(empty)->curve->dataSize(), 0u);
 }
 
+// A caller numbered 2 before 1 itself: the numbering goes on at 2, which is taken.
+TEST_F(CurveStoreTest, AddingUnderAFreeIdentifierPassesCurvesNumberedByACaller)
+{
+    add(0, {1});
+    add(2, {2});
+    add(1, {3});
+    const QVector<double> x{0, 1};
+    const QVector<double> y{5, 6};
+    EXPECT_EQ(store.addUnderFreeId("new", x, y, 1, true), 3);
+    EXPECT_EQ(store.currentId(), 3);
+    EXPECT_EQ(CurveStore::titleOf(*store.find(3)), "new");
+    EXPECT_EQ(store.find(3)->rightAxis, 1);
+    EXPECT_TRUE(store.find(3)->xIsTime);
+    EXPECT_EQ(store.find(2)->maximum, 2);
+    EXPECT_EQ(store.addUnderFreeId("next", x, y, 0, false), 4);
+}
+
 TEST_F(CurveStoreTest, TitlesRepeatSoTheLowestIdentifierAnswers)
 {
     EXPECT_EQ(store.findByTitle("f(y)"), -1);
