@@ -75,6 +75,25 @@ bool CurveMenu::symbolStyle(const QString& name, QwtSymbol::Style& style)
     return false;
 }
 
+QStringList CurveMenu::lineStyleNames()
+{
+    QStringList names;
+    for (const LineRow& row : kLineStyles)
+        names << QLatin1String(row.text);
+    return names;
+}
+
+bool CurveMenu::lineStyle(const QString& name, Qt::PenStyle& style)
+{
+    for (const LineRow& row : kLineStyles) {
+        if (name.compare(QLatin1String(row.text), Qt::CaseInsensitive) == 0) {
+            style = row.style;
+            return true;
+        }
+    }
+    return false;
+}
+
 CurveMenu::CurveMenu(PlotServer* server, CurveAppearance& appearance)
 {
     QMenu* exports = submenu("Export", kExports, server, [server](const SlotRow& row) {

@@ -23,6 +23,9 @@ public:
     // The Symbol submenu's entries, and the style an entry's text names (in any case).
     static QStringList symbolNames();
     static bool symbolStyle(const QString& name, QwtSymbol::Style& style);
+    // The Line Style submenu's entries, and the style an entry's text names (in any case).
+    static QStringList lineStyleNames();
+    static bool lineStyle(const QString& name, Qt::PenStyle& style);
     QAction* antialiasingAction() const { return antialiasing; }
 
 private:

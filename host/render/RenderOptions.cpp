@@ -3,6 +3,7 @@
 #include "ImportFormats.h"
 #include "RenderFit.h"
 #include "RenderCurves.h"
+#include "RenderPen.h"
 #include "RenderSpectrogram.h"
 #include "SpectralWindow.h"
 #include "WindowFunction.h"
@@ -141,7 +142,7 @@ QString RenderOptions::usage()
         "  --fit-start LIST     start values of --fit as NAME=VALUE pairs separated by commas; the\n"
         "                       other parameters start at 1\n"
         "  --fit-out FILE       write the lines of the fits to FILE as well\n")
-        + RenderCurves::usage() + QStringLiteral(
+        + RenderCurves::usage() + RenderPen::usage() + QStringLiteral(
         "  --spectrogram L[,OVERLAP[,WINDOW]]\n"
         "                       the spectrogram of the current curve in segments of L points (2 to\n"
         "                       16777216), OVERLAP percent (default 50) and one of --psd's windows\n"
@@ -521,6 +522,10 @@ bool RenderOptions::parseOption(const QStringList& arguments, int& i, QString& e
     if (taken)
         return true;
     if (!RenderCurves::parseOption(arguments, i, *this, taken, error))
+        return false;
+    if (taken)
+        return true;
+    if (!RenderPen::parseOption(arguments, i, *this, taken, error))
         return false;
     if (taken)
         return true;

@@ -18,7 +18,7 @@ struct RenderOptions {
             Title, XTitle, YTitle, Range, LogX, LogY, Calibrate, Select, Stats, Dump, Output,
             Window, Fft, Db, Abs, Undo, Peaks, Units, PeaksTab, PeaksOut, Style, Symbol,
             ExportY, ExportX, ExportXls, Print, Psd, Amplitude, Tones, Harmonics, Sampling, Fit, FitModel,
-            SaveProject, Spectrogram, SpectrogramOut, DbRange, NewCurve, Filter, Table
+            SaveProject, Spectrogram, SpectrogramOut, DbRange, NewCurve, Filter, Table, Pen, Antialias
         };
         Kind kind;
         QString text;

@@ -9,6 +9,7 @@
 #include "RefusingPrompt.h"
 #include "RenderAnalysis.h"
 #include "RenderCurves.h"
+#include "RenderPen.h"
 #include "RenderProject.h"
 #include "RenderFit.h"
 #include "RenderSpectrogram.h"
@@ -370,6 +371,11 @@ RenderSession::Status RenderSession::apply(const RenderOptions::Step& step)
     case Step::Table: {
         QString error;
         return RenderCurves(*server, out).apply(step, error) ? Success : fail(error);
+    }
+    case Step::Pen:
+    case Step::Antialias: {
+        QString error;
+        return RenderPen(*server).apply(step, error) ? Success : fail(error);
     }
     }
     return Success;
