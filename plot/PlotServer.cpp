@@ -93,7 +93,7 @@ PlotServer::PlotServer(QWidget* parent)
     spectrum = std::make_unique<SpectrumTool>(this, *store, *axes, *undoStore, log, prompter, showStatistics);
     analyser = std::make_unique<AnalysisTool>(*store, *axes, *undoStore, log, showStatistics);
     analysisPanel = std::make_unique<AnalysisPanel>(ui, this, *analyser);
-    fitter = std::make_unique<FitTool>(*store, ui.qwtPlot, log);
+    fitter = std::make_unique<FitTool>(*store, ui.qwtPlot, *undoStore, log);
     fitPanel = std::make_unique<FitPanel>(ui, this, *store, *fitter, prompter);
     deriver = std::make_unique<DerivePanel>(ui, this, *store, *axes, *undoStore, log, prompter, showStatistics);
     exporter = std::make_unique<CurveExporter>(this, *store, log, prompter, *axes);

@@ -9,6 +9,7 @@
 #include "FitModel.h"
 #include "FitReport.h"
 #include "PlotLog.h"
+#include "UndoStore.h"
 #include "VectorCopy.h"
 #include "analysis/AnalysisFigures.h"
 
@@ -38,9 +39,10 @@ void requireParameters(const FitRequest& request)
 
 } // namespace
 
-FitTool::FitTool(CurveStore& store, QwtPlot* plot, PlotLog& log)
+FitTool::FitTool(CurveStore& store, QwtPlot* plot, UndoStore& undo, PlotLog& log)
     : store(store)
     , plot(plot)
+    , undo(undo)
     , log(log)
 {
 }
@@ -110,7 +112,8 @@ FitResult FitTool::solve(const FitRequest& request, const FitData& data, const N
     return CurveFit::fitExpression(model, data, request.starts, progress);
 }
 
-// Both curves are made before either is added, so that running out of memory adds neither.
+// Both curves are made before either is added, so that running out of memory adds neither,
+// and leaves no undo step behind.
 void FitTool::addCurves(const CurveRecord& fitted, const FitRequest& request)
 {
     const QString model = request.model.trimmed();
@@ -118,21 +121,32 @@ void FitTool::addCurves(const CurveRecord& fitted, const FitRequest& request)
     const QVector<double> values = qVectorOf(lastResult.fitted);
     const QVector<double> residuals = request.residuals ? qVectorOf(lastResult.residuals) : QVector<double>();
     const int current = store.currentId();
+    const int steps = undo.counter();
+    added.reserve(2);
     try {
-        added.push_back(
-            store.addUnderFreeId(QStringLiteral("fit: ") + model, x, values, fitted.rightAxis, fitted.xIsTime));
+        addCurve(QStringLiteral("fit: ") + model, x, values, fitted);
         if (request.residuals)
-            added.push_back(store.addUnderFreeId(QStringLiteral("residuals: ") + model, x, residuals,
-                                                 fitted.rightAxis, fitted.xIsTime));
+            addCurve(QStringLiteral("residuals: ") + model, x, residuals, fitted);
     } catch (const std::bad_alloc&) {
         for (int id : added)
             store.remove(id);
+        while (undo.counter() > steps)
+            undo.dropNewest();
         added.clear();
         store.setCurrent(current);
         throw;
     }
     store.setCurrent(current);
     plot->replot();
+}
+
+// `added` has room for the identifier, so that no curve is added without it.
+void FitTool::addCurve(const QString& title, const QVector<double>& x, const QVector<double>& y,
+                       const CurveRecord& fitted)
+{
+    const int id = store.addUnderFreeId(title, x, y, fitted.rightAxis, fitted.xIsTime);
+    added.push_back(id);
+    undo.saveAddition(id);
 }
 
 void FitTool::logResult(const QString& title, const FitRequest& request, double x0, double x1) const

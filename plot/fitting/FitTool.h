@@ -6,6 +6,7 @@
 
 #include <QCoreApplication>
 #include <QString>
+#include <QVector>
 
 #include <vector>
 
@@ -14,6 +15,7 @@ class FitData;
 class PlotLog;
 class QwtInterval;
 class QwtPlot;
+class UndoStore;
 struct CurveRecord;
 
 // Curve fitting for the Fit dialog and kurvo-render: fits the current curve's points that lie
@@ -22,15 +24,15 @@ struct CurveRecord;
 // asked) on the axis of the fitted curve, which stays the current one. The axes stay where
 // they are. The figures are logged with every digit and kept for the results table.
 //
-// A fit that fails changes nothing: the reason is logged and kept. The undo snapshots give
-// back the samples of the curves they hold and do not take added curves away, so a fit is no
-// undo step; Erase removes its curves.
+// A fit that fails changes nothing: the reason is logged and kept. Each curve a fit adds is
+// an undo step of its own, as the undo store records the addition of one curve a step: Undo
+// takes the residuals away, and then the fitted values.
 class FitTool
 {
     Q_DECLARE_TR_FUNCTIONS(PlotServer)
 
 public:
-    FitTool(CurveStore& store, QwtPlot* plot, PlotLog& log);
+    FitTool(CurveStore& store, QwtPlot* plot, UndoStore& undo, PlotLog& log);
 
     // The last fit's result; no parameters after one that failed or was cancelled.
     const FitResult& result() const { return lastResult; }
@@ -48,11 +50,13 @@ private:
     FitData visiblePoints(const CurveRecord& record, const FitRequest& request, const QwtInterval& shown) const;
     static FitResult solve(const FitRequest& request, const FitData& data, const NonlinearFit::Progress& progress);
     void addCurves(const CurveRecord& fitted, const FitRequest& request);
+    void addCurve(const QString& title, const QVector<double>& x, const QVector<double>& y, const CurveRecord& fitted);
     void logResult(const QString& title, const FitRequest& request, double x0, double x1) const;
     bool fail(const QString& text);
 
     CurveStore& store;
     QwtPlot* plot;
+    UndoStore& undo;
     PlotLog& log;
     FitResult lastResult;
     std::vector<int> added;

@@ -1,6 +1,7 @@
 #include "CurveRecord.h"
 #include "LogCollector.h"
 #include "PlotServerFixture.h"
+#include "UndoStore.h"
 
 #include <QApplication>
 #include <QAction>
@@ -181,6 +182,25 @@ TEST_F(FitPanelTest, ATypedModelWithStartValuesAndItsResiduals)
     EXPECT_TRUE(offeredModels.contains("gauss"));
 }
 
+// Each added curve is an undo step: the residuals go first, the data stays.
+TEST_F(FitPanelTest, UndoTakesTheFitBackCurveByCurve)
+{
+    add("data", 10, [](double x) { return 1 + x; });
+    fit("line", {}, 0, true);
+    ASSERT_EQ(server.curves(), 3);
+    EXPECT_EQ(server.undoFiles().counter(), 2);
+    server.undo();
+    EXPECT_EQ(server.record(2), nullptr);
+    ASSERT_NE(server.record(1), nullptr);
+    EXPECT_EQ(title(1), "fit: line");
+    server.undo();
+    EXPECT_EQ(server.record(1), nullptr);
+    ASSERT_NE(server.record(0), nullptr);
+    EXPECT_EQ(title(0), "data");
+    EXPECT_EQ(server.undoFiles().counter(), 0);
+    EXPECT_TRUE(server.undoFiles().lastFailure().isEmpty());
+}
+
 // Zooming in fits a part: points outside the x range shown are left out.
 TEST_F(FitPanelTest, OnlyThePointsShownAreFitted)
 {
@@ -216,6 +236,7 @@ TEST_F(FitPanelTest, AFitThatFailsSaysWhyAndChangesNothing)
     add("pair", 2, [](double x) { return x; });
     fit("a+b*x+c*x^2");
     EXPECT_EQ(server.curves(), 1);
+    EXPECT_EQ(server.undoFiles().counter(), 0);
     ASSERT_EQ(prompt->count("warning"), 1);
     EXPECT_TRUE(prompt->calls.back().label.contains("2 points for 3 parameters")) << prompt->calls.back().label.toStdString();
     EXPECT_TRUE(logged("Kurvo: Fit of pair failed: The fit needs at least as many points as parameters"));
@@ -239,6 +260,7 @@ TEST_F(FitPanelTest, CancelStopsTheFitAndAddsNothing)
     prompt->cancelAtCheck = 1;
     fit("a*exp(-b*x)+c");
     EXPECT_EQ(server.curves(), 1);
+    EXPECT_EQ(server.undoFiles().counter(), 0);
     EXPECT_EQ(prompt->count("warning"), 0);
     EXPECT_TRUE(logged("Kurvo: Fit of decay cancelled"));
     ASSERT_EQ(prompt->progressDialogs.size(), 1u);
