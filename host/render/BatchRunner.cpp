@@ -19,10 +19,10 @@
 
 namespace {
 
-void writeRaw(std::FILE* stream, const QByteArray& bytes)
+bool writeRaw(std::FILE* stream, const QByteArray& bytes)
 {
-    std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stream);
-    std::fflush(stream);
+    const bool written = std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stream) == std::size_t(bytes.size());
+    return std::fflush(stream) == 0 && written;
 }
 
 // The run's own last word on standard error, without the program's name before it.
@@ -87,7 +87,7 @@ QStringList BatchRunner::optionsOnly(const QStringList& arguments)
 
 QString BatchRunner::figuresPrefix(int index) const
 {
-    return figures.filePath(QString::number(index + 1));
+    return figureFolder.filePath(QString::number(index + 1));
 }
 
 QStringList BatchRunner::childArguments(int index) const
@@ -150,7 +150,7 @@ void BatchRunner::passOnInOrder()
     err.flush();
     while (passedOn < inputs.size() && runs[std::size_t(passedOn)].done) {
         Run& run = runs[std::size_t(passedOn)];
-        writeRaw(stdout, run.out);
+        outputLost = !writeRaw(stdout, run.out) || outputLost;
         writeRaw(stderr, run.err);
         const BatchResult& result = results[std::size_t(passedOn)];
         if (!result.ok) {
@@ -159,15 +159,14 @@ void BatchRunner::passOnInOrder()
         }
         run.out.clear();
         run.err.clear();
-        run.process.reset();
         ++passedOn;
     }
 }
 
 int BatchRunner::run()
 {
-    if (!figures.isValid()) {
-        err << "kurvo-render: cannot make a temporary folder: " << figures.errorString() << '\n';
+    if (!figureFolder.isValid()) {
+        err << "kurvo-render: cannot make a temporary folder: " << figureFolder.errorString() << '\n';
         return 2;
     }
     for (int i = 0; i < inputs.size(); ++i) {
@@ -180,7 +179,10 @@ int BatchRunner::run()
         start(started++);
     while (finished < inputs.size())
         loop.processEvents(QEventLoop::WaitForMoreEvents);
-    const bool written = writeOutputs();
+    // Figures printed to a full disk are no success either.
+    if (outputLost)
+        err << "kurvo-render: cannot write to standard output\n";
+    const bool written = writeOutputs() && !outputLost;
     const bool allOk = std::all_of(results.begin(), results.end(), [](const BatchResult& r) { return r.ok; });
     return written && allOk ? 0 : 2;
 }

@@ -49,11 +49,13 @@ private:
     QStringList options;
     QTextStream& out;
     QTextStream& err;
-    QTemporaryDir figures;
+    // Where each run leaves its figures for the summary and the report.
+    QTemporaryDir figureFolder;
     std::vector<Run> runs;
     std::vector<BatchResult> results;
     int started = 0;
     int finished = 0;
     int passedOn = 0;
     bool showProgress = false;
+    bool outputLost = false;
 };

@@ -198,6 +198,18 @@ TEST_F(KurvoRenderBatchTest, TheReportReadsAsHtmlAndShowsInABrowser)
     EXPECT_GT(colours.size(), 20);
 }
 
+// script(1) gives the run a terminal of its own, as a user at a shell has one.
+TEST_F(KurvoRenderBatchTest, ProgressShowsOnATerminalOnly)
+{
+    const QString line = QStringLiteral("'%1' '%2' '%3' --each --stats >/dev/null").arg(KURVO_RENDER, inputs[0], inputs[1]);
+    const Outcome shown = run(QStringLiteral("script"), {"-qec", line, "/dev/null"});
+    EXPECT_EQ(shown.status, 0);
+    EXPECT_TRUE(shown.out.contains("[1/2] wave1.csv\r\n[2/2] wave2.csv\r\n")) << shown.out.toStdString();
+    const Outcome redirected = render({inputs[0], inputs[1], "--each", "--stats"});
+    EXPECT_EQ(redirected.status, 0);
+    EXPECT_EQ(redirected.err, QString());
+}
+
 TEST_F(KurvoRenderBatchTest, BadUsageIsRefused)
 {
     const std::vector<QStringList> lines{{inputs[0], "--summary", "s.csv"},
