@@ -16,7 +16,7 @@ QString BatchOptions::usage()
         "                       in the options' values are replaced. A failed input is reported and\n"
         "                       the others go on; the exit status is 2 if any failed\n"
         "  -j N                 with --each, run N inputs at a time (1 to 256; default: one per core)\n"
-        "  --summary FILE.csv   with --each, one row per input: file, name, status, reason, the\n"
+        "  --summary FILE.csv   with --each, one row per input: name, file, status, reason, the\n"
         "                       statistics of its current curve with every digit, and the peak\n"
         "                       counts, tones, harmonic figures and fit parameters asked for\n"
         "  --report FILE.html   with --each, one page holding the summary and, for each input, its\n"

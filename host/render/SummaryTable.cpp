@@ -19,7 +19,7 @@ QString valueOf(const BatchResult::Figures& figures, const QString& key)
 
 SummaryTable::SummaryTable(const std::vector<BatchResult>& results)
 {
-    columns = QStringList{QStringLiteral("file"), QStringLiteral("name"), QStringLiteral("status"),
+    columns = QStringList{QStringLiteral("name"), QStringLiteral("file"), QStringLiteral("status"),
                           QStringLiteral("reason")};
     for (const BatchResult& result : results)
         addColumns(result.statistics, columns);
@@ -28,7 +28,7 @@ SummaryTable::SummaryTable(const std::vector<BatchResult>& results)
     for (const BatchResult& result : results)
         addColumns(result.figures, columns);
     for (const BatchResult& result : results) {
-        QStringList row{result.input, result.name, result.ok ? QStringLiteral("ok") : QStringLiteral("failed"),
+        QStringList row{result.name, result.input, result.ok ? QStringLiteral("ok") : QStringLiteral("failed"),
                         result.reason};
         for (int i = row.size(); i < columns.size(); ++i) {
             const QString& column = columns[i];

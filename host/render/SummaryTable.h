@@ -6,7 +6,7 @@
 
 #include <vector>
 
-// The table of a batch: one row per input with its file, name, status, the reason it failed,
+// The table of a batch: one row per input with its name, file, status, the reason it failed,
 // the statistics of its current curve, its peak counts and the figures asked for. A column
 // holds what any input gave; an input that gave no such figure leaves it empty.
 class SummaryTable

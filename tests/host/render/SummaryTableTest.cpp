@@ -31,12 +31,12 @@ TEST(SummaryTableTest, ColumnsAreTheUnionOfWhatTheInputsGave)
     results[1].peaksAsked = true;
     results[1].positivePeaks = QStringList{"p1", "p2"};
     const SummaryTable table(results);
-    EXPECT_EQ(table.header(), (QStringList{"file", "name", "status", "reason", "Minimum", "Samples", "positive_peaks",
+    EXPECT_EQ(table.header(), (QStringList{"name", "file", "status", "reason", "Minimum", "Samples", "positive_peaks",
                                            "negative_peaks", "tone_1_hz", "tone_2_hz"}));
     ASSERT_EQ(table.rows().size(), 3u);
-    EXPECT_EQ(table.rows()[0], (QStringList{"a.csv", "a", "failed", "cannot read a.csv", "", "", "", "", "", ""}));
-    EXPECT_EQ(table.rows()[1], (QStringList{"b.csv", "b", "ok", "", "-1", "3", "2", "0", "50", ""}));
-    EXPECT_EQ(table.rows()[2], (QStringList{"c.csv", "c", "ok", "", "0.5", "4", "", "", "60", "120"}));
+    EXPECT_EQ(table.rows()[0], (QStringList{"a", "a.csv", "failed", "cannot read a.csv", "", "", "", "", "", ""}));
+    EXPECT_EQ(table.rows()[1], (QStringList{"b", "b.csv", "ok", "", "-1", "3", "2", "0", "50", ""}));
+    EXPECT_EQ(table.rows()[2], (QStringList{"c", "c.csv", "ok", "", "0.5", "4", "", "", "60", "120"}));
 }
 
 TEST(SummaryTableTest, FieldsWithSeparatorsOrQuotesAreQuoted)
@@ -48,7 +48,7 @@ TEST(SummaryTableTest, FieldsWithSeparatorsOrQuotesAreQuoted)
     ASSERT_TRUE(SummaryTable({odd}).write(dir.filePath("s.csv"), error)) << error.toStdString();
     QFile file(dir.filePath("s.csv"));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), QByteArray("file,name,status,reason\n\"a,\"\"b\"\".csv\",\"a,\"\"b\"\"\",failed,"
+    EXPECT_EQ(file.readAll(), QByteArray("name,file,status,reason\n\"a,\"\"b\"\"\",\"a,\"\"b\"\".csv\",failed,"
                                          "\"line one\nline two\"\n"));
 }
 
