@@ -82,17 +82,29 @@ PeakPanel::PeakPanel(QWidget* dialogParent, QwtPlot* plot, const PlotServerUi& u
         marker->setValue(0.0, 0.0);
         marker->setLineStyle(QwtPlotMarker::VLine);
         marker->setLabelAlignment(Qt::AlignRight | Qt::AlignBottom);
-        marker->setLinePen(QPen(colors[i], 0, Qt::DashDotLine, Qt::SquareCap, Qt::BevelJoin));
+        // Two pixels, so that the mark shows among curves of one pixel.
+        marker->setLinePen(QPen(colors[i], 2, Qt::DashDotLine, Qt::SquareCap, Qt::BevelJoin));
         // A parked marker marks nothing, so it is not drawn.
         marker->setVisible(false);
         marker->attach(plot);
         markers[i] = marker;
     }
+    QObject::connect(&store, &CurveStore::curveRemoved, &removalWatch, [this](int id) { hideMarkersOf(id); });
 }
 
 void PeakPanel::setVisible(bool visible)
 {
     ui.peakGB->setVisible(visible);
+}
+
+void PeakPanel::hideMarkersOf(int id)
+{
+    for (std::size_t i = 0; i < markers.size(); ++i) {
+        if (markedCurves[i] == id) {
+            markers[i]->setVisible(false);
+            markedCurves[i] = -1;
+        }
+    }
 }
 
 void PeakPanel::clearMarkers()
@@ -118,6 +130,7 @@ void PeakPanel::detectPeaks(int id)
     positiveExport.clear();
     negativeExport.clear();
     store.samples(id, peakX, peakY);
+    peakCurve = id;
 
     const QwtInterval shown = plot->axisScaleDiv(QwtPlot::xBottom).interval().normalized();
     std::size_t start = 0;
@@ -165,7 +178,9 @@ void PeakPanel::markPeak(const QListWidgetItem* item, bool positive)
     const int idx = afterColon[1].split(QLatin1Char('>')).front().simplified().toInt(&isNumber);
     if (!isNumber || idx < 0 || idx >= peakX.size())
         return;
-    QwtPlotMarker* marker = markers[std::size_t(positive ? kPositiveMarker : kNegativeMarker)];
+    const std::size_t index = std::size_t(positive ? kPositiveMarker : kNegativeMarker);
+    QwtPlotMarker* marker = markers[index];
+    markedCurves[index] = peakCurve;
     marker->setXValue(peakX.at(idx));
     marker->setVisible(true);
     plot->replot();

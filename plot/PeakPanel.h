@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QCoreApplication>
+#include <QObject>
 #include <QStringList>
 #include <QVector>
 
@@ -37,7 +38,7 @@ public:
     const QStringList& entries(bool positive) const { return positive ? positiveEntries : negativeEntries; }
 
     void setVisible(bool visible);
-    // Moves every marker back to x = 0.
+    // Moves every marker back to x = 0 and hides it.
     void clearMarkers();
     void detectPeaks(int id);
     // Moves the dark-green (positive) or blue (negative) marker to the peak of a list entry.
@@ -50,6 +51,7 @@ public:
     bool save(const QString& path, QString* reason = nullptr);
 
 private:
+    void hideMarkersOf(int id);
     void list(const std::vector<std::size_t>& positions, std::size_t start, double offset, bool positive);
 
     QWidget* dialogParent;
@@ -59,6 +61,12 @@ private:
     PlotLog& log;
     const std::unique_ptr<Prompt>& prompter;
     std::array<QwtPlotMarker*, 4> markers{};
+    // The curve the lists show, and the one each marker marks a peak of: a marker goes with
+    // its curve.
+    int peakCurve = -1;
+    std::array<int, 4> markedCurves{{-1, -1, -1, -1}};
+    // Ends the watch on erased curves with the panel.
+    QObject removalWatch;
     // The samples of the curve examined last; the entries index into them.
     QVector<double> peakX;
     QVector<double> peakY;

@@ -268,6 +268,24 @@ void PlotCurve::drawPieces(QPainter* painter, const QPolygonF& line, const QRect
     });
 }
 
+// Two of the default colours are as light as the canvas is dark grey; a rim a pixel wider on
+// each side, drawn first, keeps them in sight without changing the colours themselves.
+void PlotCurve::drawCurve(QPainter* painter, int style, const QwtScaleMap& xMap, const QwtScaleMap& yMap,
+                          const QRectF& canvasRect, int from, int to) const
+{
+    const QColor color = pen().color();
+    if (style != NoCurve && (color == QColor(Qt::yellow) || color == QColor(Qt::cyan))) {
+        painter->save();
+        QPen rim = painter->pen();
+        rim.setColor(color.darker(300));
+        rim.setWidthF(std::max(1.0, rim.widthF()) + 2.0);
+        painter->setPen(rim);
+        QwtPlotCurve::drawCurve(painter, style, xMap, yMap, canvasRect, from, to);
+        painter->restore();
+    }
+    QwtPlotCurve::drawCurve(painter, style, xMap, yMap, canvasRect, from, to);
+}
+
 // The line through the points, as Qwt draws it, but clipped here to the canvas, however far
 // off a point lies.
 void PlotCurve::drawLines(QPainter* painter, const QwtScaleMap& xMap, const QwtScaleMap& yMap,

@@ -23,6 +23,9 @@ public:
 
 protected:
     void dataChanged() override;
+    // Yellow and cyan lines get a darker rim, so that they show on the grey canvas.
+    void drawCurve(QPainter* painter, int style, const QwtScaleMap& xMap, const QwtScaleMap& yMap,
+                   const QRectF& canvasRect, int from, int to) const override;
     void drawLines(QPainter* painter, const QwtScaleMap& xMap, const QwtScaleMap& yMap,
                    const QRectF& canvasRect, int from, int to) const override;
     void drawSticks(QPainter* painter, const QwtScaleMap& xMap, const QwtScaleMap& yMap,

@@ -3,6 +3,7 @@
 #include "FileDialogMemory.h"
 #include "PromptProgress.h"
 
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QLineEdit>
@@ -135,6 +136,9 @@ public:
         dialog.setWindowModality(Qt::WindowModal);
         dialog.setMinimumDuration(0);
         dialog.show();
+        // The work that follows keeps the event loop busy: without this the dialog stays an
+        // empty frame until the first value arrives.
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     }
 
     void setValue(int value) override { dialog.setValue(value); }

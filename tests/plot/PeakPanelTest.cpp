@@ -196,3 +196,23 @@ TEST_F(PeakPanelTest, SavedListsReadBackToTheSameDoubles)
 }
 
 } // namespace
+
+namespace {
+
+// A marker stands out from one-pixel curves and goes with the curve it marks.
+TEST_F(PeakPanelTest, MarkerGoesWithItsCurve)
+{
+    add({0, 5, 0, 5, 0});
+    const int marked = server.currentCurve();
+    emit child<QListWidget>("positivePeaks")->itemClicked(child<QListWidget>("positivePeaks")->item(0));
+    ASSERT_TRUE(server.peakMarker(0)->isVisible());
+    EXPECT_GE(server.peakMarker(0)->linePen().width(), 2);
+
+    add({1, 2, 1});
+    server.deletePlot(server.currentCurve());
+    EXPECT_TRUE(server.peakMarker(0)->isVisible()) << "another curve's erasure leaves it";
+    server.deletePlot(marked);
+    EXPECT_FALSE(server.peakMarker(0)->isVisible());
+}
+
+} // namespace

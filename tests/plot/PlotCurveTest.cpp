@@ -337,3 +337,36 @@ INSTANTIATE_TEST_SUITE_P(Views, PlotCurveTest,
                                            QRectF(QPointF(5, -2), QPointF(5.05, 2))));
 
 } // namespace
+
+namespace {
+
+// The light default colours get a darker rim beside their line; the others are drawn as Qwt
+// draws them.
+TEST(PlotCurveRimTest, YellowAndCyanLinesHaveADarkerRim)
+{
+    const struct {
+        Qt::GlobalColor color;
+        bool rim;
+    } rows[] = {{Qt::yellow, true}, {Qt::cyan, true}, {Qt::red, false}, {Qt::darkYellow, false}};
+    const std::vector<double> x{0, 10};
+    const std::vector<double> y{5, 5};
+    for (const auto& row : rows) {
+        auto* curve = new PlotCurve("rim");
+        QwtPlot plot;
+        setView(plot, QRectF(0, 0, 10, 10));
+        attach(plot, curve, x.data(), y.data(), 2, 1);
+        curve->setPen(QPen(row.color, 1));
+        const QImage image = render(plot);
+        int lineRow = -1;
+        const int column = image.width() / 2;
+        for (int r = 1; r < image.height() && lineRow < 0; ++r) {
+            if (image.pixelColor(column, r) == QColor(row.color))
+                lineRow = r;
+        }
+        ASSERT_GE(lineRow, 0) << int(row.color);
+        const QColor beside = image.pixelColor(column, lineRow - 1);
+        EXPECT_EQ(beside.lightness() < 128, row.rim) << int(row.color) << " " << beside.name().toStdString();
+    }
+}
+
+} // namespace

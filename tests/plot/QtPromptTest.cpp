@@ -1,4 +1,5 @@
 #include "InstalledFileNameCodec.h"
+#include "PromptProgress.h"
 #include "QtPrompt.h"
 
 #include <QApplication>
@@ -6,6 +7,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QProgressDialog>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -13,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <memory>
 
 namespace {
 
@@ -101,6 +104,34 @@ TEST_F(QtPromptTest, FileDialogsGiveNamesByteForByte)
     const QByteArray fresh = QFile::encodeName(dir.path()) + "/b\xfe.png";
     answerWith(QFile::decodeName(fresh));
     EXPECT_EQ(QFile::encodeName(prompt.saveFileName(nullptr, "Save", dir.path(), "All (*)")), fresh);
+}
+
+// Counts the paint events progress dialogs receive.
+class PaintCounter : public QObject
+{
+public:
+    int paints = 0;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint && qobject_cast<QProgressDialog*>(watched))
+            ++paints;
+        return false;
+    }
+};
+
+// The work behind a progress dialog keeps the event loop busy, so the dialog must be drawn
+// before it hands back.
+TEST_F(QtPromptTest, ProgressDialogIsDrawnAtOnce)
+{
+    QWidget window;
+    window.show();
+    PaintCounter counter;
+    qApp->installEventFilter(&counter);
+    const std::unique_ptr<PromptProgress> progress = prompt.progress(&window, "Reading", "Cancel", 0, 10);
+    qApp->removeEventFilter(&counter);
+    EXPECT_GT(counter.paints, 0);
 }
 
 // Each dialog, told by its caption, starts where it was last answered, with the filter chosen.
