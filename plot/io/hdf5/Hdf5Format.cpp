@@ -5,6 +5,7 @@
 #include "DatasetLimits.h"
 #include "Hdf5Handle.h"
 #include "ImportFormats.h"
+#include "ReadRefusal.h"
 
 #include <QFile>
 
@@ -157,18 +158,6 @@ bool readBlocks(hid_t set, hsize_t rows, ColumnCurves::Column& column)
     return true;
 }
 
-ImportedData refusal(const QString& line)
-{
-    ImportedData data;
-    data.log << line;
-    return data;
-}
-
-QString cannotRead(const QString& source, const QString& reason)
-{
-    return QStringLiteral("Kurvo: Can't read %1 (%2)").arg(source, reason);
-}
-
 // The first dimension scale attached to a 1-D set, as x, when it holds a value for every row.
 bool readScale(hid_t set, hsize_t rows, ColumnCurves::Column& x)
 {
@@ -200,16 +189,16 @@ ImportedData readSet(hid_t file, const QString& source, const QString& part, con
 {
     const QByteArray path = part.toUtf8();
     if (H5Lexists(file, path.constData(), H5P_DEFAULT) <= 0)
-        return refusal(cannotRead(source, QStringLiteral("there is no dataset %1").arg(part)));
+        return ReadRefusal::cannotRead(source, QStringLiteral("there is no dataset %1").arg(part));
     const Hdf5Handle set(H5Dopen2(file, path.constData(), H5P_DEFAULT), H5Dclose);
     const SetShape shape = set ? shapeOf(set.get()) : SetShape();
     if (!shape.drawable())
-        return refusal(cannotRead(source, QStringLiteral("%1 is no 1-D or 2-D numeric dataset").arg(part)));
+        return ReadRefusal::cannotRead(source, QStringLiteral("%1 is no 1-D or 2-D numeric dataset").arg(part));
     const hsize_t rows = shape.dims[0];
     const hsize_t columns = shape.rank == 2 ? shape.dims[1] : 1;
     QString refused;
     if (!DatasetLimits::fit(double(rows), double(columns), source, refused))
-        return refusal(refused);
+        return ReadRefusal::withLine(refused);
     const QString units = unitsOf(set.get());
     std::vector<ColumnCurves::Column> table;
     if (shape.rank == 1) {
@@ -219,12 +208,12 @@ ImportedData readSet(hid_t file, const QString& source, const QString& part, con
             table.push_back(std::move(x));
         table.push_back({nameOf(part, units), {}, FiniteLimits()});
         if (!readBlocks(set.get(), rows, table.back()))
-            return refusal(cannotRead(source, QStringLiteral("the values of %1 cannot be read").arg(part)));
+            return ReadRefusal::cannotRead(source, QStringLiteral("the values of %1 cannot be read").arg(part));
         return ColumnCurves::make(std::move(table), scaled, name, fitToPowerOfTwo, options);
     }
     std::vector<double> values(std::size_t(rows * columns));
     if (H5Dread(set.get(), H5T_NATIVE_DOUBLE, H5S_ALL, H5S_ALL, H5P_DEFAULT, values.data()) < 0)
-        return refusal(cannotRead(source, QStringLiteral("the values of %1 cannot be read").arg(part)));
+        return ReadRefusal::cannotRead(source, QStringLiteral("the values of %1 cannot be read").arg(part));
     for (hsize_t j = 0; j < columns; ++j) {
         table.push_back({nameOf(QStringLiteral("%1[%2]").arg(part).arg(j), units), {}});
         resizeExactly(table.back().values, int(rows));
@@ -258,20 +247,20 @@ ImportedData Hdf5Format::read(const QString& path, const QString& part, const QS
     Hdf5Handle file;
     QString reason;
     if (!openFile(path, file, reason))
-        return refusal(cannotRead(source, reason));
+        return ReadRefusal::cannotRead(source, reason);
     QString set = part;
     if (set.isEmpty()) {
         std::vector<DataPart> sets;
         if (!list(file.get(), sets, reason))
-            return refusal(cannotRead(source, reason));
+            return ReadRefusal::cannotRead(source, reason);
         if (sets.empty())
-            return refusal(cannotRead(source, QStringLiteral("it holds no 1-D or 2-D numeric dataset")));
+            return ReadRefusal::cannotRead(source, QStringLiteral("it holds no 1-D or 2-D numeric dataset"));
         const auto chosen = std::find_if(sets.begin(), sets.end(), [](const DataPart& p) { return p.byDefault; });
         set = (chosen == sets.end() ? sets.front() : *chosen).name;
     }
     try {
         return readSet(file.get(), source, set, name, fitToPowerOfTwo, options);
     } catch (const std::bad_alloc&) {
-        return refusal(QStringLiteral("Kurvo: Not enough memory to read %1").arg(source));
+        return ReadRefusal::notEnoughMemory(source);
     }
 }

@@ -4,6 +4,7 @@
 #include "ColumnSizing.h"
 #include "DatasetLimits.h"
 #include "ImportFormats.h"
+#include "ReadRefusal.h"
 
 #include <QFile>
 
@@ -104,38 +105,26 @@ bool toDoubles(matio_classes type, const void* data, std::size_t count, double* 
     }
 }
 
-ImportedData refusal(const QString& line)
-{
-    ImportedData data;
-    data.log << line;
-    return data;
-}
-
-QString cannotRead(const QString& source, const QString& reason)
-{
-    return QStringLiteral("Kurvo: Can't read %1 (%2)").arg(source, reason);
-}
-
 ImportedData readVariable(mat_t* file, const QString& source, const QString& part, const QString& name,
                           bool fitToPowerOfTwo, const TableOptions& options)
 {
     const QByteArray variableName = part.toUtf8();
     const Variable info(Mat_VarReadInfo(file, variableName.constData()));
     if (!info)
-        return refusal(cannotRead(source, QStringLiteral("there is no variable %1").arg(part)));
+        return ReadRefusal::cannotRead(source, QStringLiteral("there is no variable %1").arg(part));
     if (!isDrawable(*info))
-        return refusal(cannotRead(source, QStringLiteral("%1 is no real numeric vector or matrix").arg(part)));
+        return ReadRefusal::cannotRead(source, QStringLiteral("%1 is no real numeric vector or matrix").arg(part));
     const bool vector = info->dims[0] == 1 || info->dims[1] == 1;
     const std::size_t rows = vector ? std::max(info->dims[0], info->dims[1]) : info->dims[0];
     const std::size_t columns = vector ? 1 : info->dims[1];
     QString refused;
     if (!DatasetLimits::fit(double(rows), double(columns), source, refused))
-        return refusal(refused);
+        return ReadRefusal::withLine(refused);
     Mat_Rewind(file);
     const Variable variable(Mat_VarRead(file, variableName.constData()));
     if (!variable || !variable->data || !isDrawable(*variable) || variable->data_size <= 0
         || variable->dims[0] * variable->dims[1] != rows * columns)
-        return refusal(cannotRead(source, QStringLiteral("the values of %1 cannot be read").arg(part)));
+        return ReadRefusal::cannotRead(source, QStringLiteral("the values of %1 cannot be read").arg(part));
     // MATLAB keeps a matrix column after column.
     std::vector<ColumnCurves::Column> table(columns);
     const auto* values = static_cast<const char*>(variable->data);
@@ -144,7 +133,7 @@ ImportedData readVariable(mat_t* file, const QString& source, const QString& par
         table[j].name = vector ? part : QStringLiteral("%1(:,%2)").arg(part).arg(j + 1);
         resizeExactly(table[j].values, int(rows));
         if (!toDoubles(variable->class_type, values + j * columnBytes, rows, table[j].values.data()))
-            return refusal(cannotRead(source, QStringLiteral("the values of %1 cannot be read").arg(part)));
+            return ReadRefusal::cannotRead(source, QStringLiteral("the values of %1 cannot be read").arg(part));
     }
     return ColumnCurves::make(std::move(table), !vector, name, fitToPowerOfTwo, options);
 }
@@ -187,10 +176,10 @@ ImportedData MatlabFormat::read(const QString& path, const QString& part, const 
             variable = QString::fromUtf8((*it)->name);
     }
     if (variable.isEmpty())
-        return refusal(cannotRead(source, QStringLiteral("it holds no numeric vector or matrix")));
+        return ReadRefusal::cannotRead(source, QStringLiteral("it holds no numeric vector or matrix"));
     try {
         return readVariable(file.get(), source, variable, name, fitToPowerOfTwo, options);
     } catch (const std::bad_alloc&) {
-        return refusal(QStringLiteral("Kurvo: Not enough memory to read %1").arg(source));
+        return ReadRefusal::notEnoughMemory(source);
     }
 }

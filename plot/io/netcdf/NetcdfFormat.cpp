@@ -4,6 +4,7 @@
 #include "ColumnSizing.h"
 #include "DatasetLimits.h"
 #include "ImportFormats.h"
+#include "ReadRefusal.h"
 
 #include <QFile>
 
@@ -159,29 +160,17 @@ int coordinateOf(int file, const VariableShape& shape)
     return x.numeric && x.coordinate && x.dimensions[0] == shape.dimensions[0] && x.name != shape.name ? coordinate : -1;
 }
 
-ImportedData refusal(const QString& line)
-{
-    ImportedData data;
-    data.log << line;
-    return data;
-}
-
-QString cannotRead(const QString& source, const QString& reason)
-{
-    return QStringLiteral("Kurvo: Can't read %1 (%2)").arg(source, reason);
-}
-
 ImportedData readVariable(int file, const QString& source, int variable, const QString& name, bool fitToPowerOfTwo,
                           const TableOptions& options)
 {
     const VariableShape shape = shapeOf(file, variable);
     if (!shape.drawable())
-        return refusal(cannotRead(source, QStringLiteral("%1 is no 1-D or 2-D numeric variable").arg(shape.name)));
+        return ReadRefusal::cannotRead(source, QStringLiteral("%1 is no 1-D or 2-D numeric variable").arg(shape.name));
     const std::size_t rows = shape.lengths[0];
     const std::size_t columns = shape.rank == 2 ? shape.lengths[1] : 1;
     QString refused;
     if (!DatasetLimits::fit(double(rows), double(columns), source, refused))
-        return refusal(refused);
+        return ReadRefusal::withLine(refused);
     const QString units = unitsOf(file, variable);
     const QString cannot = QStringLiteral("the values of %1 cannot be read").arg(shape.name);
     std::vector<ColumnCurves::Column> table;
@@ -191,17 +180,17 @@ ImportedData readVariable(int file, const QString& source, int variable, const Q
             table.push_back({nameOf(shapeOf(file, coordinate).name, unitsOf(file, coordinate)), {}});
             resizeExactly(table.back().values, int(rows));
             if (!readValues(file, coordinate, table.back().values.data(), rows))
-                return refusal(cannotRead(source, cannot));
+                return ReadRefusal::cannotRead(source, cannot);
         }
         table.push_back({nameOf(shape.name, units), {}});
         resizeExactly(table.back().values, int(rows));
         if (!readValues(file, variable, table.back().values.data(), rows))
-            return refusal(cannotRead(source, cannot));
+            return ReadRefusal::cannotRead(source, cannot);
         return ColumnCurves::make(std::move(table), coordinate >= 0, name, fitToPowerOfTwo, options);
     }
     std::vector<double> values(rows * columns);
     if (!readValues(file, variable, values.data(), values.size()))
-        return refusal(cannotRead(source, cannot));
+        return ReadRefusal::cannotRead(source, cannot);
     for (std::size_t j = 0; j < columns; ++j) {
         table.push_back({nameOf(QStringLiteral("%1[%2]").arg(shape.name).arg(j), units), {}});
         resizeExactly(table.back().values, int(rows));
@@ -252,24 +241,24 @@ ImportedData NetcdfFormat::read(const QString& path, const QString& part, const 
     const QString source = part.isEmpty() ? path : path + QLatin1Char(':') + part;
     const NetcdfFile file(path);
     if (file.status != NC_NOERR)
-        return refusal(cannotRead(source, QString::fromUtf8(nc_strerror(file.status))));
+        return ReadRefusal::cannotRead(source, QString::fromUtf8(nc_strerror(file.status)));
     QString variableName = part;
     if (variableName.isEmpty()) {
         std::vector<DataPart> parts;
         QString reason;
         if (!list(file.id, parts, reason))
-            return refusal(cannotRead(source, reason));
+            return ReadRefusal::cannotRead(source, reason);
         if (parts.empty())
-            return refusal(cannotRead(source, QStringLiteral("it holds no 1-D or 2-D numeric variable")));
+            return ReadRefusal::cannotRead(source, QStringLiteral("it holds no 1-D or 2-D numeric variable"));
         const auto chosen = std::find_if(parts.begin(), parts.end(), [](const DataPart& p) { return p.byDefault; });
         variableName = (chosen == parts.end() ? parts.front() : *chosen).name;
     }
     int variable = -1;
     if (nc_inq_varid(file.id, variableName.toUtf8().constData(), &variable) != NC_NOERR)
-        return refusal(cannotRead(source, QStringLiteral("there is no variable %1").arg(variableName)));
+        return ReadRefusal::cannotRead(source, QStringLiteral("there is no variable %1").arg(variableName));
     try {
         return readVariable(file.id, source, variable, name, fitToPowerOfTwo, options);
     } catch (const std::bad_alloc&) {
-        return refusal(QStringLiteral("Kurvo: Not enough memory to read %1").arg(source));
+        return ReadRefusal::notEnoughMemory(source);
     }
 }
