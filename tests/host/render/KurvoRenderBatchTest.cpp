@@ -163,6 +163,34 @@ TEST_F(KurvoRenderBatchTest, TheSummaryHoldsTheStatisticsOfEachInputAlone)
     }
 }
 
+// The harmonic figures and the fit's lines, name by name, as each input alone prints them.
+TEST_F(KurvoRenderBatchTest, TheSummaryHoldsTheFiguresEachInputAlonePrints)
+{
+    const QStringList analyses{"--harmonics", "--fit-model", "line"};
+    ASSERT_EQ(render(inputs + analyses + QStringList{"--each", "--summary", "summary.csv"}).status, 0);
+    const auto rows = csvRows(read("summary.csv"));
+    ASSERT_EQ(rows.size(), 4u);
+    for (int i = 0; i < 3; ++i) {
+        const Outcome alone = render(QStringList{inputs[i]} + analyses);
+        ASSERT_EQ(alone.status, 0);
+        std::map<QString, QString> printed;
+        for (const QString& line : QString::fromUtf8(alone.out).split('\n', Qt::SkipEmptyParts)) {
+            const QStringList fields = line.split(',');
+            if (fields.size() == 4) {
+                printed["fit_" + fields[1]] = fields[2];
+                printed["fit_" + fields[1] + "_stderr"] = fields[3];
+            } else {
+                printed[rows[0].contains(fields[0]) ? fields[0] : "fit_" + fields[0]] = fields[1];
+            }
+        }
+        ASSERT_EQ(printed.size(), 18u);
+        for (const auto& [column, value] : printed) {
+            ASSERT_TRUE(rows[0].contains(column)) << column.toStdString();
+            EXPECT_EQ(rows[std::size_t(i + 1)][rows[0].indexOf(column)], value) << column.toStdString();
+        }
+    }
+}
+
 TEST_F(KurvoRenderBatchTest, TheReportReadsAsHtmlAndShowsInABrowser)
 {
     // A name a page must escape.
