@@ -2,8 +2,9 @@
 
 namespace {
 
-// More runs at once than this only queue for the same cores and memory.
-const int kMostJobs = 256;
+// More runs at once than this only queue for the same cores and memory, and each holds
+// three pipes of the batch's open files.
+const int kMostJobs = 64;
 
 } // namespace
 
@@ -15,7 +16,7 @@ QString BatchOptions::usage()
         "                       input's name without folder and suffix) and {n} (its place, from 1)\n"
         "                       in the options' values are replaced. A failed input is reported and\n"
         "                       the others go on; the exit status is 2 if any failed\n"
-        "  -j N                 with --each, run N inputs at a time (1 to 256; default: one per core)\n"
+        "  -j N                 with --each, run N inputs at a time (1 to 64; default: one per core)\n"
         "  --summary FILE.csv   with --each, one row per input: name, file, status, reason, the\n"
         "                       statistics of its current curve with every digit, and the peak\n"
         "                       counts, tones, harmonic figures and fit parameters asked for\n"

@@ -133,7 +133,10 @@ void BatchRunner::finish(int index, int exitCode, bool crashed)
     BatchResult& result = results[std::size_t(index)];
     result.ok = exitCode == 0 && !crashed && BatchFigures::read(figuresPrefix(index), result);
     if (!result.ok) {
-        result.reason = crashed ? QStringLiteral("the run stopped before its end") : lastLine(run.err);
+        if (run.process->error() == QProcess::FailedToStart)
+            result.reason = QStringLiteral("cannot start: %1").arg(run.process->errorString());
+        else
+            result.reason = crashed ? QStringLiteral("the run stopped before its end") : lastLine(run.err);
         if (result.reason.isEmpty())
             result.reason = QStringLiteral("exit status %1").arg(exitCode);
     }
