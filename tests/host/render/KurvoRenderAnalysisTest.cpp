@@ -1,53 +1,16 @@
-#include <QFile>
-#include <QProcess>
-#include <QTemporaryDir>
+#include "KurvoRenderFixture.h"
 
 #include <gtest/gtest.h>
 
-#include <charconv>
 #include <cmath>
 
 namespace {
 
-struct Outcome {
-    int status = -1;
-    QString out;
-    QString err;
-};
-
-QByteArray exact(double value)
-{
-    char buffer[32];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    return QByteArray(buffer, int(result.ptr - buffer));
-}
-
 // The analysis options of kurvo-render, run as a user runs the program, on inputs whose
 // figures are known.
-class KurvoRenderAnalysisTest : public ::testing::Test
+class KurvoRenderAnalysisTest : public KurvoRenderFixture
 {
 protected:
-    Outcome render(const QStringList& arguments)
-    {
-        QProcess process;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), dir.path());
-        process.setProcessEnvironment(environment);
-        process.setWorkingDirectory(dir.path());
-        process.start(QStringLiteral(KURVO_RENDER), arguments);
-        EXPECT_TRUE(process.waitForFinished(60000));
-        return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-                QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(process.readAllStandardError())};
-    }
-
-    QString write(const QString& name, const QByteArray& text)
-    {
-        QFile file(dir.filePath(name));
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(text);
-        return file.fileName();
-    }
-
     // A sine of amplitude 0.5 at `hz`, 4800 points sampled at 48 kHz, x in seconds.
     QString sineTable(double hz = 1000)
     {
@@ -56,8 +19,6 @@ protected:
             table += exact(i / 48000.0) + ';' + exact(0.5 * std::sin(2 * M_PI * hz * i / 48000.0)) + '\n';
         return write(QStringLiteral("sine%1.csv").arg(hz), table);
     }
-
-    QTemporaryDir dir;
 };
 
 // name,value lines as a map-free list, in the order printed.

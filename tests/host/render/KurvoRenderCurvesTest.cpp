@@ -1,6 +1,4 @@
-#include <QFile>
-#include <QProcess>
-#include <QTemporaryDir>
+#include "KurvoRenderFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -8,56 +6,20 @@
 
 namespace {
 
-struct Outcome {
-    int status = -1;
-    QString out;
-    QString err;
-};
-
 // --new-curve, --filter and --table run as a user runs kurvo-render.
-class KurvoRenderCurvesTest : public ::testing::Test
+class KurvoRenderCurvesTest : public KurvoRenderFixture
 {
 protected:
-    Outcome render(const QStringList& arguments)
-    {
-        QProcess process;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), dir.path());
-        environment.insert(QStringLiteral("XDG_CACHE_HOME"), dir.path());
-        process.setProcessEnvironment(environment);
-        process.setWorkingDirectory(dir.path());
-        process.start(QStringLiteral(KURVO_RENDER), arguments);
-        EXPECT_TRUE(process.waitForFinished(60000));
-        return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-                QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(process.readAllStandardError())};
-    }
-
-    QString write(const QString& name, const QByteArray& text)
-    {
-        QFile file(dir.filePath(name));
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(text);
-        return file.fileName();
-    }
-
-    QString read(const QString& name)
-    {
-        QFile file(dir.filePath(name));
-        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
-    }
-
     // Two curves a and b over the same four x.
     QString twoCurves() { return write("two.csv", "x;a;b\n0;1;10\n0.5;2;20\n1;3;30\n1.5;4;40\n"); }
-
-    QTemporaryDir dir;
 };
 
 TEST_F(KurvoRenderCurvesTest, ANewCurveIsWrittenAsTheTableCopiesIt)
 {
     const Outcome run = render({twoCurves(), "--new-curve", "c1 / c0 + x", "--table", "new.csv", "--table", "new.txt"});
     ASSERT_EQ(run.status, 0) << run.err.toStdString();
-    EXPECT_EQ(read("new.csv"), "index,x,y\n0,0,10\n1,0.5,10.5\n2,1,11\n3,1.5,11.5\n");
-    EXPECT_EQ(read("new.txt"), "index\tx\ty\n0\t0\t10\n1\t0.5\t10.5\n2\t1\t11\n3\t1.5\t11.5\n");
+    EXPECT_EQ(contents("new.csv"), "index,x,y\n0,0,10\n1,0.5,10.5\n2,1,11\n3,1.5,11.5\n");
+    EXPECT_EQ(contents("new.txt"), "index\tx\ty\n0\t0\t10\n1\t0.5\t10.5\n2\t1\t11\n3\t1.5\t11.5\n");
 }
 
 // Each operation works on the current curve, which the one before made: the names tell the

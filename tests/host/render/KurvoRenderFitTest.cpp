@@ -1,46 +1,17 @@
-#include <QFile>
-#include <QProcess>
-#include <QTemporaryDir>
+#include "KurvoRenderFixture.h"
 
 #include <gtest/gtest.h>
 
-#include <charconv>
 #include <cmath>
 #include <map>
 
 namespace {
 
-struct Outcome {
-    int status = -1;
-    QString out;
-    QString err;
-};
-
-QByteArray exact(double value)
-{
-    char buffer[32];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    return QByteArray(buffer, int(result.ptr - buffer));
-}
-
 // kurvo-render's fit options, run as a user runs the program, on tables whose parameters are
 // known.
-class KurvoRenderFitTest : public ::testing::Test
+class KurvoRenderFitTest : public KurvoRenderFixture
 {
 protected:
-    Outcome render(const QStringList& arguments)
-    {
-        QProcess process;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), dir.path());
-        process.setProcessEnvironment(environment);
-        process.setWorkingDirectory(dir.path());
-        process.start(QStringLiteral(KURVO_RENDER), arguments);
-        EXPECT_TRUE(process.waitForFinished(60000));
-        return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-                QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(process.readAllStandardError())};
-    }
-
     // y = 2 exp(-0.7 x) + 0.5 at x = 0, 0.05, ..., 9.95, with a ripple for residuals.
     QString decayTable()
     {
@@ -51,16 +22,6 @@ protected:
         }
         return write("decay.csv", table);
     }
-
-    QString write(const QString& name, const QByteArray& text)
-    {
-        QFile file(dir.filePath(name));
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(text);
-        return file.fileName();
-    }
-
-    QTemporaryDir dir;
 };
 
 // NAME,VALUE lines, parameters keyed by their name.
@@ -99,12 +60,8 @@ TEST_F(KurvoRenderFitTest, ABuiltinModelItsCurveAndTheFile)
     const Outcome run = render({decayTable(), "--fit-model", "exp", "--fit-out", "fit.txt", "--dump", "curves.csv"});
     ASSERT_EQ(run.status, 0) << run.err.toStdString();
     EXPECT_NEAR(figures(run.out).at("b"), -0.7, 1e-3);
-    QFile file(dir.filePath("fit.txt"));
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(QString::fromUtf8(file.readAll()), run.out);
-    QFile dump(dir.filePath("curves.csv"));
-    ASSERT_TRUE(dump.open(QIODevice::ReadOnly));
-    EXPECT_EQ(dump.readAll().count("1,fit: exp,"), 200);
+    EXPECT_EQ(QString::fromUtf8(contents("fit.txt")), run.out);
+    EXPECT_EQ(contents("curves.csv").count("1,fit: exp,"), 200);
 }
 
 // The --range x limits are the x range the plot shows, and the fit takes its points alone.

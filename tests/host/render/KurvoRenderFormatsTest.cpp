@@ -1,6 +1,6 @@
+#include "KurvoRenderFixture.h"
+
 #include <QFile>
-#include <QProcess>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -9,32 +9,13 @@
 
 namespace {
 
-struct Outcome {
-    int status = -1;
-    QString out;
-    QString err;
-};
-
 // kurvo-render on workbooks and scientific files, end to end: the parts named, the root data
 // sets of an HDF5 file read without a picker, a table written as .xlsx and read back, and a
 // damaged file refused with its reason.
-class KurvoRenderFormatsTest : public ::testing::Test
+class KurvoRenderFormatsTest : public KurvoRenderFixture
 {
 protected:
     void SetUp() override { ASSERT_TRUE(dir.isValid()); }
-
-    Outcome render(const QStringList& arguments)
-    {
-        QProcess process;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), dir.path());
-        process.setProcessEnvironment(environment);
-        process.setWorkingDirectory(dir.path());
-        process.start(QStringLiteral(KURVO_RENDER), arguments);
-        EXPECT_TRUE(process.waitForFinished(60000));
-        return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-                QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(process.readAllStandardError())};
-    }
 
     // Two root sets, one of them 2-D, and one in a group, which is read only when named.
     QString writeHdf5()
@@ -52,8 +33,6 @@ protected:
         H5Fclose(file);
         return name;
     }
-
-    QTemporaryDir dir;
 };
 
 TEST_F(KurvoRenderFormatsTest, ASheetNamedWithTheFile)

@@ -1,49 +1,21 @@
+#include "KurvoRenderFixture.h"
 #include "ProjectReader.h"
 #include "ProjectState.h"
 
 #include <QDir>
 #include <QFile>
 #include <QImage>
-#include <QProcess>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 namespace {
 
-struct Outcome {
-    int status = -1;
-    QString out;
-    QString err;
-};
-
 const QString kExamples = QStringLiteral(KURVO_EXAMPLES_DIR "/");
 
 // kurvo-render's projects, run as a user runs the program.
-class KurvoRenderProjectTest : public ::testing::Test
+class KurvoRenderProjectTest : public KurvoRenderFixture
 {
 protected:
-    Outcome render(const QStringList& arguments)
-    {
-        QProcess process;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), dir.path());
-        process.setProcessEnvironment(environment);
-        process.setWorkingDirectory(dir.path());
-        process.start(QStringLiteral(KURVO_RENDER), arguments);
-        EXPECT_TRUE(process.waitForFinished(60000));
-        return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-                QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(process.readAllStandardError())};
-    }
-
-    QString path(const char* name) const { return dir.filePath(QLatin1String(name)); }
-
-    QByteArray contents(const char* name) const
-    {
-        QFile file(path(name));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
-
     ProjectState read(const char* name)
     {
         ProjectState state;
@@ -63,8 +35,6 @@ protected:
                               "--log-y",   "--units", "ms",
                               "--range",   "0,600,0.001,2",
                               "--peaks",   "0.1,0,subtract"};
-
-    QTemporaryDir dir;
 };
 
 TEST_F(KurvoRenderProjectTest, AProjectDrawsExactlyWhatTheOptionsThatMadeItDrew)

@@ -1,14 +1,11 @@
+#include "KurvoRenderFixture.h"
 #include "SpectralWindow.h"
 #include "Spectrogram.h"
 
-#include <QFile>
 #include <QImage>
-#include <QProcess>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
-#include <charconv>
 #include <cmath>
 #include <vector>
 
@@ -16,19 +13,6 @@ namespace {
 
 const double kFs = 8192;
 const int kCount = 4096;
-
-struct Outcome {
-    int status = -1;
-    QString out;
-    QString err;
-};
-
-QByteArray exact(double value)
-{
-    char buffer[32];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    return QByteArray(buffer, int(result.ptr - buffer));
-}
 
 // A tone of amplitude 0.5 on 1024 Hz, x in seconds in steps a double holds exactly.
 std::vector<double> tone()
@@ -40,7 +24,7 @@ std::vector<double> tone()
 }
 
 // kurvo-render's spectrogram options, run as a user runs the program.
-class KurvoRenderSpectrogramTest : public ::testing::Test
+class KurvoRenderSpectrogramTest : public KurvoRenderFixture
 {
 protected:
     KurvoRenderSpectrogramTest()
@@ -49,25 +33,13 @@ protected:
         const std::vector<double> y = tone();
         for (int n = 0; n < kCount; ++n)
             table += exact(n / kFs) + ';' + exact(y[std::size_t(n)]) + '\n';
-        QFile file(path("tone.csv"));
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(table);
+        write("tone.csv", table);
     }
-
-    QString path(const QString& name) const { return dir.filePath(name); }
 
     Outcome render(QStringList arguments)
     {
         arguments.prepend(path("tone.csv"));
-        QProcess process;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), dir.path());
-        process.setProcessEnvironment(environment);
-        process.setWorkingDirectory(dir.path());
-        process.start(QStringLiteral(KURVO_RENDER), arguments);
-        EXPECT_TRUE(process.waitForFinished(60000));
-        return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-                QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(process.readAllStandardError())};
+        return KurvoRenderFixture::render(arguments);
     }
 
     // Pixels of the lightest tenth of viridis, yellow, which neither the plot's colours nor
@@ -81,8 +53,6 @@ protected:
         }
         return count;
     }
-
-    QTemporaryDir dir;
 };
 
 // Every time, frequency and density as the transform gives it, read back to the same double.

@@ -1,3 +1,4 @@
+#include "KurvoRenderFixture.h"
 #include "KurvoVersion.h"
 #include "ScriptRun.h"
 
@@ -22,13 +23,7 @@
 
 namespace {
 
-struct Outcome {
-    int status = -1;
-    QString out;
-    QString err;
-};
-
-class KurvoRenderTest : public ::testing::Test
+class KurvoRenderTest : public KurvoRenderFixture
 {
 protected:
     // Standard output goes to `standardOutput` when one is named.
@@ -44,43 +39,13 @@ protected:
         return run(QStringLiteral(KURVO_RENDER), arguments, environment, standardOutput, input);
     }
 
-    Outcome run(const QString& program, const QStringList& arguments, const QProcessEnvironment& environment,
-                const QString& standardOutput = QString(), const QByteArray& input = QByteArray())
-    {
-        QProcess process;
-        if (!standardOutput.isEmpty())
-            process.setStandardOutputFile(standardOutput);
-        process.setProcessEnvironment(environment);
-        process.setWorkingDirectory(dir.path());
-        process.start(program, arguments);
-        process.write(input);
-        process.closeWriteChannel();
-        EXPECT_TRUE(process.waitForFinished(60000));
-        return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-                QString::fromUtf8(process.readAllStandardOutput()),
-                QString::fromUtf8(process.readAllStandardError())};
-    }
-
     QProcessEnvironment quietEnvironment() const
     {
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        QProcessEnvironment environment = KurvoRenderFixture::environment();
         environment.remove(QStringLiteral("DISPLAY"));
         environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
-        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), dir.path());
         return environment;
     }
-
-    QString write(const QString& name, const QByteArray& text)
-    {
-        QFile file(dir.filePath(name));
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(text);
-        return file.fileName();
-    }
-
-    QString path(const QString& name) const { return dir.filePath(name); }
-
-    QTemporaryDir dir;
 };
 
 QString shortest(double value)
