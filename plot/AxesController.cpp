@@ -173,7 +173,35 @@ void AxesController::showVisibleLimits()
 void AxesController::setAxisRange(int axis, double min, double max)
 {
     plot->setAxisAutoScale(axis, false);
+    showScale(axis, min, max);
+}
+
+// A logarithmic axis has no place for zero or below: Qwt would start it at 1e-100, which
+// crowds every point into one corner under the symbols, where the line between them no longer
+// shows. It starts at the smallest positive value the curves have in its direction instead.
+void AxesController::showScale(int axis, double min, double max)
+{
+    if (min <= 0.0 && dynamic_cast<const QwtLogScaleEngine*>(plot->axisScaleEngine(axis))) {
+        const double smallest = smallestPositive(curveStore, axis == QwtPlot::xBottom);
+        if (smallest > 0.0 && smallest < max)
+            min = smallest;
+    }
     plot->setAxisScale(axis, min, max);
+}
+
+double AxesController::smallestPositive(const CurveStore& store, bool horizontal)
+{
+    double smallest = 0.0;
+    for (const auto& entry : store.records()) {
+        QVector<double> x;
+        QVector<double> y;
+        store.samples(int(entry.first), x, y);
+        for (double v : horizontal ? x : y) {
+            if (v > 0.0 && std::isfinite(v) && (smallest == 0.0 || v < smallest))
+                smallest = v;
+        }
+    }
+    return smallest;
 }
 
 void AxesController::showDataRange(const DataRange& range, int yAxis)
@@ -193,14 +221,14 @@ void AxesController::showDataRange(const DataRange& range, int yAxis)
 void AxesController::showLimits(const DataRange& range)
 {
     storeLimits(range.xMin, range.xMax, range.yMin, range.yMax);
-    plot->setAxisScale(QwtPlot::xBottom, xMin, xMax);
-    plot->setAxisScale(QwtPlot::yLeft, yMin, yMax);
+    showScale(QwtPlot::xBottom, xMin, xMax);
+    showScale(QwtPlot::yLeft, yMin, yMax);
 }
 
 void AxesController::scaleAxes(int yAxis, double x0, double x1, double y0, double y1)
 {
-    plot->setAxisScale(QwtPlot::xBottom, x0, x1);
-    plot->setAxisScale(yAxis, y0, y1);
+    showScale(QwtPlot::xBottom, x0, x1);
+    showScale(yAxis, y0, y1);
 }
 
 void AxesController::storeLimits(double x0, double x1, double y0, double y1)
@@ -321,16 +349,7 @@ void AxesController::setLogScale(int axis, bool on, const CurveStore& store)
     const double high = horizontal ? xMax : yMax;
     if (!on || low > 0.0)
         return;
-    double smallest = 0.0;
-    for (const auto& entry : store.records()) {
-        QVector<double> x;
-        QVector<double> y;
-        store.samples(int(entry.first), x, y);
-        for (double v : horizontal ? x : y) {
-            if (v > 0.0 && std::isfinite(v) && (smallest == 0.0 || v < smallest))
-                smallest = v;
-        }
-    }
+    const double smallest = smallestPositive(store, horizontal);
     if (smallest > 0.0 && smallest < high) {
         low = smallest;
         setAxisRange(axis, low, high);

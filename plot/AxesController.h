@@ -91,6 +91,9 @@ protected:
 private:
     void showVisibleLimits();
     void setAxisRange(int axis, double min, double max);
+    void showScale(int axis, double min, double max);
+    // The smallest positive finite x (or y) of all curves; 0 for none.
+    static double smallestPositive(const CurveStore& store, bool horizontal);
     void showX();
     void showY();
     void fitTicks();
