@@ -21,6 +21,7 @@
 #include "StatisticsTable.h"
 #include "UndoStore.h"
 #include "WindowFunction.h"
+#include "widgets/ElidedLabel.h"
 #include "Zoomer.h"
 
 #include <QComboBox>
@@ -123,7 +124,7 @@ void PlotServer::setupPlot()
     auto* corner = new QWidget(ui.plotTab);
     auto* cornerLayout = new QHBoxLayout(corner);
     cornerLayout->setContentsMargins(0, 0, 0, 0);
-    selectedCurveLabel = new QLabel(tr("Selected curve: none"), corner);
+    selectedCurveLabel = new ElidedLabel(tr("Selected curve: none"), corner);
     selectedCurveLabel->setObjectName(QStringLiteral("selectedCurveLabel"));
     selectedCurveLabel->setToolTip(tr("Name of the SELECTED curve"));
     cornerLayout->addWidget(selectedCurveLabel);
@@ -381,7 +382,7 @@ void PlotServer::toolShow(bool ena)
 {
     ui.showMenuTB->setIcon(QIcon(ena ? QStringLiteral(":/vxKurvo/images/showOff.png")
                                      : QStringLiteral(":/vxKurvo/images/show.png")));
-    ui.plotTabScroll->setVisible(ena);
+    ui.showToolPanel(ena);
     ui.plotTab->setVisible(ena);
     ui.plotStatTB->setVisible(ena);
     ui.peakTB->setVisible(ena);

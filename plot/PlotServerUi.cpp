@@ -1,6 +1,7 @@
 #include "PlotServerUi.h"
 
 #include "StatisticsCells.h"
+#include "widgets/WrappingRowLayout.h"
 
 #include <algorithm>
 
@@ -59,6 +60,17 @@ Layout* innerLayout(const char* name, int spacing)
     auto* layout = new Layout;
     layout->setObjectName(QLatin1String(name));
     layout->setSpacing(spacing);
+    return layout;
+}
+
+// A tab page's controls break into rows where one row would not fit a window 1024 pixels wide
+// beside the Stat. and Peak buttons.
+QHBoxLayout* pageRow(QWidget* page, const char* name, int spacing, int margins)
+{
+    auto* layout = new WrappingRowLayout(page, PlotServerUi::kPageWidthBudget);
+    layout->setObjectName(QLatin1String(name));
+    layout->setSpacing(spacing);
+    layout->setContentsMargins(margins, margins, margins, margins);
     return layout;
 }
 
@@ -177,6 +189,15 @@ QScrollArea* PlotServerUi::scrollAround(QWidget* panel, QWidget* plotServer)
     return plotTabScroll;
 }
 
+void PlotServerUi::showToolPanel(bool visible)
+{
+    if (visible) {
+        const int scrollBar = plotTabScroll->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+        plotTabScroll->setFixedHeight(plotTab->minimumSizeHint().height() + scrollBar);
+    }
+    plotTabScroll->setVisible(visible);
+}
+
 void PlotServerUi::keepTextsWhole(QWidget* panel)
 {
     for (QWidget* widget : panel->findChildren<QWidget*>()) {
@@ -230,7 +251,7 @@ void PlotServerUi::setupUi(QWidget* plotServer)
 void PlotServerUi::setupFilePage()
 {
     filePage = tabPage(plotTab, "File");
-    horizontalLayout_8 = layoutOn<QHBoxLayout>(filePage, "horizontalLayout_8", 3, 3);
+    horizontalLayout_8 = pageRow(filePage, "horizontalLayout_8", 3, 3);
     plotNewTB = toolButton(filePage, "plotNewTB", "New", "Open a new Kurvo session", "new.png");
     plotOpenTB = toolButton(filePage, "plotOpenTB", "Open", "Open saved raw data", "fileopen.png");
     plotImportTB = toolButton(filePage, "plotImportTB", "Import",
@@ -253,7 +274,7 @@ void PlotServerUi::setupFilePage()
 void PlotServerUi::setupProcessPage()
 {
     processPage = tabPage(plotTab, "Process");
-    horizontalLayout_5 = layoutOn<QHBoxLayout>(processPage, "horizontalLayout_5", 3, 3);
+    horizontalLayout_5 = pageRow(processPage, "horizontalLayout_5", 3, 3);
     undoTB = toolButton(processPage, "undoTB", "Undo", "Perform an undo", "undo.png");
     undoTB->setShortcut(QKeySequence(QStringLiteral("Ctrl+Z")));
     windowindLB = label(processPage, "windowindLB", "Windowing:");
@@ -273,7 +294,7 @@ void PlotServerUi::setupProcessPage()
 void PlotServerUi::setupRangePage()
 {
     rangePage = tabPage(plotTab, "Range");
-    horizontalLayout_2 = layoutOn<QHBoxLayout>(rangePage, "horizontalLayout_2", 6, 11);
+    horizontalLayout_2 = pageRow(rangePage, "horizontalLayout_2", 6, 11);
     yLowLB = label(rangePage, "yLowLB", "Y Low:");
     verLowSB = rangeSpinBox(rangePage, "verLowSB", 3, 0.1, 0.0, "Minimum value showed in Y axys");
     yLowLB_2 = label(rangePage, "yLowLB_2", "Y High:");
@@ -301,7 +322,7 @@ void PlotServerUi::setupRangePage()
 void PlotServerUi::setupViewPage()
 {
     viewPage = tabPage(plotTab, "View");
-    horizontalLayout_3 = layoutOn<QHBoxLayout>(viewPage, "horizontalLayout_3", 3, 3);
+    horizontalLayout_3 = pageRow(viewPage, "horizontalLayout_3", 3, 3);
     plotStyleLB = label(viewPage, "plotStyleLB", "Style:");
     stylesCB = new QComboBox(viewPage);
     stylesCB->setObjectName(QStringLiteral("stylesCB"));

@@ -8,6 +8,7 @@
 #include "Spectrogram.h"
 #include "SystemMemory.h"
 #include "spectrogram/SpectrogramWindow.h"
+#include "widgets/WrappingRowLayout.h"
 
 #include <QComboBox>
 #include <QDoubleSpinBox>
@@ -122,7 +123,7 @@ QWidget* AnalysisPanel::buildPage(QWidget* plotServer)
                                "tab's window, segment and overlap",
                                [this] { openSpectrogram(); });
 
-    auto* layout = new QHBoxLayout(page);
+    auto* layout = new WrappingRowLayout(page, PlotServerUi::kPageWidthBudget);
     layout->setSpacing(3);
     layout->setContentsMargins(3, 3, 3, 3);
     for (QWidget* widget : std::initializer_list<QWidget*>{

@@ -20,10 +20,13 @@
 #include <QIcon>
 #include <QImage>
 #include <QPushButton>
+#include <QHelpEvent>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QSettings>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QToolTip>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
@@ -821,6 +824,46 @@ TEST_F(KurvoTest, OpenStartsOnEveryFileTheWindowReads)
     EXPECT_EQ(open.choices[1], "Kurvo projects and scripts (*.kurvo *.ms)");
     EXPECT_EQ(open.choices.back(), "All files (*)");
     EXPECT_FALSE(open.choices.join(";;").contains("*.raw"));
+}
+
+} // namespace
+
+namespace {
+
+// At 1024 pixels wide every control of every tab shows without scrolling, however long the
+// selected curve's name: the label gives way and tells the whole name in its tool tip.
+TEST_F(KurvoTest, ToolPanelShowsEveryControlAt1024Pixels)
+{
+    const std::unique_ptr<Kurvo> window = newWindow();
+    window->resize(1024, 768);
+    window->show();
+    window->findChild<QToolButton*>(QStringLiteral("showMenuTB"))->click();
+    auto* label = window->findChild<QLabel*>(QStringLiteral("selectedCurveLabel"));
+    ASSERT_NE(label, nullptr);
+    // As a click on the legend entry of a curve of that name sets it.
+    const QString name(120, 'n');
+    label->setText("Selected curve: " + name);
+    QCoreApplication::processEvents();
+    QHelpEvent help(QEvent::ToolTip, QPoint(2, 2), label->mapToGlobal(QPoint(2, 2)));
+    QApplication::sendEvent(label, &help);
+    EXPECT_EQ(QToolTip::text(), "Name of the SELECTED curve\nSelected curve: " + name);
+    EXPECT_LT(label->width(), label->fontMetrics().horizontalAdvance(label->text()));
+
+    auto* scroll = window->findChild<QScrollArea*>(QStringLiteral("plotTabScroll"));
+    auto* tabs = window->findChild<QTabWidget*>(QStringLiteral("plotTab"));
+    ASSERT_NE(scroll, nullptr);
+    for (int page = 0; page < tabs->count(); ++page) {
+        tabs->setCurrentIndex(page);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(scroll->horizontalScrollBar()->maximum(), 0) << page;
+        const QRect shown = scroll->viewport()->rect();
+        for (QWidget* widget : tabs->widget(page)->findChildren<QWidget*>()) {
+            if (!widget->isVisible() || widget->parentWidget() != tabs->widget(page))
+                continue;
+            const QRect at(widget->mapTo(scroll->viewport(), QPoint(0, 0)), widget->size());
+            EXPECT_TRUE(shown.contains(at)) << widget->objectName().toStdString();
+        }
+    }
 }
 
 } // namespace
