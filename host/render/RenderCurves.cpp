@@ -22,11 +22,9 @@ bool RenderCurves::parseOption(const QStringList& arguments, int& i, RenderOptio
     taken = kind != Step::Table || option == QLatin1String("--table");
     if (!taken)
         return true;
-    if (i + 1 >= arguments.size()) {
-        error = QStringLiteral("%1 needs a value").arg(option);
+    QString value;
+    if (!RenderOptions::takeValue(arguments, i, value, error))
         return false;
-    }
-    const QString value = arguments[++i];
     FilterSpec spec;
     if (kind == Step::Filter && !FilterSpec::parse(value, spec, error)) {
         error = QStringLiteral("--filter: %1").arg(error);

@@ -17,11 +17,9 @@ bool RenderFit::parseOption(const QStringList& arguments, int& i, RenderOptions&
             || option == QLatin1String("--fit-start") || option == QLatin1String("--fit-out");
     if (!taken)
         return true;
-    if (i + 1 >= arguments.size()) {
-        error = QStringLiteral("%1 needs a value").arg(option);
+    QString value;
+    if (!RenderOptions::takeValue(arguments, i, value, error))
         return false;
-    }
-    const QString value = arguments[++i];
     if (option == QLatin1String("--fit-start"))
         return parseStarts(value, options, error);
     if (option == QLatin1String("--fit-out")) {

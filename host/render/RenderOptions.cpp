@@ -459,7 +459,7 @@ bool RenderOptions::parseTableOption(const QStringList& arguments, int& i, bool&
     return true;
 }
 
-bool RenderOptions::takeValue(const QStringList& arguments, int& i, QString& value, QString& error) const
+bool RenderOptions::takeValue(const QStringList& arguments, int& i, QString& value, QString& error)
 {
     if (i + 1 >= arguments.size()) {
         error = QStringLiteral("%1 needs a value").arg(arguments[i]);

@@ -50,6 +50,9 @@ struct RenderOptions {
     bool parse(const QStringList& arguments, QString& error);
 
     static QString usage();
+    // The value after option `arguments[i]`, which `i` then points at; false with the error
+    // when the option is the last argument.
+    static bool takeValue(const QStringList& arguments, int& i, QString& value, QString& error);
 
 private:
     bool parseOption(const QStringList& arguments, int& i, QString& error);
@@ -57,5 +60,4 @@ private:
     bool parsePeaks(const QString& value, QString& error);
     bool parseTableOption(const QStringList& arguments, int& i, bool& taken, QString& error);
     bool parseAnalysis(const QStringList& arguments, int& i, bool& taken, QString& error);
-    bool takeValue(const QStringList& arguments, int& i, QString& value, QString& error) const;
 };

@@ -22,11 +22,9 @@ bool RenderPen::parseOption(const QStringList& arguments, int& i, RenderOptions&
     taken = option == QLatin1String("--pen") || option == QLatin1String("--antialias");
     if (!taken)
         return true;
-    if (i + 1 >= arguments.size()) {
-        error = QStringLiteral("%1 needs a value").arg(option);
+    QString value;
+    if (!RenderOptions::takeValue(arguments, i, value, error))
         return false;
-    }
-    const QString value = arguments[++i];
     if (option == QLatin1String("--antialias")) {
         if (value != QLatin1String("on") && value != QLatin1String("off")) {
             error = QStringLiteral("--antialias takes on or off: %1").arg(value);

@@ -89,11 +89,9 @@ bool RenderSpectrogram::parseOption(const QStringList& arguments, int& i, Render
             || option == QLatin1String("--db-range");
     if (!taken)
         return true;
-    if (i + 1 >= arguments.size()) {
-        error = QStringLiteral("%1 needs a value").arg(option);
+    Step step{Step::SpectrogramOut, QString(), {}};
+    if (!RenderOptions::takeValue(arguments, i, step.text, error))
         return false;
-    }
-    Step step{Step::SpectrogramOut, arguments[++i], {}};
     if (option == QLatin1String("--spectrogram")) {
         step.kind = Step::Spectrogram;
         if (!parseSettings(step.text, step.numbers, error))
