@@ -58,23 +58,6 @@ protected:
 
     void click(const char* button) { QTest::mouseClick(child<QAbstractButton>(button), Qt::LeftButton); }
 
-    std::vector<double> values(int id, bool y) const
-    {
-        std::vector<double> v;
-        const QwtPlotCurve* c = server.record(id)->curve;
-        for (size_t i = 0; i < c->dataSize(); ++i)
-            v.push_back(y ? c->sample(int(i)).y() : c->sample(int(i)).x());
-        return v;
-    }
-
-    bool logged(const QString& start) const
-    {
-        for (const QString& line : LogCollector::lines())
-            if (line.startsWith(start))
-                return true;
-        return false;
-    }
-
     QTableWidget* table() { return child<QTableWidget>("analysisTable"); }
 };
 

@@ -41,16 +41,6 @@ protected:
         server.createPlot(id, name, unsigned(points), x.data(), y.data(), false, 0);
     }
 
-    std::vector<double> values(int id, bool y) const
-    {
-        std::vector<double> v;
-        const QwtPlotCurve* c = server.record(id)->curve;
-        for (size_t i = 0; i < c->dataSize(); ++i)
-            v.push_back(y ? c->sample(int(i)).y() : c->sample(int(i)).x());
-        return v;
-    }
-
-    QString title(int id) const { return server.record(id)->curve->title().text(); }
     DeriveTool& tool() { return server.derivePanel().tool(); }
     void click(const char* name) { QTest::mouseClick(server.findChild<QPushButton*>(name), Qt::LeftButton); }
 };

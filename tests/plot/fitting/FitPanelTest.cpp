@@ -95,16 +95,6 @@ protected:
         QTest::mouseClick(server.findChild<QPushButton*>(QStringLiteral("fitPB")), Qt::LeftButton);
     }
 
-    std::vector<double> values(int id, bool y) const
-    {
-        std::vector<double> v;
-        const QwtPlotCurve* c = server.record(id)->curve;
-        for (size_t i = 0; i < c->dataSize(); ++i)
-            v.push_back(y ? c->sample(int(i)).y() : c->sample(int(i)).x());
-        return v;
-    }
-
-    QString title(int id) const { return server.record(id)->curve->title().text(); }
     QTableWidget* table() const { return server.findChild<QTableWidget*>(QStringLiteral("fitTable")); }
     // The value in the table's row labelled `label`.
     double figure(const QString& label) const
@@ -115,13 +105,6 @@ protected:
         }
         ADD_FAILURE() << "no row " << label.toStdString();
         return NAN;
-    }
-    bool logged(const QString& start) const
-    {
-        for (const QString& line : LogCollector::lines())
-            if (line.startsWith(start))
-                return true;
-        return false;
     }
 
     static std::unique_ptr<QTemporaryDir> settingsHome;
