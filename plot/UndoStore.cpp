@@ -126,6 +126,20 @@ void UndoStore::saveErasure(int id)
     setCounter(number);
 }
 
+void UndoStore::clear()
+{
+    std::set<int> numbers = written;
+    for (const auto& entry : notWritten)
+        numbers.insert(entry.first);
+    for (const auto& entry : additions)
+        numbers.insert(entry.first);
+    for (const auto& entry : erasures)
+        numbers.insert(entry.first);
+    for (int number : numbers)
+        forget(number);
+    setCounter(0);
+}
+
 void UndoStore::forget(int number)
 {
     notWritten.erase(number);

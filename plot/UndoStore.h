@@ -61,6 +61,9 @@ public:
     int undo(int index);
     // Takes back the newest snapshot of an operation that was cancelled.
     void dropNewest();
+    // Lets go of every step, as when a project takes the place of everything shown: steps
+    // taken before it would bring back curves that are no longer there.
+    void clear();
 
 private:
     struct Addition {

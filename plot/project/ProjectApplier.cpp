@@ -5,6 +5,7 @@
 #include "PlotServer.h"
 #include "PlotServerUi.h"
 #include "ProjectState.h"
+#include "UndoStore.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -80,6 +81,7 @@ void ProjectApplier::apply(PlotServer& server, const ProjectState& state)
     server.rebuildZoomers();
     server.axesController().syncRangeSpinBoxes();
     showPanels(server, state);
+    server.undoFiles().clear();
 }
 
 void ProjectApplier::showCurves(PlotServer& server, const ProjectState& state)

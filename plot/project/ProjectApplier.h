@@ -7,7 +7,8 @@ class PlotServer;
 
 // Shows a project in a plot widget in place of everything it showed: curves, titles, axes,
 // calibration, the transform's window, the peak detector and the panels. The zoom history
-// starts afresh at the project's view and the undo snapshots stay as they were.
+// starts afresh at the project's view, and Undo has nothing to undo: its steps belonged to
+// curves the project replaced.
 class ProjectApplier
 {
 public:

@@ -9,6 +9,7 @@
 #include "QStringPrinter.h"
 #include "ScriptFile.h"
 #include "ScriptRun.h"
+#include "UndoStore.h"
 #include "Zoomer.h"
 
 #include <QCheckBox>
@@ -146,8 +147,11 @@ TEST_F(ProjectRoundTripTest, ReopenedTheSameCurvesBitForBitEverySettingAndTheSam
     const double x[] = {5, 6};
     opened.createPlot(-1, QStringLiteral("before"), 2, x, x, false, 0);
     opened.setTitle(QStringLiteral("before"));
+    opened.applyDB();
+    ASSERT_EQ(opened.undoFiles().counter(), 1);
     QString script;
     ASSERT_TRUE(ProjectFiles(opened).open(path, script, error)) << error.toStdString();
+    EXPECT_EQ(opened.undoFiles().counter(), 0) << "no step of the curves the project replaced";
 
     EXPECT_EQ(script, QStringLiteral("iterate 5\nexpr = x^2\n"));
     const ProjectState was = ProjectCapture::of(server);
