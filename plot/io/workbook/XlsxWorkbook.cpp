@@ -16,9 +16,17 @@ constexpr double kStringsPerXmlByte = 6.0;
 // The parts that describe the workbook are small; one larger than this is no workbook's.
 constexpr std::size_t kLargestPart = std::size_t(64) << 20;
 
-bool parse(const std::string& bytes, pugi::xml_document& document)
+// The document takes a copy of the bytes, which need not outlive the call.
+bool readXml(const ZipArchive& archive, const std::string& entry, pugi::xml_document& document, QString& reason)
 {
-    return document.load_buffer(bytes.data(), bytes.size(), pugi::parse_default, pugi::encoding_utf8);
+    std::string bytes;
+    if (!archive.read(entry, kLargestPart, bytes, reason))
+        return false;
+    if (!document.load_buffer(bytes.data(), bytes.size(), pugi::parse_default, pugi::encoding_utf8)) {
+        reason = QStringLiteral("%1 is not well-formed XML").arg(QString::fromStdString(entry));
+        return false;
+    }
+    return true;
 }
 
 // The local name of an element or attribute: the workbook parts use prefixes freely.
@@ -86,10 +94,9 @@ std::map<std::string, std::pair<std::string, std::string>> relationsOf(const Zip
 {
     std::map<std::string, std::pair<std::string, std::string>> relations;
     const std::string entry = folderOf(part) + "_rels/" + part.substr(folderOf(part).size()) + ".rels";
-    std::string bytes;
     QString ignored;
     pugi::xml_document document;
-    if (!archive.contains(entry) || !archive.read(entry, kLargestPart, bytes, ignored) || !parse(bytes, document))
+    if (!archive.contains(entry) || !readXml(archive, entry, document, ignored))
         return relations;
     for (const pugi::xml_node& relation : elements(document, "Relationship")) {
         const std::string type = attributeOf(relation, "Type").value();
@@ -140,14 +147,9 @@ bool XlsxWorkbook::open(const QString& path, QString& reason)
 
 bool XlsxWorkbook::readWorkbook(const std::string& entry, QString& reason)
 {
-    std::string bytes;
     pugi::xml_document document;
-    if (!archive.read(entry, kLargestPart, bytes, reason))
+    if (!readXml(archive, entry, document, reason))
         return false;
-    if (!parse(bytes, document)) {
-        reason = QStringLiteral("%1 is not well-formed XML").arg(QString::fromStdString(entry));
-        return false;
-    }
     const auto relations = relationsOf(archive, entry);
     for (const auto& [id, relation] : relations) {
         if (relation.first == "sharedStrings")
@@ -207,14 +209,9 @@ bool XlsxWorkbook::sheetText(const std::string& sheet, std::size_t maxLines, std
 
 bool XlsxWorkbook::readStyles(const std::string& entry, QString& reason)
 {
-    std::string bytes;
     pugi::xml_document document;
-    if (!archive.read(entry, kLargestPart, bytes, reason))
+    if (!readXml(archive, entry, document, reason))
         return false;
-    if (!parse(bytes, document)) {
-        reason = QStringLiteral("%1 is not well-formed XML").arg(QString::fromStdString(entry));
-        return false;
-    }
     std::map<int, std::string> codes;
     for (const pugi::xml_node& format : elements(document, "numFmt"))
         codes[attributeOf(format, "numFmtId").as_int(-1)] = attributeOf(format, "formatCode").value();
