@@ -21,6 +21,7 @@
 #include <qwt_plot_marker.h>
 #include <qwt_scale_div.h>
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -157,7 +158,9 @@ void PeakPanel::list(const std::vector<std::size_t>& positions, std::size_t star
             continue;
         const QString entry = QString::asprintf("#%03d : %5d > %10.3lf%s = %10.3lf", int(k), idx, peakX.at(idx),
                                                 unitText.constData(), value);
-        (positive ? ui.positivePeaks : ui.negativePeaks)->addItem(entry);
+        QListWidget* shownIn = positive ? ui.positivePeaks : ui.negativePeaks;
+        shownIn->addItem(entry);
+        showWhole(shownIn, entry);
         (positive ? positiveEntries : negativeEntries) << entry;
         std::string& text = positive ? positiveExport : negativeExport;
         appendNumber(text, peakX.at(idx));
@@ -165,6 +168,15 @@ void PeakPanel::list(const std::vector<std::size_t>& positions, std::size_t star
         appendNumber(text, value);
         text += "\r\n";
     }
+}
+
+// The lists, and the detector with them, grow to show every entry whole.
+void PeakPanel::showWhole(QListWidget* list, const QString& entry)
+{
+    const int before = list->minimumWidth();
+    PlotServerUi::fitListTo(list, entry);
+    if (list->minimumWidth() > before)
+        ui.peakGB->setMaximumWidth(std::max(ui.peakGB->maximumWidth(), ui.peakGB->minimumSizeHint().width()));
 }
 
 void PeakPanel::markPeak(const QListWidgetItem* item, bool positive)

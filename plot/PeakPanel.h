@@ -52,6 +52,7 @@ public:
 
 private:
     void hideMarkersOf(int id);
+    void showWhole(QListWidget* list, const QString& entry);
     void list(const std::vector<std::size_t>& positions, std::size_t start, double offset, bool positive);
 
     QWidget* dialogParent;

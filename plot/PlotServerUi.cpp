@@ -151,6 +151,8 @@ QListWidget* peakList(QWidget* parent, const char* name)
     list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     list->setSelectionMode(QAbstractItemView::SingleSelection);
     list->setSelectionBehavior(QAbstractItemView::SelectRows);
+    // Wide enough for an entry of the usual size; PeakPanel widens it for larger ones.
+    PlotServerUi::fitListTo(list, QStringLiteral("#000 :     0 >      0.000kHz =      0.000"));
     return list;
 }
 
@@ -187,6 +189,14 @@ QScrollArea* PlotServerUi::scrollAround(QWidget* panel, QWidget* plotServer)
     const int scrollBar = plotTabScroll->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
     plotTabScroll->setFixedHeight(panel->sizeHint().height() + scrollBar);
     return plotTabScroll;
+}
+
+void PlotServerUi::fitListTo(QListWidget* list, const QString& entry)
+{
+    const int scrollBar = list->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    const int margin = 2 * list->frameWidth() + 2 * list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 8;
+    const int needed = list->fontMetrics().horizontalAdvance(entry) + scrollBar + margin;
+    list->setMinimumWidth(std::max(list->minimumWidth(), needed));
 }
 
 void PlotServerUi::showToolPanel(bool visible)

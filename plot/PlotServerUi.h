@@ -31,6 +31,8 @@ public:
     // No label, check box or field of `panel` gets less room than its text needs: the panel's
     // minimum width grows instead, and with it the window's.
     static void keepTextsWhole(QWidget* panel);
+    // Makes `list` at least wide enough to show `entry` whole beside its scroll bar.
+    static void fitListTo(QListWidget* list, const QString& entry);
     // The widest a tab page's row of controls grows before it breaks into another row.
     static constexpr int kPageWidthBudget = 760;
     // Shows or hides the tool panel, as tall as its tallest page, whatever tabs and

@@ -36,6 +36,7 @@
 #include <QTransform>
 #include <QVBoxLayout>
 #include <QLabel>
+#include <QListWidget>
 #include <QCheckBox>
 #include <QAbstractSpinBox>
 
@@ -862,6 +863,36 @@ TEST_F(KurvoTest, ToolPanelShowsEveryControlAt1024Pixels)
                 continue;
             const QRect at(widget->mapTo(scroll->viewport(), QPoint(0, 0)), widget->size());
             EXPECT_TRUE(shown.contains(at)) << widget->objectName().toStdString();
+        }
+    }
+}
+
+} // namespace
+
+namespace {
+
+// At the initial window size the peak lists show every entry whole, however wide its values.
+TEST_F(KurvoTest, PeakListsShowWholeEntries)
+{
+    const std::unique_ptr<Kurvo> window = newWindow();
+    window->show();
+    for (const char* name : {"showMenuTB", "plotStatTB", "peakTB"})
+        window->findChild<QToolButton*>(QLatin1String(name))->click();
+    for (const char* script : {"iterate 40\nexpr = 5+sin(x)", "iterate 400\nstep 1000\nexpr = 123456789*(2+sin(x/3000))"}) {
+        run(*window, script);
+        auto* pages = window->findChild<QTabWidget*>(QStringLiteral("foundPeaks"));
+        ASSERT_NE(pages, nullptr);
+        for (const char* name : {"positivePeaks", "negativePeaks"}) {
+            auto* list = window->findChild<QListWidget*>(QLatin1String(name));
+            pages->setCurrentWidget(list->parentWidget());
+            QCoreApplication::processEvents();
+            ASSERT_NE(list, nullptr);
+            ASSERT_GT(list->count(), 0) << name;
+            for (int row = 0; row < list->count(); ++row) {
+                const QString entry = list->item(row)->text();
+                EXPECT_GE(list->viewport()->width(), list->fontMetrics().horizontalAdvance(entry))
+                    << name << ": " << entry.toStdString();
+            }
         }
     }
 }
