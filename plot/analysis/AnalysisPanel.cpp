@@ -8,12 +8,12 @@
 #include "Spectrogram.h"
 #include "SystemMemory.h"
 #include "spectrogram/SpectrogramWindow.h"
+#include "widgets/TableViews.h"
 #include "widgets/WrappingRowLayout.h"
 
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QSpinBox>
@@ -137,14 +137,7 @@ QWidget* AnalysisPanel::buildPage(QWidget* plotServer)
 
 QTableWidget* AnalysisPanel::buildTable(QWidget* plotServer)
 {
-    table = new QTableWidget(0, 3, plotServer);
-    table->setObjectName(QStringLiteral("analysisTable"));
-    table->setHorizontalHeaderLabels({translated("Figure"), translated("Value"), translated("Unit")});
-    table->verticalHeader()->hide();
-    table->horizontalHeader()->setStretchLastSection(true);
-    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    table->setMaximumHeight(160);
-    table->hide();
+    table = TableViews::figures(plotServer, QStringLiteral("analysisTable"), translated("Unit"));
     return table;
 }
 

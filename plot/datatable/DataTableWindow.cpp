@@ -4,6 +4,7 @@
 #include "CurveStore.h"
 #include "CurveTableModel.h"
 #include "PlotLog.h"
+#include "widgets/TableViews.h"
 
 #include <QAction>
 #include <QApplication>
@@ -49,13 +50,8 @@ DataTableWindow::DataTableWindow(QWidget* plotServer, QwtPlot* plot, const Curve
     // Rows of one height need no measuring, whatever their number.
     rows->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     rows->horizontalHeader()->setStretchLastSection(true);
-    auto* copy = new QAction(translated("Copy"), rows);
-    copy->setObjectName(QStringLiteral("dataCopyAction"));
-    copy->setShortcut(QKeySequence::Copy);
-    copy->setShortcutContext(Qt::WidgetShortcut);
-    connect(copy, &QAction::triggered, this, &DataTableWindow::copySelection);
-    rows->addAction(copy);
-    rows->setContextMenuPolicy(Qt::ActionsContextMenu);
+    connect(TableViews::addCopyAction(rows, QStringLiteral("dataCopyAction")), &QAction::triggered, this,
+            &DataTableWindow::copySelection);
     connect(rows, &QTableView::clicked, this, &DataTableWindow::markRow);
     connect(&store, &CurveStore::curveRemoved, this, &DataTableWindow::curveRemoved);
     auto* layout = new QVBoxLayout(this);

@@ -8,13 +8,13 @@
 #include "PlotServerUi.h"
 #include "Prompt.h"
 #include "PromptProgress.h"
+#include "widgets/TableViews.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QElapsedTimer>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QPushButton>
 #include <QSettings>
 #include <QTableWidget>
@@ -60,21 +60,9 @@ FitPanel::FitPanel(PlotServerUi& ui, QWidget* plotServer, const CurveStore& stor
 
 QTableWidget* FitPanel::buildTable(QWidget* plotServer)
 {
-    table = new QTableWidget(0, 3, plotServer);
-    table->setObjectName(QStringLiteral("fitTable"));
-    table->setHorizontalHeaderLabels({translated("Figure"), translated("Value"), translated("Standard error")});
-    table->verticalHeader()->hide();
-    table->horizontalHeader()->setStretchLastSection(true);
-    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    table->setMaximumHeight(160);
-    auto* copy = new QAction(translated("Copy"), table);
-    copy->setObjectName(QStringLiteral("fitCopyAction"));
-    copy->setShortcut(QKeySequence::Copy);
-    copy->setShortcutContext(Qt::WidgetShortcut);
-    connect(copy, &QAction::triggered, this, &FitPanel::copyFigures);
-    table->addAction(copy);
-    table->setContextMenuPolicy(Qt::ActionsContextMenu);
-    table->hide();
+    table = TableViews::figures(plotServer, QStringLiteral("fitTable"), translated("Standard error"));
+    connect(TableViews::addCopyAction(table, QStringLiteral("fitCopyAction")), &QAction::triggered, this,
+            &FitPanel::copyFigures);
     return table;
 }
 
