@@ -3,6 +3,7 @@
 #include "AnalysisTool.h"
 #include "PlotServer.h"
 #include "PlotServerUi.h"
+#include "PlotTranslation.h"
 #include "Prompt.h"
 #include "SpectralWindow.h"
 #include "Spectrogram.h"
@@ -24,11 +25,6 @@
 namespace {
 
 const int kLongestSegment = 1 << 24;
-
-QString translated(const char* text)
-{
-    return QCoreApplication::translate("PlotServer", text);
-}
 
 template <typename Widget>
 Widget* named(Widget* widget, const char* name, const char* tip)

@@ -4,6 +4,7 @@
 #include "CurveStore.h"
 #include "CurveTableModel.h"
 #include "PlotLog.h"
+#include "PlotTranslation.h"
 #include "widgets/TableViews.h"
 
 #include <QAction>
@@ -21,15 +22,6 @@
 #include <cmath>
 #include <new>
 #include <vector>
-
-namespace {
-
-QString translated(const char* text)
-{
-    return QCoreApplication::translate("PlotServer", text);
-}
-
-} // namespace
 
 DataTableWindow::DataTableWindow(QWidget* plotServer, QwtPlot* plot, const CurveStore& store, PlotLog& log)
     : QWidget(plotServer, Qt::Window)

@@ -2,6 +2,7 @@
 
 #include "AxesController.h"
 #include "CurveRecord.h"
+#include "PlotTranslation.h"
 #include "analysis/CurveSampleRate.h"
 #include "CurveStore.h"
 #include "FilterDialog.h"
@@ -15,15 +16,6 @@
 #include <QVector>
 
 #include <new>
-
-namespace {
-
-QString translated(const char* text)
-{
-    return QCoreApplication::translate("PlotServer", text);
-}
-
-} // namespace
 
 DerivePanel::DerivePanel(PlotServerUi& ui, QWidget* plotServer, CurveStore& store, AxesController& axes,
                          UndoStore& undo, PlotLog& log, const std::unique_ptr<Prompt>& prompter,

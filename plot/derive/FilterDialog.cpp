@@ -1,9 +1,9 @@
 #include "FilterDialog.h"
 
+#include "PlotTranslation.h"
 #include "SavitzkyGolay.h"
 
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QDoubleSpinBox>
 #include <QFormLayout>
@@ -19,11 +19,6 @@ using Kind = FilterSpec::Kind;
 // The operations in the order of FilterSpec::Kind.
 const char* const kKindTexts[] = {"Moving average", "Moving median", "Savitzky-Golay", "Low-pass",  "High-pass",
                                   "Band-pass",      "Derivative",    "Integral",       "Resample", "Remove trend"};
-
-QString translated(const char* text)
-{
-    return QCoreApplication::translate("PlotServer", text);
-}
 
 template <typename Widget>
 Widget* named(Widget* widget, const char* name)

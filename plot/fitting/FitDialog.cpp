@@ -3,10 +3,10 @@
 #include "BuiltinModel.h"
 #include "FitError.h"
 #include "FitModel.h"
+#include "PlotTranslation.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QHeaderView>
@@ -21,11 +21,6 @@
 namespace {
 
 const char* const kPolyPrefix = "poly:";
-
-QString translated(const char* text)
-{
-    return QCoreApplication::translate("PlotServer", text);
-}
 
 // The built-in models as the list offers them: the polynomial as two examples of poly:N.
 QStringList builtinNames()

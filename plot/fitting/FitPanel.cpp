@@ -6,6 +6,7 @@
 #include "FitModelHistory.h"
 #include "FitRequest.h"
 #include "PlotServerUi.h"
+#include "PlotTranslation.h"
 #include "Prompt.h"
 #include "PromptProgress.h"
 #include "widgets/TableViews.h"
@@ -29,11 +30,6 @@ namespace {
 
 // How often the progress dialog is drawn, and Cancel can be pressed, while a fit iterates.
 const qint64 kRefreshMilliseconds = 100;
-
-QString translated(const char* text)
-{
-    return QCoreApplication::translate("PlotServer", text);
-}
 
 QSettings settings()
 {

@@ -1,16 +1,10 @@
 #include "FitReport.h"
 
 #include "FitResult.h"
+#include "PlotTranslation.h"
 #include "analysis/AnalysisFigures.h"
 
-#include <QCoreApplication>
-
 namespace {
-
-QString translated(const char* text)
-{
-    return QCoreApplication::translate("PlotServer", text);
-}
 
 QString exact(double value)
 {

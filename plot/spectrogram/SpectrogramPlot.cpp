@@ -1,11 +1,10 @@
 #include "SpectrogramPlot.h"
 
+#include "PlotTranslation.h"
 #include "SpectrogramColorMaps.h"
 #include "SpectrogramItem.h"
 #include "SpectrogramRaster.h"
 #include "TimeText.h"
-
-#include <QCoreApplication>
 
 #include <qwt_color_map.h>
 #include <qwt_scale_engine.h>
@@ -17,11 +16,6 @@
 namespace {
 
 const double kSecondsPerMinute = 60.0;
-
-QString translated(const char* text)
-{
-    return QCoreApplication::translate("PlotServer", text);
-}
 
 } // namespace
 

@@ -1,5 +1,6 @@
 #include "SpectrogramWindow.h"
 
+#include "PlotTranslation.h"
 #include "SpectralWindow.h"
 #include "Spectrogram.h"
 #include "SpectrogramColorMaps.h"
@@ -23,11 +24,6 @@ namespace {
 const int kLongestSegment = 1 << 24;
 // The top box's lowest value stands for a top that follows the loudest level.
 const double kAutomaticTop = -400;
-
-QString translated(const char* text)
-{
-    return QCoreApplication::translate("PlotServer", text);
-}
 
 template <typename Widget>
 Widget* named(Widget* widget, const char* name, const char* tip)

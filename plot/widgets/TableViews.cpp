@@ -1,19 +1,11 @@
 #include "TableViews.h"
 
+#include "PlotTranslation.h"
+
 #include <QAction>
-#include <QCoreApplication>
 #include <QHeaderView>
 #include <QKeySequence>
 #include <QTableWidget>
-
-namespace {
-
-QString translated(const char* text)
-{
-    return QCoreApplication::translate("PlotServer", text);
-}
-
-} // namespace
 
 QTableWidget* TableViews::figures(QWidget* parent, const QString& objectName, const QString& third)
 {
