@@ -9,6 +9,7 @@
 #include "Spectrogram.h"
 #include "SystemMemory.h"
 #include "spectrogram/SpectrogramWindow.h"
+#include "widgets/NamedWidget.h"
 #include "widgets/TableViews.h"
 #include "widgets/WrappingRowLayout.h"
 
@@ -25,15 +26,6 @@
 namespace {
 
 const int kLongestSegment = 1 << 24;
-
-template <typename Widget>
-Widget* named(Widget* widget, const char* name, const char* tip)
-{
-    widget->setObjectName(QLatin1String(name));
-    if (tip)
-        widget->setToolTip(translated(tip));
-    return widget;
-}
 
 QLabel* label(QWidget* page, const char* text)
 {

@@ -2,6 +2,7 @@
 
 #include "PlotTranslation.h"
 #include "SavitzkyGolay.h"
+#include "widgets/NamedWidget.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -19,13 +20,6 @@ using Kind = FilterSpec::Kind;
 // The operations in the order of FilterSpec::Kind.
 const char* const kKindTexts[] = {"Moving average", "Moving median", "Savitzky-Golay", "Low-pass",  "High-pass",
                                   "Band-pass",      "Derivative",    "Integral",       "Resample", "Remove trend"};
-
-template <typename Widget>
-Widget* named(Widget* widget, const char* name)
-{
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
 
 QDoubleSpinBox* numberBox(QWidget* parent, const char* name, const char* suffix)
 {

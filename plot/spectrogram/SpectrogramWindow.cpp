@@ -7,6 +7,7 @@
 #include "SpectrogramPlot.h"
 #include "SpectrogramZoomer.h"
 #include "SystemMemory.h"
+#include "widgets/NamedWidget.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -24,14 +25,6 @@ namespace {
 const int kLongestSegment = 1 << 24;
 // The top box's lowest value stands for a top that follows the loudest level.
 const double kAutomaticTop = -400;
-
-template <typename Widget>
-Widget* named(Widget* widget, const char* name, const char* tip)
-{
-    widget->setObjectName(QLatin1String(name));
-    widget->setToolTip(translated(tip));
-    return widget;
-}
 
 QSpinBox* countBox(QWidget* parent, const char* name, int minimum, int maximum, int value, const char* tip)
 {
