@@ -1,6 +1,7 @@
 #include "KurvoUi.h"
 
 #include "CodeEditor.h"
+#include "GrowingMinimum.h"
 #include "KurvoVersion.h"
 #include "vxKurvo.h"
 
@@ -184,7 +185,7 @@ void KurvoUi::setupUi(QWidget* window)
     verticalLayout_2 = verticalLayoutOn(plotTab, "verticalLayout_2");
     kurvo = new vxKurvo(plotTab);
     kurvo->setObjectName(QStringLiteral("kurvo"));
-    kurvo->setMinimumSize(QSize(320, 240));
+    new GrowingMinimum(kurvo, QSize(320, 240));
     verticalLayout_2->addWidget(kurvo);
 
     scriptTab = tabPage(mainTab, "Script", "script.png");

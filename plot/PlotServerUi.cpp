@@ -175,7 +175,8 @@ QPalette statisticsPalette()
 
 } // namespace
 
-// In a narrow window the panel scrolls sideways rather than cutting its texts short.
+// Shown, the panel gets the width it needs (showToolPanel()); the scroll bar is left for
+// a window that a window manager makes smaller than its minimum.
 QScrollArea* PlotServerUi::scrollAround(QWidget* panel, QWidget* plotServer)
 {
     plotTabScroll = new QScrollArea(plotServer);
@@ -201,9 +202,11 @@ void PlotServerUi::fitListTo(QListWidget* list, const QString& entry)
 
 void PlotServerUi::showToolPanel(bool visible)
 {
+    // The window's smallest size leaves room for the whole panel: it never scrolls.
     if (visible) {
         const int scrollBar = plotTabScroll->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
         plotTabScroll->setFixedHeight(plotTab->minimumSizeHint().height() + scrollBar);
+        plotTabScroll->setMinimumWidth(plotTab->minimumSizeHint().width());
     }
     plotTabScroll->setVisible(visible);
 }

@@ -250,7 +250,9 @@ TEST_F(KurvoTest, PlotTabHoldsThePlotWidget)
     ASSERT_NE(plot, nullptr);
     EXPECT_EQ(plot, window->plotWidget());
     EXPECT_EQ(plot->parentWidget()->objectName(), "Plot");
-    EXPECT_EQ(plot->minimumSize(), QSize(320, 240));
+    // At least 320 x 240, more where the plot's axes and titles need it.
+    EXPECT_GE(plot->minimumWidth(), 320);
+    EXPECT_GE(plot->minimumHeight(), 240);
     // begin ran: the plot shows the start titles.
     expectTitles(*window, "Kurvo", "X", "Y");
 }
@@ -895,6 +897,37 @@ TEST_F(KurvoTest, PeakListsShowWholeEntries)
             }
         }
     }
+}
+
+} // namespace
+
+namespace {
+
+// Shrunk as far as it goes, with every panel shown, the window still shows the plot with its
+// axes and legend, the tool panel and the peak detector whole.
+TEST_F(KurvoTest, SmallestWindowCutsNothing)
+{
+    const std::unique_ptr<Kurvo> window = newWindow();
+    window->show();
+    run(*window, "iterate 40\nexpr = 5+sin(x)\nname \"a curve with a long name\"");
+    for (const char* name : {"showMenuTB", "plotStatTB", "peakTB"})
+        window->findChild<QToolButton*>(QLatin1String(name))->click();
+    QCoreApplication::processEvents();
+    window->resize(1, 1);
+    QCoreApplication::processEvents();
+
+    const QRect inside = window->rect();
+    for (const char* name : {"qwtPlot", "plotTabScroll", "peakGB", "statisticsWD", "showMenuTB"}) {
+        auto* widget = window->findChild<QWidget*>(QLatin1String(name));
+        ASSERT_NE(widget, nullptr) << name;
+        ASSERT_TRUE(widget->isVisible()) << name;
+        const QRect at(widget->mapTo(window.get(), QPoint(0, 0)), widget->size());
+        EXPECT_TRUE(inside.contains(at)) << name;
+        EXPECT_GE(widget->width(), widget->minimumSizeHint().width()) << name;
+        EXPECT_GE(widget->height(), widget->minimumSizeHint().height()) << name;
+    }
+    auto* scroll = window->findChild<QScrollArea*>(QStringLiteral("plotTabScroll"));
+    EXPECT_EQ(scroll->horizontalScrollBar()->maximum(), 0);
 }
 
 } // namespace
