@@ -1,10 +1,9 @@
+#include "KurvoRenderFixture.h"
+
 #include <QDir>
-#include <QFile>
 #include <QImage>
-#include <QProcess>
 #include <QSet>
 #include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QUrl>
 
 #include <gtest/gtest.h>
@@ -14,14 +13,8 @@
 
 namespace {
 
-struct Outcome {
-    int status = -1;
-    QByteArray out;
-    QString err;
-};
-
 // kurvo-render --each over a folder of measurements, run as a user runs it.
-class KurvoRenderBatchTest : public ::testing::Test
+class KurvoRenderBatchTest : public KurvoRenderFixture
 {
 protected:
     void SetUp() override
@@ -30,36 +23,6 @@ protected:
         QDir(dir.path()).mkdir(QStringLiteral("out"));
         for (int i = 1; i <= 3; ++i)
             inputs << write(QStringLiteral("wave%1.csv").arg(i), wave(i));
-    }
-
-    Outcome run(const QString& program, const QStringList& arguments, int timeout = 60000)
-    {
-        QProcess process;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), dir.path());
-        environment.insert(QStringLiteral("HOME"), dir.path());
-        process.setProcessEnvironment(environment);
-        process.setWorkingDirectory(dir.path());
-        process.start(program, arguments);
-        EXPECT_TRUE(process.waitForFinished(timeout)) << program.toStdString();
-        return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-                process.readAllStandardOutput(), QString::fromUtf8(process.readAllStandardError())};
-    }
-
-    Outcome render(const QStringList& arguments) { return run(QStringLiteral(KURVO_RENDER), arguments); }
-
-    QString write(const QString& name, const QByteArray& text)
-    {
-        QFile file(dir.filePath(name));
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(text);
-        return file.fileName();
-    }
-
-    QByteArray read(const QString& name)
-    {
-        QFile file(dir.filePath(name));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
 
     // A decaying sine of `cycles` cycles whose figures differ from file to file.
@@ -74,7 +37,6 @@ protected:
         return table;
     }
 
-    QTemporaryDir dir;
     QStringList inputs;
 };
 
@@ -97,7 +59,7 @@ TEST_F(KurvoRenderBatchTest, EachInputWritesItsOwnFilesAndAFailureInTheMiddleSto
     EXPECT_TRUE(QFile::exists(dir.filePath("out/1-wave1.csv")));
     EXPECT_FALSE(QFile::exists(dir.filePath("out/2-absent.csv")));
     EXPECT_TRUE(QFile::exists(dir.filePath("out/3-wave2.csv")));
-    const auto rows = csvRows(read("summary.csv"));
+    const auto rows = csvRows(contents("summary.csv"));
     ASSERT_EQ(rows.size(), 4u);
     EXPECT_EQ(rows[1].mid(0, 4), (QStringList{"wave1", inputs[0], "ok", ""}));
     EXPECT_EQ(rows[2].mid(0, 3), (QStringList{"absent", dir.filePath("absent.csv"), "failed"}));
@@ -111,10 +73,10 @@ TEST_F(KurvoRenderBatchTest, AValueNamedAsAnInputStaysAValue)
     const Outcome outcome = render({"--each", "--dump", "out/{name}.csv", "--title", "wave1.csv", inputs[0], inputs[1],
                                     "--save-project", "out/{n}.kurvo"});
     ASSERT_EQ(outcome.status, 0) << outcome.err.toStdString();
-    EXPECT_TRUE(read("out/1.kurvo").contains("wave1.csv"));
-    EXPECT_TRUE(read("out/2.kurvo").contains("wave1.csv"));
-    EXPECT_TRUE(read("out/wave1.csv").startsWith("id,name,x,y\n0,v,0,"));
-    EXPECT_TRUE(read("out/wave2.csv").startsWith("id,name,x,y\n0,v,0,"));
+    EXPECT_TRUE(contents("out/1.kurvo").contains("wave1.csv"));
+    EXPECT_TRUE(contents("out/2.kurvo").contains("wave1.csv"));
+    EXPECT_TRUE(contents("out/wave1.csv").startsWith("id,name,x,y\n0,v,0,"));
+    EXPECT_TRUE(contents("out/wave2.csv").startsWith("id,name,x,y\n0,v,0,"));
 }
 
 TEST_F(KurvoRenderBatchTest, InParallelEverythingIsAsOneAtATime)
@@ -126,9 +88,9 @@ TEST_F(KurvoRenderBatchTest, InParallelEverythingIsAsOneAtATime)
                                                             "out/" + j + "-{name}.png", "--summary", j + ".csv",
                                                             "--report", j + ".html"});
         ASSERT_EQ(outcome.status, 0) << outcome.err.toStdString();
-        std::vector<QByteArray> files{read(j + ".csv"), read(j + ".html")};
+        std::vector<QByteArray> files{contents(j + ".csv"), contents(j + ".html")};
         for (int i = 1; i <= 3; ++i)
-            files.push_back(read(QStringLiteral("out/%1-wave%2.png").arg(j).arg(i)));
+            files.push_back(contents(QStringLiteral("out/%1-wave%2.png").arg(j).arg(i)));
         runs[jobs] = {outcome, files};
     }
     EXPECT_EQ(runs[1].first.out, runs[2].first.out);
@@ -144,12 +106,12 @@ TEST_F(KurvoRenderBatchTest, InParallelEverythingIsAsOneAtATime)
 TEST_F(KurvoRenderBatchTest, TheSummaryHoldsTheStatisticsOfEachInputAlone)
 {
     ASSERT_EQ(render(inputs + QStringList{"--each", "--summary", "summary.csv"}).status, 0);
-    const auto rows = csvRows(read("summary.csv"));
+    const auto rows = csvRows(contents("summary.csv"));
     ASSERT_EQ(rows.size(), 4u);
     for (int i = 0; i < 3; ++i) {
         const Outcome alone = render({inputs[i], "--stats"});
         ASSERT_EQ(alone.status, 0);
-        const QStringList lines = QString::fromUtf8(alone.out).split('\n', Qt::SkipEmptyParts);
+        const QStringList lines = alone.out.split('\n', Qt::SkipEmptyParts);
         ASSERT_EQ(lines.size(), 11);
         for (const QString& line : lines) {
             const QString label = line.section(' ', 0, 0);
@@ -168,13 +130,13 @@ TEST_F(KurvoRenderBatchTest, TheSummaryHoldsTheFiguresEachInputAlonePrints)
 {
     const QStringList analyses{"--harmonics", "--fit-model", "line"};
     ASSERT_EQ(render(inputs + analyses + QStringList{"--each", "--summary", "summary.csv"}).status, 0);
-    const auto rows = csvRows(read("summary.csv"));
+    const auto rows = csvRows(contents("summary.csv"));
     ASSERT_EQ(rows.size(), 4u);
     for (int i = 0; i < 3; ++i) {
         const Outcome alone = render(QStringList{inputs[i]} + analyses);
         ASSERT_EQ(alone.status, 0);
         std::map<QString, QString> printed;
-        for (const QString& line : QString::fromUtf8(alone.out).split('\n', Qt::SkipEmptyParts)) {
+        for (const QString& line : alone.out.split('\n', Qt::SkipEmptyParts)) {
             const QStringList fields = line.split(',');
             if (fields.size() == 4) {
                 printed["fit_" + fields[1]] = fields[2];
@@ -198,8 +160,9 @@ TEST_F(KurvoRenderBatchTest, TheReportReadsAsHtmlAndShowsInABrowser)
     const Outcome made = render({inputs[0], odd, dir.filePath("absent.csv"), "--each", "--stats", "--tones", "2",
                                  "--report", "report.html", "--size", "400x300"});
     ASSERT_EQ(made.status, 2) << made.err.toStdString();
-    const Outcome parsed = run(QStringLiteral("python3"), {QStringLiteral(KURVO_CHECK_REPORT), "report.html", "wave1",
-                                                           "a<b>&c", "absent"});
+    const Outcome parsed = run(QStringLiteral("python3"),
+                               {QStringLiteral(KURVO_CHECK_REPORT), "report.html", "wave1", "a<b>&c", "absent"},
+                               environment());
     EXPECT_EQ(parsed.status, 0) << parsed.out.toStdString();
     EXPECT_TRUE(parsed.out.startsWith("pictures 2\n")) << parsed.out.toStdString();
 
@@ -209,7 +172,7 @@ TEST_F(KurvoRenderBatchTest, TheReportReadsAsHtmlAndShowsInABrowser)
     const Outcome shown = run(browser, {"--headless", "--no-sandbox", "--disable-gpu", "--user-data-dir=" + dir.filePath("browser"),
                                         "--screenshot=" + dir.filePath("shot.png"), "--window-size=400,800",
                                         QUrl::fromLocalFile(dir.filePath("report.html")).toString()},
-                              120000);
+                              environment(), QString(), QByteArray(), 120000);
     const QImage shot(dir.filePath("shot.png"));
     ASSERT_FALSE(shot.isNull()) << shown.err.toStdString();
     // The page's header colour, and more than a handful of colours: the page was drawn.
@@ -230,7 +193,7 @@ TEST_F(KurvoRenderBatchTest, TheReportReadsAsHtmlAndShowsInABrowser)
 TEST_F(KurvoRenderBatchTest, ProgressShowsOnATerminalOnly)
 {
     const QString line = QStringLiteral("'%1' '%2' '%3' --each --stats >/dev/null").arg(KURVO_RENDER, inputs[0], inputs[1]);
-    const Outcome shown = run(QStringLiteral("script"), {"-qec", line, "/dev/null"});
+    const Outcome shown = run(QStringLiteral("script"), {"-qec", line, "/dev/null"}, environment());
     EXPECT_EQ(shown.status, 0);
     EXPECT_TRUE(shown.out.contains("[1/2] wave1.csv\r\n[2/2] wave2.csv\r\n")) << shown.out.toStdString();
     const Outcome redirected = render({inputs[0], inputs[1], "--each", "--stats"});

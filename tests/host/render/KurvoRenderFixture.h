@@ -11,8 +11,9 @@
 
 #include <charconv>
 
-// Runs the built kurvo-render (KURVO_RENDER) as a user would, in a folder of the test's own,
-// which is also its runtime and cache folder, so that no run reaches the user's undo files.
+// Runs the built kurvo-render (KURVO_RENDER), and the programs that check its output, as a
+// user would, in a folder of the test's own, which is also their home, runtime and cache
+// folder, so that no run reaches the user's settings or undo files.
 class KurvoRenderFixture : public ::testing::Test
 {
 protected:
@@ -28,6 +29,7 @@ protected:
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), dir.path());
         environment.insert(QStringLiteral("XDG_CACHE_HOME"), dir.path());
+        environment.insert(QStringLiteral("HOME"), dir.path());
         return environment;
     }
 
@@ -39,7 +41,8 @@ protected:
     // Standard output goes to `standardOutput` when one is named; standard input holds `input`
     // and ends there.
     Outcome run(const QString& program, const QStringList& arguments, const QProcessEnvironment& environment,
-                const QString& standardOutput = QString(), const QByteArray& input = QByteArray())
+                const QString& standardOutput = QString(), const QByteArray& input = QByteArray(),
+                int timeout = 60000)
     {
         QProcess process;
         if (!standardOutput.isEmpty())
@@ -49,7 +52,7 @@ protected:
         process.start(program, arguments);
         process.write(input);
         process.closeWriteChannel();
-        EXPECT_TRUE(process.waitForFinished(60000)) << program.toStdString();
+        EXPECT_TRUE(process.waitForFinished(timeout)) << program.toStdString();
         return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
                 QString::fromUtf8(process.readAllStandardOutput()),
                 QString::fromUtf8(process.readAllStandardError())};
