@@ -1,3 +1,4 @@
+#include "../PartListing.h"
 #include "ColumnEquality.h"
 #include "Hdf5Format.h"
 #include "ImportFormats.h"
@@ -59,13 +60,7 @@ protected:
 
 TEST_F(Hdf5FormatTest, PartsAreTheNumericDataSetsWithTheRootOnesByDefault)
 {
-    std::vector<DataPart> parts;
-    QString reason;
-    ASSERT_TRUE(ImportFormats::partFormatFor(file)->parts(file, parts, reason));
-    QStringList listed;
-    for (const DataPart& part : parts)
-        listed << QStringLiteral("%1 %2 %3").arg(part.name, part.shape).arg(part.byDefault);
-    EXPECT_EQ(listed, QStringList({"/scan/table 3 × 3 0", "/signal 4 1", "/time 4 0"}));
+    EXPECT_EQ(listedParts(file), QStringList({"/scan/table 3 × 3 0", "/signal 4 1", "/time 4 0"}));
 }
 
 TEST_F(Hdf5FormatTest, OneDataSetOverItsScaleOrColumnsOfATable)

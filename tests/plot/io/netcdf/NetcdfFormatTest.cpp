@@ -1,3 +1,4 @@
+#include "../PartListing.h"
 #include "ColumnEquality.h"
 #include "ImportFormats.h"
 #include "NetcdfFormat.h"
@@ -72,13 +73,7 @@ protected:
 
 TEST_P(NetcdfFormatTest, VariablesOverTheirCoordinate)
 {
-    std::vector<DataPart> parts;
-    QString reason;
-    ASSERT_TRUE(ImportFormats::partFormatFor(file)->parts(file, parts, reason));
-    QStringList listed;
-    for (const DataPart& part : parts)
-        listed << QStringLiteral("%1 %2 %3").arg(part.name, part.shape).arg(part.byDefault);
-    EXPECT_EQ(listed, QStringList({"time 3 0", "temp 3 1", "pressure 3 1", "grid 3 × 2 1"}));
+    EXPECT_EQ(listedParts(file), QStringList({"time 3 0", "temp 3 1", "pressure 3 1", "grid 3 × 2 1"}));
 
     const ImportedData temperature = read("temp");
     ASSERT_EQ(temperature.y.size(), 1u) << temperature.log.join('\n').toStdString();
