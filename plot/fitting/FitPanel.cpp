@@ -33,7 +33,7 @@ const qint64 kRefreshMilliseconds = 100;
 
 QSettings settings()
 {
-    return QSettings(QStringLiteral("Kurvo"), QStringLiteral("Kurvo"));
+    return QSettings(QStringLiteral("kurvo"), QStringLiteral("Kurvo"));
 }
 
 } // namespace

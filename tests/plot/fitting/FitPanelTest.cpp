@@ -41,7 +41,7 @@ protected:
 
     FitPanelTest()
     {
-        QSettings(QStringLiteral("Kurvo"), QStringLiteral("Kurvo")).clear();
+        QSettings(QStringLiteral("kurvo"), QStringLiteral("Kurvo")).clear();
         server.setLogCallback(LogCollector::collect);
         LogCollector::lines().clear();
     }
