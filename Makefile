@@ -8,7 +8,7 @@ KURVO_WERROR ?= OFF
 # Further -D options for CMake, e.g. CMAKE_FLAGS=-DKURVO_ONLY_CALC=ON.
 CMAKE_FLAGS ?=
 
-.PHONY: run test build deps configure bench clean test-sanitize fuzz package
+.PHONY: run test build deps configure bench clean test-sanitize fuzz package docs
 
 # The sanitizer build: every test under AddressSanitizer and UndefinedBehaviorSanitizer.
 SANITIZE_BUILD ?= build-sanitize
@@ -50,6 +50,11 @@ test: build
 # installs it.
 package: build
 	@cd $(BUILD) && cpack -G DEB
+
+# The pictures of docs/guide.md, taken from the real window by the test that checks them.
+docs: configure
+	@cmake --build $(BUILD) -j$(JOBS) --target GuideScreenshots
+	@KURVO_GUIDE_IMAGES=$(CURDIR)/docs/images QT_QPA_PLATFORM=offscreen $(BUILD)/tests/host/GuideScreenshots
 
 bench: build
 	@for b in $$(find $(BUILD)/bench -type f -name "*Bench" -perm -u+x | sort); do $$b; done
