@@ -2,7 +2,9 @@
 
 #include "ColumnDecimator.h"
 #include "ColumnExtremes.h"
+#include "ColumnWalk.h"
 #include "DataRange.h"
+#include "MinMaxPyramid.h"
 #include "PixelSet.h"
 
 #include <QPainter>
@@ -44,6 +46,7 @@ public:
     }
 
     int size() const { return int(series.size()); }
+    const double* yArray() const { return ys; }
     double x(int i) const { return xs ? xs[i] : series.sample(size_t(i)).x(); }
     double y(int i) const { return ys ? ys[i] : series.sample(size_t(i)).y(); }
 
@@ -113,6 +116,7 @@ public:
 
     double px(int i) const { return pixel(xMap.transform(x(i))); }
     double py(int i) const { return pixel(yMap.transform(y(i))); }
+    double pixelOfY(double v) const { return pixel(yMap.transform(v)); }
     double pixel(double v) const { return std::abs(v) <= kFarthestPixel ? aligned(v) : NAN; }
     // Raster devices get whole pixels, as Qwt's own drawing gives them.
     double aligned(double v) const { return round && std::abs(v) <= kWholePixels ? double(qRound(v)) : v; }
@@ -171,12 +175,30 @@ void drawStick(QPainter* painter, const QPointF& p, double base, bool vertical, 
     }
 }
 
+// Hands `feed` the indices in [from, to] that a thinning by the columns of `columns` needs:
+// with a pyramid only the few that decide each column, otherwise every one.
+void feedThinning(const MinMaxPyramid* pyramid, const PixelMap& map, const ColumnDecimator& columns, int from,
+                  int to, const std::function<void(std::size_t)>& feed)
+{
+    if (!pyramid) {
+        for (int i = from; i <= to; ++i)
+            feed(std::size_t(i));
+        return;
+    }
+    const ColumnWalk walk(
+        *pyramid, [&](std::size_t i) { return columns.columnOf(map.px(int(i))); },
+        [&](double y) { return map.pixelOfY(y); });
+    walk.walk(std::size_t(from), std::size_t(to), feed);
+}
+
 } // namespace
 
 PlotCurve::PlotCurve(const QString& title)
     : QwtPlotCurve(title)
 {
 }
+
+PlotCurve::~PlotCurve() = default;
 
 // Qwt's own bounds take a NaN or an infinity for a limit, and an axis fitted to such bounds
 // shows nothing. Qwt asks for them at every replot, so they are kept until the samples change.
@@ -202,6 +224,8 @@ QRectF PlotCurve::boundingRect() const
 void PlotCurve::dataChanged()
 {
     boundsKnown = false;
+    pyramidKnown = false;
+    pyramid.reset();
     QwtPlotCurve::dataChanged();
 }
 
@@ -235,12 +259,27 @@ bool PlotCurve::worthThinning(const QRectF& canvasRect, int from, int to) const
     return to - from >= budget && drawsLineItself();
 }
 
+// Only curves held in arrays have their y at hand for the blocks; x must ascend, so that the
+// samples of a pixel column follow each other.
+const MinMaxPyramid* PlotCurve::levelOfDetail() const
+{
+    if (!pyramidKnown) {
+        pyramidKnown = true;
+        const Samples samples(*data());
+        if (samples.yArray() && samples.size() > 1 && samples.xAscending(0, samples.size() - 1)) {
+            pyramid = std::make_unique<MinMaxPyramid>();
+            pyramid->build(samples.yArray(), std::size_t(samples.size()));
+        }
+    }
+    return pyramid && !pyramid->empty() ? pyramid.get() : nullptr;
+}
+
 // Of x values that never decrease only those in view are drawn, and one on either side to keep
 // the line running out of it.
 void PlotCurve::visibleRange(const QwtScaleMap& xMap, const QRectF& canvasRect, int& from, int& to) const
 {
     const Samples samples(*data());
-    if (xMap.s1() > xMap.s2() || !samples.xAscending(from, to))
+    if (xMap.s1() > xMap.s2() || !(levelOfDetail() || samples.xAscending(from, to)))
         return;
     const double left = xMap.invTransform(canvasRect.left());
     const double right = xMap.invTransform(canvasRect.right());
@@ -309,8 +348,8 @@ void PlotCurve::drawLines(QPainter* painter, const QwtScaleMap& xMap, const QwtS
     }
     const int margin = penMargin(painter);
     ColumnDecimator decimator(canvasRect.left() - margin, canvasRect.right() + margin);
-    for (int i = from; i <= to; ++i)
-        decimator.add(std::size_t(i), map.px(i), map.py(i));
+    feedThinning(levelOfDetail(), map, decimator, from, to,
+                 [&](std::size_t i) { decimator.add(i, map.px(int(i)), map.py(int(i))); });
     const std::vector<std::size_t> kept = decimator.finish();
     line.reserve(int(kept.size()));
     for (std::size_t index : kept)
@@ -333,9 +372,13 @@ void PlotCurve::drawSticks(QPainter* painter, const QwtScaleMap& xMap, const Qwt
             drawStick(painter, map(i), base, vertical, area);
         return;
     }
-    ColumnExtremes columns(int(std::floor(canvasRect.left())) - margin, int(std::ceil(canvasRect.right())) + margin);
-    for (int i = from; i <= to; ++i)
-        columns.add(std::size_t(i), map.px(i), map.py(i));
+    const int firstColumn = int(std::floor(canvasRect.left())) - margin;
+    const int lastColumn = int(std::ceil(canvasRect.right())) + margin;
+    ColumnExtremes columns(firstColumn, lastColumn);
+    // Columns off the canvas are left out, so those on either side may as well be one.
+    const ColumnDecimator ranges(firstColumn, lastColumn);
+    feedThinning(levelOfDetail(), map, ranges, from, to,
+                 [&](std::size_t i) { columns.add(i, map.px(int(i)), map.py(int(i))); });
     for (std::size_t index : columns.indices())
         drawStick(painter, map(int(index)), base, vertical, area);
 }
@@ -373,10 +416,17 @@ void PlotCurve::drawSteps(QPainter* painter, const QwtScaleMap& xMap, const QwtS
     }
     const int margin = penMargin(painter);
     ColumnDecimator decimator(canvasRect.left() - margin, canvasRect.right() + margin);
-    for (std::size_t k = 0; k < corners; ++k) {
-        const QPointF p = corner(k);
-        decimator.add(k, p.x(), p.y());
-    }
+    // The corners that decide a column's pixels are those beside the points that decide them:
+    // the bend into the column's first point, and either bend of its lowest and highest.
+    std::size_t fed = 0;
+    feedThinning(levelOfDetail(), map, decimator, from, to, [&](std::size_t i) {
+        const std::size_t k = 2 * (i - std::size_t(from));
+        for (std::size_t c = std::max(fed, k == 0 ? 0 : k - 1); c <= std::min(k + 1, corners - 1); ++c) {
+            const QPointF p = corner(c);
+            decimator.add(c, p.x(), p.y());
+            fed = c + 1;
+        }
+    });
     const std::vector<std::size_t> kept = decimator.finish();
     line.reserve(int(kept.size()));
     for (std::size_t k : kept)

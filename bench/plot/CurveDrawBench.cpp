@@ -1,3 +1,4 @@
+#include "MinMaxPyramid.h"
 #include "PlotCurve.h"
 
 #include <QImage>
@@ -126,6 +127,44 @@ void drawMinMaxPerColumn(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 
+// A tenth of the curve in view, panned by a thousandth of it at every redraw, as a user looks
+// through a long recording; the first drawing, which builds the curve's blocks, is not timed.
+void drawZoomed(benchmark::State& state)
+{
+    const Points& p = points(int(state.range(0)), false);
+    QwtScaleMap xMap;
+    QwtScaleMap yMap;
+    setMaps(p, xMap, yMap);
+    PlotCurve curve("bench");
+    curve.setPen(QPen(Qt::black, 1));
+    curve.setRenderHint(QwtPlotItem::RenderAntialiased, false);
+    curve.setSamples(p.x, p.y);
+    QImage image(kWidth, kHeight, QImage::Format_RGB32);
+    QPainter first(&image);
+    curve.draw(&first, xMap, yMap, QRectF(0, 0, kWidth, kHeight));
+    first.end();
+    const double span = p.x.back() - p.x.front();
+    int step = 0;
+    for (auto _ : state) {
+        const double left = p.x.front() + span * (0.3 + 1e-3 * (step++ % 500));
+        xMap.setScaleInterval(left, left + span / 10);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        curve.draw(&painter, xMap, yMap, QRectF(0, 0, kWidth, kHeight));
+    }
+}
+
+// The blocks of a curve's y limits, built once when its samples change.
+void buildLevelOfDetail(benchmark::State& state)
+{
+    const Points& p = points(int(state.range(0)), false);
+    MinMaxPyramid pyramid;
+    for (auto _ : state)
+        pyramid.build(p.y.constData(), std::size_t(p.y.size()));
+    state.counters["bytesPerPoint"] = double(pyramid.memoryBytes()) / double(p.y.size());
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
 void sizesAndOrders(benchmark::internal::Benchmark* b)
 {
     b->ArgNames({"points", "jittered"});
@@ -141,5 +180,11 @@ BENCHMARK(drawCurveWithGaps)
     ->ArgsProduct({{1000000, 10000000}, {1000, 2}})
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(drawMinMaxPerColumn)->Apply(sizesAndOrders);
+BENCHMARK(drawZoomed)->ArgName("points")->Arg(1000000)->Arg(10000000)->Arg(100000000)->Unit(benchmark::kMillisecond);
+BENCHMARK(buildLevelOfDetail)
+    ->ArgName("points")
+    ->Arg(1000000)
+    ->Arg(100000000)
+    ->Unit(benchmark::kMillisecond);
 
 } // namespace

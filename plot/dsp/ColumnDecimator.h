@@ -36,6 +36,8 @@ public:
     }
     // The kept indices in the order of the line; the decimator starts afresh afterwards.
     std::vector<std::size_t> finish();
+    // The column a point falls into by its x alone; NaN for a NaN.
+    double columnOf(double px) const { return columnOf(px, 0.0); }
 
 private:
     struct Kept {

@@ -9,14 +9,17 @@
 #include <qwt_painter.h>
 #include <qwt_plot.h>
 #include <qwt_plot_renderer.h>
+#include <qwt_scale_engine.h>
 #include <qwt_scale_map.h>
 #include <qwt_symbol.h>
+#include <qwt_transform.h>
 
 #include <cmath>
 #include <limits>
 #include <ostream>
 #include <random>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -322,6 +325,87 @@ TEST(PlotCurveBoundsTest, OnlyFiniteValuesBound)
     EXPECT_LT(curve.boundingRect().width(), 0.0);
     EXPECT_EQ(curve.boundingRect().top(), 5.0);
 }
+
+// A curve in arrays with ascending x is drawn through its blocks of y limits; the same samples
+// as points are drawn as before. Both light the same pixels: with ties in x and in the pixels
+// of y, gaps, infinities and a value too far out to draw, on a linear and a logarithmic y axis,
+// x drawn left to right and right to left, the view's edges on a sample, between samples and
+// beyond the ends, and with columns of a few samples and of hundreds.
+class PlotCurveLevelOfDetailTest : public ::testing::TestWithParam<std::tuple<QwtPlotCurve::CurveStyle, bool>>
+{
+protected:
+    PlotCurveLevelOfDetailTest()
+    {
+        std::mt19937 random(5);
+        std::uniform_int_distribution<int> level(1, 60);
+        for (int i = 0; i < 120007; ++i) {
+            xs.push_back((i / 3) * 1e-3);
+            ys.push_back(std::sin(i * 2e-5) * 40 + 50 + level(random) * 0.25);
+        }
+        for (int at = 5000; at < 120000; at += 17001)
+            for (int i = at; i < at + 1 + at % 5; ++i)
+                ys[std::size_t(i)] = NAN;
+        ys[73457] = std::numeric_limits<double>::infinity();
+        ys[100000] = -1e300;
+        ys[110001] = -20;
+        for (int i = 0; i < xs.size(); ++i)
+            points.push_back(QPointF(xs[i], ys[i]));
+    }
+
+    QImage drawn(PlotCurve& curve, const QwtScaleMap& xMap, const QwtScaleMap& yMap, int penWidth) const
+    {
+        curve.setStyle(std::get<0>(GetParam()));
+        curve.setCurveAttribute(QwtPlotCurve::Inverted, std::get<1>(GetParam()));
+        curve.setPen(QPen(Qt::black, penWidth));
+        QImage image(400, 200, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        curve.draw(&painter, xMap, yMap, QRectF(0, 0, 400, 200));
+        return image;
+    }
+
+    QVector<double> xs;
+    QVector<double> ys;
+    QVector<QPointF> points;
+};
+
+TEST_P(PlotCurveLevelOfDetailTest, BlocksLightThePixelsOfEverySample)
+{
+    const double last = xs.back();
+    const std::vector<std::pair<double, double>> views = {
+        {0, last}, {-1, last + 1}, {10, 20}, {10.0005, 19.9995}, {23.3, 23.9}, {30, 80}, {-5, 0.5}, {20, 20.05}};
+    PlotCurve fast("blocks");
+    fast.setSamples(xs, ys);
+    PlotCurve plain("points");
+    plain.setSamples(points);
+    for (bool logarithmic : {false, true}) {
+        QwtScaleMap yMap;
+        yMap.setPaintInterval(200, 0);
+        if (logarithmic)
+            yMap.setTransformation(new QwtLogTransform);
+        yMap.setScaleInterval(logarithmic ? 1 : -10, 100);
+        for (const auto& view : views) {
+            for (bool leftToRight : {true, false}) {
+                QwtScaleMap xMap;
+                xMap.setPaintInterval(leftToRight ? 0 : 400, leftToRight ? 400 : 0);
+                xMap.setScaleInterval(view.first, view.second);
+                for (int penWidth : {1, 3}) {
+                    EXPECT_EQ(differingPixels(drawn(fast, xMap, yMap, penWidth), drawn(plain, xMap, yMap, penWidth)),
+                              0)
+                        << view.first << ".." << view.second << (logarithmic ? " log" : "")
+                        << (leftToRight ? "" : " right to left") << " pen " << penWidth;
+                }
+            }
+        }
+    }
+}
+
+// Inverted steps bend first across, then along.
+INSTANTIATE_TEST_SUITE_P(Styles, PlotCurveLevelOfDetailTest,
+                         ::testing::Values(std::make_tuple(QwtPlotCurve::Lines, false),
+                                           std::make_tuple(QwtPlotCurve::Sticks, false),
+                                           std::make_tuple(QwtPlotCurve::Steps, false),
+                                           std::make_tuple(QwtPlotCurve::Steps, true)));
 
 INSTANTIATE_TEST_SUITE_P(
     Styles, PlotCurveStyleTest,
