@@ -52,7 +52,9 @@ protected:
 
     static bool sameBits(const std::vector<double>& a, const std::vector<double>& b)
     {
-        return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof(double)) == 0;
+        // An empty vector's data() may be null, which memcmp must not be given.
+        return a.size() == b.size() &&
+               (a.empty() || std::memcmp(a.data(), b.data(), a.size() * sizeof(double)) == 0);
     }
 
     CalcParser engine;
