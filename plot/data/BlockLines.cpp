@@ -1,5 +1,7 @@
 #include "BlockLines.h"
 
+#include "ReadProgress.h"
+
 #include <QIODevice>
 
 #include <algorithm>
@@ -52,9 +54,16 @@ void BlockLines::fill()
     start = 0;
     if (end == buffer.size())
         buffer.resize(2 * buffer.size());
+    // A cancelled load ends here as if the file did; what was read of it is thrown away.
+    if (ReadProgress::cancelRequested()) {
+        endOfFile = true;
+        return;
+    }
     const qint64 got = device.read(&buffer[end], qint64(buffer.size() - end));
     if (got > 0) {
         end += std::size_t(got);
+        if (!device.isSequential())
+            ReadProgress::report(std::uint64_t(device.pos()), std::uint64_t(device.size()));
         return;
     }
     endOfFile = true;
