@@ -4,6 +4,7 @@
 #include "ColumnSizing.h"
 #include "PointLimit.h"
 #include "PowerOfTwo.h"
+#include "ReadProgress.h"
 #include "SystemMemory.h"
 
 #include <QFile>
@@ -193,12 +194,14 @@ std::size_t readFrames(SNDFILE* file, const SF_INFO& info, Curves& curves, std::
     const std::size_t blockFrames = std::size_t(framesPerBlock(info.channels));
     std::vector<double> block(blockFrames * stride);
     std::size_t read = 0;
-    while (read < wanted) {
+    // A cancelled load stops between blocks; what was read of it is thrown away.
+    while (read < wanted && !ReadProgress::cancelRequested()) {
         const sf_count_t frames = sf_readf_double(file, block.data(), sf_count_t(std::min(blockFrames, wanted - read)));
         if (frames <= 0)
             break;
         spread(curves, block.data(), stride, read, std::size_t(frames));
         read += std::size_t(frames);
+        ReadProgress::report(read, wanted);
     }
     return read;
 }
