@@ -1,6 +1,7 @@
 #include "PlotImageWriter.h"
 
 #include "FileBytes.h"
+#include "PngEncoder.h"
 
 #include <QBuffer>
 #include <QFileInfo>
@@ -21,8 +22,9 @@ bool PlotImageWriter::write(QwtPlot* plot, const QString& path, const QSize& siz
     if (size.isEmpty())
         return false;
     const QByteArray suffix = QFileInfo(path).suffix().toLower().toLatin1();
-    const bool vector = suffix == "svg" || suffix == "pdf";
-    if (!vector && !QImageWriter::supportedImageFormats().contains(suffix))
+    // Asking Qt for its formats loads every image plug-in; PNG needs none of them.
+    const bool known = suffix == "svg" || suffix == "pdf" || suffix == "png";
+    if (!known && !QImageWriter::supportedImageFormats().contains(suffix))
         return false;
     // A large picture held twice, drawn and encoded, may not fit in memory: that is a
     // picture not written, not the end of the program.
@@ -85,6 +87,8 @@ bool PlotImageWriter::writeRaster(QwtPlot* plot, QIODevice& device, const QSize&
     QPainter painter(&image);
     renderer.render(plot, &painter, QRectF(QPointF(0, 0), size));
     painter.end();
+    if (format == "png")
+        return PngEncoder::encode(image, device);
     return image.save(&device, format.constData());
 }
 
