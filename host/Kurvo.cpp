@@ -280,7 +280,7 @@ void Kurvo::showParserError(const ScriptResult& run)
 bool Kurvo::plotCurve(const ScriptResult& run)
 {
     try {
-        ui.kurvo->createPlot(-1, run.settings.curveName, run.xValues, run.yValues, false, 0);
+        ui.kurvo->createEvenPlot(-1, run.settings.curveName, run.x.start, run.x.step, run.yValues, 0);
         return true;
     } catch (const std::bad_alloc&) {
         return false;

@@ -1,6 +1,6 @@
 #include "ScriptRun.h"
 
-#include "ColumnSizing.h"
+#include "FreshColumn.h"
 #include "PointLimit.h"
 #include "ScriptParser.h"
 
@@ -75,12 +75,11 @@ bool allocatePoints(ScriptResult& run)
     const quint32 count = run.settings.count;
     try {
         if (curveHolds(count)) {
-            resizeExactly(run.xValues, int(count));
-            resizeExactly(run.yValues, int(count));
+            run.yValues = freshColumn(int(count));
+            run.x = EvenX{-0.0, run.settings.step};
             return true;
         }
     } catch (const std::bad_alloc&) {
-        run.xValues = QVector<double>();
         run.yValues = QVector<double>();
     }
     run.error = notEnoughMemoryFor(count);
@@ -94,7 +93,6 @@ int evaluatePoints(ScriptResult& run, const PointEvaluator& evaluator)
     RunVariables v;
     defineNames(parser, v);
     const quint32 count = run.settings.count;
-    double* xs = run.xValues.data();
     double* ys = run.yValues.data();
     for (quint32 n = 0; n < count; ++n) {
         v.x = n * run.settings.step;
@@ -105,11 +103,12 @@ int evaluatePoints(ScriptResult& run, const PointEvaluator& evaluator)
         // The next point reads this one's result as y, as the engine reads it as ans.
         v.y = value;
         if (!ok) {
+            // Only the points evaluated hold values.
+            run.yValues.resize(int(n));
             run.error = parser.lastError();
             return parser.lastErrorPosition();
         }
         ys[n] = value;
-        xs[n] = v.x;
         run.evaluated = n + 1;
     }
     run.ok = true;
@@ -146,7 +145,6 @@ ScriptResult runScript(const QString& script, const PointEvaluator& evaluator)
         // The engine, the reader and the substitutions all allocate; whatever they held is
         // released by now, and the run reports it like any other failure.
         run.ok = false;
-        run.xValues = QVector<double>();
         run.yValues = QVector<double>();
         run.evaluated = 0;
         run.error = QStringLiteral("Not enough memory to run the script");

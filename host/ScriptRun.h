@@ -1,5 +1,6 @@
 #pragma once
 
+#include "EvenX.h"
 #include "ScriptReader.h"
 
 #include <QString>
@@ -36,11 +37,11 @@ struct ScriptResult {
     int errorColumn = 0;
     // Points evaluated before the run stopped: settings.count when ok.
     quint32 evaluated = 0;
-    // settings.count x and y values, which a curve can share; empty when they could not be held.
-    QVector<double> xValues;
+    // x steps evenly from 0 by settings.step: the n-th point's x is n * step, never held as an
+    // array. settings.count y values, which a curve can share; empty when they could not be held.
+    EvenX x;
     QVector<double> yValues;
 
-    const double* x() const { return xValues.constData(); }
     const double* y() const { return yValues.constData(); }
 };
 

@@ -1,5 +1,6 @@
 #include "CurveStore.h"
 
+#include "EvenSeriesData.h"
 #include "PlotCurve.h"
 
 #include <QPen>
@@ -110,14 +111,30 @@ QwtPlotCurve* CurveStore::add(const QString& title, const QVector<double>& x, co
     auto record = std::make_unique<CurveRecord>();
     record->rightAxis = rightAxis;
     record->xIsTime = xIsTime;
-    record->serial = nextSerial++;
     record->curve = curve.get();
     takeSamples(*record, x, y);
+    return attach(std::move(record), std::move(curve), id);
+}
 
+QwtPlotCurve* CurveStore::add(const QString& title, const EvenX& x, const QVector<double>& y, int rightAxis)
+{
+    const int id = nextCurveId;
+    auto curve = std::make_unique<PlotCurve>(title);
+    auto record = std::make_unique<CurveRecord>();
+    record->rightAxis = rightAxis;
+    record->curve = curve.get();
+    takeSamples(*record, x, y);
+    return attach(std::move(record), std::move(curve), id);
+}
+
+// The record's samples are in place before anything is replaced or drawn.
+QwtPlotCurve* CurveStore::attach(std::unique_ptr<CurveRecord> record, std::unique_ptr<PlotCurve> curve, int id)
+{
+    record->serial = nextSerial++;
     drop(id);
     curve->setRenderHint(QwtPlotItem::RenderAntialiased, true);
     curve->setPen(QPen(defaultColor(id)));
-    if (rightAxis != 0) {
+    if (record->rightAxis != 0) {
         plot->enableAxis(QwtPlot::yRight);
         curve->setYAxis(QwtPlot::yRight);
     } else {
@@ -147,15 +164,14 @@ void CurveStore::spreadX(double span)
         const std::size_t n = record.curve->dataSize();
         if (n == 0)
             continue;
-        QVector<double> xs(static_cast<int>(n));
-        for (std::size_t i = 0; i < n; ++i)
-            xs[int(i)] = double(i) * (span / double(n));
-        record.curve->setSamples(xs, yValues(*record.curve));
-        DataRange spread;
-        spread.addX(xs.constData(), n);
-        record.range.xMin = spread.xMin;
-        record.range.xMax = spread.xMax;
-        record.range.xFound = spread.xFound;
+        const EvenX spread{-0.0, span / double(n)};
+        record.curve->setData(new EvenSeriesData(spread, yValues(*record.curve)));
+        DataRange ends;
+        ends.addX(spread.at(0));
+        ends.addX(spread.at(n - 1));
+        record.range.xMin = ends.xMin;
+        record.range.xMax = ends.xMax;
+        record.range.xFound = ends.xFound;
     }
 }
 
@@ -163,6 +179,14 @@ void CurveStore::setSamples(int id, const QVector<double>& x, const QVector<doub
 {
     if (CurveRecord* record = find(id))
         takeSamples(*record, x, y);
+}
+
+void CurveStore::setSamples(int id, const EvenX& x, const QVector<double>& y)
+{
+    if (CurveRecord* record = find(id)) {
+        takeSamples(*record, x, y);
+        record->xIsTime = false;
+    }
 }
 
 // The curve shares the vectors; its figures come from one pass over them.
@@ -174,10 +198,28 @@ void CurveStore::takeSamples(CurveRecord& record, const QVector<double>& x, cons
         CurveStatistics::of(x.constData(), y.constData(), std::size_t(y.size()), record.range);
 }
 
-// Curves hold their samples as arrays; any other series is read point by point.
+// x of a curve is only ever sampled when a start and a step hold it; the figures of y come
+// from one pass, and x's limits are its ends.
+void CurveStore::takeSamples(CurveRecord& record, const EvenX& x, const QVector<double>& y)
+{
+    record.curve->setData(new EvenSeriesData(x, y));
+    record.range = DataRange();
+    static_cast<CurveStatistics&>(record) =
+        CurveStatistics::of(nullptr, y.constData(), std::size_t(y.size()), record.range);
+    record.range.addY(y.constData(), std::size_t(y.size()));
+    if (!y.isEmpty()) {
+        record.range.addX(x.at(0));
+        record.range.addX(x.at(std::size_t(y.size()) - 1));
+    }
+}
+
+// Curves hold their samples as arrays, or y as an array and x as a start and a step; any other
+// series is read point by point.
 QVector<double> CurveStore::xValues(const QwtPlotCurve& curve)
 {
     if (const auto* data = dynamic_cast<const QwtPointArrayData*>(curve.data()))
+        return data->xData();
+    if (const auto* data = dynamic_cast<const EvenSeriesData*>(curve.data()))
         return data->xData();
     QVector<double> xs(static_cast<int>(curve.dataSize()));
     for (int i = 0; i < xs.size(); ++i)
@@ -188,6 +230,8 @@ QVector<double> CurveStore::xValues(const QwtPlotCurve& curve)
 QVector<double> CurveStore::yValues(const QwtPlotCurve& curve)
 {
     if (const auto* data = dynamic_cast<const QwtPointArrayData*>(curve.data()))
+        return data->yData();
+    if (const auto* data = dynamic_cast<const EvenSeriesData*>(curve.data()))
         return data->yData();
     QVector<double> ys(static_cast<int>(curve.dataSize()));
     for (int i = 0; i < ys.size(); ++i)

@@ -2,6 +2,7 @@
 
 #include "CurveRecord.h"
 #include "DataRange.h"
+#include "EvenX.h"
 
 #include <QColor>
 #include <QObject>
@@ -12,6 +13,7 @@
 #include <map>
 #include <memory>
 
+class PlotCurve;
 class QwtPlot;
 class QwtPlotCurve;
 class QwtPlotItem;
@@ -68,10 +70,13 @@ public:
     // is returned: a curve that a caller numbered itself keeps its place.
     int addUnderFreeId(const QString& title, const QVector<double>& x, const QVector<double>& y, int rightAxis,
                        bool xIsTime);
+    // As above, but x steps evenly and is kept as its start and step, never as an array.
+    QwtPlotCurve* add(const QString& title, const EvenX& x, const QVector<double>& y, int rightAxis);
     // A caller's arrays hold numbers: the curve's x no longer holds dates and times.
     void setSamples(int id, const double* x, const double* y, std::size_t count);
     // The curve shares the vectors instead of copying them; they must be of equal length.
     void setSamples(int id, const QVector<double>& x, const QVector<double>& y);
+    void setSamples(int id, const EvenX& x, const QVector<double>& y);
     // Spreads the x values of every curve of n points evenly over [0, span): x = i * span / n.
     // Every curve's x then holds numbers, not dates and times.
     void spreadX(double span);
@@ -83,10 +88,12 @@ signals:
 
 private:
     void drop(int id);
+    QwtPlotCurve* attach(std::unique_ptr<CurveRecord> record, std::unique_ptr<PlotCurve> curve, int id);
     static QVector<double> xValues(const QwtPlotCurve& curve);
     static QVector<double> yValues(const QwtPlotCurve& curve);
     static void copySamples(CurveRecord& record, const double* x, const double* y, std::size_t count);
     static void takeSamples(CurveRecord& record, const QVector<double>& x, const QVector<double>& y);
+    static void takeSamples(CurveRecord& record, const EvenX& x, const QVector<double>& y);
 
     QwtPlot* plot;
     std::array<QColor, 16> curveColors;

@@ -11,6 +11,7 @@
 #include "PartFormat.h"
 #include "PlotLog.h"
 #include "Prompt.h"
+#include "progress/BackgroundTask.h"
 
 #include <QApplication>
 #include <QDir>
@@ -147,18 +148,36 @@ void DataImporter::load(int id, const QString& path, const QString& name, bool f
 bool DataImporter::loadFrom(int id, const QString& source, const QString& name,
                             const std::function<ImportedData()>& read)
 {
+    return readAndShow(id, source, name, read) == Outcome::Shown;
+}
+
+// The reading runs beside the window, which repaints meanwhile and offers to cancel a long
+// one; the curves are added here, on the window's own thread. A cancelled load leaves the
+// window as it was, title included.
+DataImporter::Outcome DataImporter::readAndShow(int id, const QString& source, const QString& name,
+                                                const std::function<ImportedData()>& read)
+{
     store.startAt(id);
     log.message("%s loaded ... [%s]", source.toLocal8Bit().constData(), name.toLocal8Bit().constData());
-    parent->window()->setWindowTitle(QStringLiteral("Kurvo: %1 [*]").arg(source));
+    QWidget* window = parent->window();
+    const QString title = window->windowTitle();
+    window->setWindowTitle(QStringLiteral("Kurvo: %1 [*]").arg(source));
 
     const bool autoReplot = plot->autoReplot();
     try {
-        return show(read());
+        BackgroundTask task(*prompter, parent, tr("Loading %1 ...").arg(source));
+        const std::optional<ImportedData> data = task.produce(read);
+        if (!data) {
+            window->setWindowTitle(title);
+            log.line(QStringLiteral("Kurvo: Loading %1 cancelled").arg(source));
+            return Outcome::Cancelled;
+        }
+        return show(*data) ? Outcome::Shown : Outcome::Empty;
     } catch (const std::bad_alloc&) {
         plot->setAutoReplot(autoReplot);
         log.message("Kurvo: Not enough memory to read %s", source.toLocal8Bit().constData());
     }
-    return false;
+    return Outcome::Empty;
 }
 
 // Each part read gives its own curves, the first ones numbered from `id`.
@@ -179,9 +198,12 @@ void DataImporter::loadParts(const PartFormat& format, int id, const DataSource&
     bool shown = false;
     for (const QString& part : parts) {
         const DataSource one{source.file, part};
-        shown = loadFrom(part == parts.front() ? id : -1, one.text(), name,
-                         [&] { return format.read(one.file, part, name, fitToPowerOfTwo, table); })
-                || shown;
+        const Outcome outcome = readAndShow(part == parts.front() ? id : -1, one.text(), name,
+                                            [&] { return format.read(one.file, part, name, fitToPowerOfTwo, table); });
+        // Cancel stops the whole file; the parts shown before stay.
+        if (outcome == Outcome::Cancelled)
+            break;
+        shown = outcome == Outcome::Shown || shown;
     }
     if (shown && fileLoaded)
         fileLoaded(source.file);
@@ -204,7 +226,8 @@ bool DataImporter::show(const ImportedData& data)
         const int id = store.nextId();
         const QString own = data.curveTitles.value(int(added.size()));
         const QString title = own.isEmpty() ? QStringLiteral("%1.%2").arg(data.title).arg(id) : own;
-        QwtPlotCurve* curve = store.add(title, data.x, y, 0, data.xIsTime);
+        QwtPlotCurve* curve =
+            data.evenX ? store.add(title, *data.evenX, y, 0) : store.add(title, data.x, y, 0, data.xIsTime);
         store.find(id)->sampleRate = data.sampleRate;
         added.emplace_back(id, curve);
         if (data.look == ImportedData::Look::Sticks) {

@@ -60,6 +60,9 @@ public:
     void loadDropped(const QList<QUrl>& urls);
 
 private:
+    enum class Outcome { Shown, Empty, Cancelled };
+
+    Outcome readAndShow(int id, const QString& source, const QString& name, const std::function<ImportedData()>& read);
     bool show(const ImportedData& data);
     void loadParts(const PartFormat& format, int id, const DataSource& source, const QString& name,
                    bool fitToPowerOfTwo, const TableOptions& table);

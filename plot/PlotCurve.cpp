@@ -4,6 +4,7 @@
 #include "ColumnExtremes.h"
 #include "ColumnWalk.h"
 #include "DataRange.h"
+#include "EvenSeriesData.h"
 #include "MinMaxPyramid.h"
 #include "PixelSet.h"
 
@@ -31,8 +32,8 @@ const double kFarthestPixel = std::numeric_limits<double>::max() / 4;
 // this lies a million canvases off the canvas: it is not rounded, and Qwt never gets it.
 const double kWholePixels = 1e9;
 
-// A curve's samples. Curves hold them in arrays, which are read directly; any other series
-// point by point.
+// A curve's samples. Curves hold them in arrays, or y in an array and x as a start and a step,
+// which are read directly; any other series point by point.
 class Samples
 {
 public:
@@ -42,16 +43,21 @@ public:
         if (const auto* arrays = dynamic_cast<const QwtPointArrayData*>(&series)) {
             xs = arrays->xData().constData();
             ys = arrays->yData().constData();
+        } else if (const auto* even = dynamic_cast<const EvenSeriesData*>(&series)) {
+            steps = &even->x();
+            ys = even->yData().constData();
         }
     }
 
     int size() const { return int(series.size()); }
     const double* yArray() const { return ys; }
-    double x(int i) const { return xs ? xs[i] : series.sample(size_t(i)).x(); }
+    double x(int i) const { return xs ? xs[i] : steps ? steps->at(std::size_t(i)) : series.sample(size_t(i)).x(); }
     double y(int i) const { return ys ? ys[i] : series.sample(size_t(i)).y(); }
 
     bool xAscending(int from, int to) const
     {
+        if (steps)
+            return steps->step >= 0.0;
         for (int i = from + 1; i <= to; ++i) {
             if (!(x(i) >= x(i - 1)))
                 return false;
@@ -82,6 +88,15 @@ public:
             r.addY(ys, std::size_t(size()));
             return r;
         }
+        if (steps) {
+            // x is monotonic: its ends are its limits.
+            if (size() > 0) {
+                r.addX(x(0));
+                r.addX(x(size() - 1));
+            }
+            r.addY(ys, std::size_t(size()));
+            return r;
+        }
         for (int i = 0; i < size(); ++i) {
             r.addX(x(i));
             r.addY(y(i));
@@ -92,6 +107,7 @@ public:
 private:
     const QwtSeriesData<QPointF>& series;
     const double* xs = nullptr;
+    const EvenX* steps = nullptr;
     const double* ys = nullptr;
 };
 

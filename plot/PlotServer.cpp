@@ -273,14 +273,25 @@ void PlotServer::createPlot(int id, const QString& name, const QVector<double>& 
                             bool flag, int rightAxis)
 {
     Q_UNUSED(flag);
-    if (!holdsPoints(*this, unsigned(y.size())))
+    showNewCurve(id, unsigned(y.size()), [&] { store->add(name, x, y, rightAxis); });
+}
+
+void PlotServer::createEvenPlot(int id, const QString& name, double x0, double step, const QVector<double>& y,
+                                int rightAxis)
+{
+    showNewCurve(id, unsigned(y.size()), [&] { store->add(name, EvenX{x0, step}, y, rightAxis); });
+}
+
+void PlotServer::showNewCurve(int id, unsigned int count, const std::function<void()>& add)
+{
+    if (!holdsPoints(*this, count))
         return;
     store->startAt(id);
     const int added = store->nextId();
     QwtPlot* plot = ui.qwtPlot;
     const bool autoReplot = plot->autoReplot();
     plot->setAutoReplot(false);
-    store->add(name, x, y, rightAxis);
+    add();
     axes->showDataRange(store->rangeOf(added), QwtPlot::yLeft);
     plot->setAutoReplot(autoReplot);
     plot->replot();

@@ -90,6 +90,9 @@ public:
     // The curve shares the vectors instead of copying them; they must be of equal length.
     void createPlot(int id, const QString& name, const QVector<double>& x, const QVector<double>& y, bool flag,
                     int rightAxis);
+    // The n-th point's x is x0 + n * step, never held as an array: the curve costs 8 bytes a point.
+    void createEvenPlot(int id, const QString& name, double x0, double step, const QVector<double>& y,
+                        int rightAxis);
     void setPlot(int id, unsigned int count, const double* x, const double* y);
     void setPlot(int id, unsigned int count, const double* x, const double* y, double xMin, double xMax,
                  double yMin, double yMax);
@@ -216,6 +219,9 @@ protected:
 
 private:
     void select(QwtPlotItem* item);
+    // Adds the curve `add` makes under `id`, unless a curve cannot hold `count` points, and
+    // shows it with the axes fitted.
+    void showNewCurve(int id, unsigned int count, const std::function<void()>& add);
     void askTitle(const char* dialogTitle, int axis);
     void setupPlot();
     void connectConstructorSignals();

@@ -46,6 +46,12 @@ void vxKurvo::createPlot(int id, const QString& name, const QVector<double>& x, 
     server->createPlot(id, name, x, y, flag, rightAxis);
 }
 
+void vxKurvo::createEvenPlot(int id, const QString& name, double x0, double step, const QVector<double>& y,
+                             int rightAxis)
+{
+    server->createEvenPlot(id, name, x0, step, y, rightAxis);
+}
+
 void vxKurvo::setPlot(int id, unsigned int count, const double* x, const double* y)
 {
     server->setPlot(id, count, x, y);

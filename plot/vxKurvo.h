@@ -35,6 +35,9 @@ public:
     // The curve shares the vectors instead of copying them; they must be of equal length.
     void createPlot(int id, const QString& name, const QVector<double>& x, const QVector<double>& y, bool flag,
                     int rightAxis);
+    // The n-th point's x is x0 + n * step, never held as an array: the curve costs 8 bytes a point.
+    void createEvenPlot(int id, const QString& name, double x0, double step, const QVector<double>& y,
+                        int rightAxis);
     void setPlot(int id, unsigned int count, const double* x, const double* y);
     void setPlot(int id, unsigned int count, const double* x, const double* y, double xMin, double xMax,
                  double yMin, double yMax);

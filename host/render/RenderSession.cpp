@@ -217,7 +217,7 @@ RenderSession::Status RenderSession::runScript(const QString& path)
 bool RenderSession::plotCurve(const ScriptResult& run)
 {
     try {
-        server->createPlot(-1, run.settings.curveName, run.xValues, run.yValues, false, 0);
+        server->createEvenPlot(-1, run.settings.curveName, run.x.start, run.x.step, run.yValues, 0);
         return true;
     } catch (const std::bad_alloc&) {
         return false;

@@ -1,11 +1,13 @@
 #pragma once
 
 #include "DataRange.h"
+#include "EvenX.h"
 
 #include <QString>
 #include <QStringList>
 #include <QVector>
 
+#include <optional>
 #include <vector>
 
 // What every reader makes of a data file, and all the plot needs to show it: the curves, which
@@ -23,6 +25,9 @@ struct ImportedData {
     // A curve's own title where the file names it (a header row); empty ones take the default.
     QStringList curveTitles;
     Column x;
+    // Where x steps evenly, as the sample numbers of a sound file, it is kept as a start and a
+    // step and `x` stays empty.
+    std::optional<EvenX> evenX;
     std::vector<Column> y;
     DataRange range;
     Look look = Look::Lines;

@@ -1,7 +1,7 @@
 #include "AudioFileReader.h"
 
 #include "AvailableMemory.h"
-#include "ColumnSizing.h"
+#include "FreshColumn.h"
 #include "PointLimit.h"
 #include "PowerOfTwo.h"
 #include "ReadProgress.h"
@@ -174,22 +174,20 @@ struct Curves {
 void spread(Curves& curves, const double* block, std::size_t stride, std::size_t at, std::size_t frames)
 {
     for (std::size_t c = 0; c < curves.columns.size(); ++c) {
-        ImportedData::Column& column = curves.columns[c];
-        column.resize(int(at + frames));
-        double* to = column.data() + at;
+        double* to = curves.columns[c].data() + at;
         for (std::size_t i = 0; i < frames; ++i)
             to[i] = block[i * stride + c];
         curves.limits[c].add(to, frames);
     }
 }
 
-// Reads up to `wanted` frames in blocks straight into the curves' columns, whose room is
-// reserved beforehand; the channels beyond the kept ones are read past. Returns the frames
+// Reads up to `wanted` frames in blocks straight into the curves' columns, made beforehand
+// and filled once, never zeroed first; the channels beyond the kept ones are read past. Returns the frames
 // read: fewer at the end of the file or at a read error.
 std::size_t readFrames(SNDFILE* file, const SF_INFO& info, Curves& curves, std::size_t wanted)
 {
     for (ImportedData::Column& column : curves.columns)
-        column.reserve(int(wanted));
+        column = freshColumn(int(wanted));
     const std::size_t stride = std::size_t(info.channels);
     const std::size_t blockFrames = std::size_t(framesPerBlock(info.channels));
     std::vector<double> block(blockFrames * stride);
@@ -206,19 +204,11 @@ std::size_t readFrames(SNDFILE* file, const SF_INFO& info, Curves& curves, std::
     return read;
 }
 
-// The sample numbers 0 … count−1.
-void fillSampleNumbers(ImportedData::Column& x, std::size_t count)
-{
-    resizeExactly(x, int(count));
-    double* numbers = x.data();
-    for (std::size_t i = 0; i < count; ++i)
-        numbers[i] = double(i);
-}
-
-// The curves of the first `count` samples: a shared x of sample numbers, the range of the axes.
+// The curves of the first `count` samples: x the sample numbers, kept as a start and a step,
+// and the range of the axes. Only the frames read hold values, so the columns are cut to them.
 void finishCurves(ImportedData& data, Curves& curves, std::size_t count)
 {
-    fillSampleNumbers(data.x, count);
+    data.evenX = EvenX{-0.0, 1.0};
     data.range.addX(0.0);
     data.range.addX(double(count));
     data.range.addY(0.0);
@@ -276,7 +266,7 @@ void readCurves(ImportedData& data, SNDFILE* file, const SF_INFO& info, const QS
 
 quint64 bytesToReadAudio(std::size_t points, int channels)
 {
-    const quint64 perPoint = quint64(std::min(channels, maxChannels) + 1) * sizeof(double);
+    const quint64 perPoint = quint64(std::min(channels, maxChannels)) * sizeof(double);
     const quint64 block = quint64(framesPerBlock(channels)) * quint64(channels) * sizeof(double);
     return quint64(points) * perPoint + block;
 }

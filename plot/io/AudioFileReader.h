@@ -19,6 +19,6 @@ ImportedData readAudioWithin(const QString& path, const QString& name, bool fitT
                              const AvailableMemory& memory);
 
 // The memory reading `points` frames of `channels` interleaved channels takes: a double for
-// every sample of the channels kept, a double of x for every point, and one block of the
-// file's samples as the sound library hands them out.
+// every sample of the channels kept, and one block of the file's samples as the sound library
+// hands them out. x, the sample numbers, takes none.
 quint64 bytesToReadAudio(std::size_t points, int channels);

@@ -9,7 +9,9 @@
 #include <qwt_plot.h>
 #include <qwt_plot_curve.h>
 
+#include <cstring>
 #include <limits>
+#include <tuple>
 #include <new>
 #include <vector>
 
@@ -135,6 +137,35 @@ TEST_F(CurveStoreTest, SpreadXKeepsYAndSkipsEmptyCurves)
     }
     EXPECT_EQ(store.rangeOf(four).xMax, 750);
     EXPECT_EQ(store.find(empty)->curve->dataSize(), 0u);
+}
+
+// x held as a start and a step reads back as the array it stands for, with the same figures.
+TEST_F(CurveStoreTest, EvenlySpacedXReadsBackAsItsArray)
+{
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const QVector<double> y{4, nan, -2, 9, 1};
+    const EvenX steps{-0.0, -0.25};
+    QVector<double> x;
+    for (int i = 0; i < y.size(); ++i)
+        x << double(i) * -0.25;
+    const int even = store.nextId();
+    store.add("even", steps, y, 0);
+    const int arrays = store.nextId();
+    store.add("arrays", x, y, 0);
+
+    QVector<double> evenX;
+    QVector<double> evenY;
+    ASSERT_TRUE(store.samples(even, evenX, evenY));
+    EXPECT_EQ(std::memcmp(evenX.constData(), x.constData(), sizeof(double) * std::size_t(x.size())), 0);
+    EXPECT_EQ(evenY.constData(), y.constData());
+    const CurveRecord& a = *store.find(even);
+    const CurveRecord& b = *store.find(arrays);
+    EXPECT_EQ(std::tie(a.samples, a.gaps, a.minimum, a.maximum, a.mean, a.sigma),
+              std::tie(b.samples, b.gaps, b.minimum, b.maximum, b.mean, b.sigma));
+    const DataRange ra = store.rangeOf(even);
+    const DataRange rb = store.rangeOf(arrays);
+    EXPECT_EQ(std::tie(ra.xMin, ra.xMax, ra.yMin, ra.yMax), std::tie(rb.xMin, rb.xMax, rb.yMin, rb.yMax));
+    EXPECT_EQ(a.curve->boundingRect(), b.curve->boundingRect());
 }
 
 // A caller numbered 2 before 1 itself: the numbering goes on at 2, which is taken.

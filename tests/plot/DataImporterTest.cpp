@@ -1,5 +1,8 @@
 #include "DataFileFilters.h"
+#include "FileReaders.h"
+#include "ImportedData.h"
 #include "PlotServerFixture.h"
+#include "ReadProgress.h"
 #include "ScriptedPrompt.h"
 #include "Zoomer.h"
 
@@ -13,6 +16,7 @@
 #include <QFile>
 #include <QTableWidget>
 #include <QTemporaryDir>
+#include <QThread>
 
 #include <gtest/gtest.h>
 
@@ -376,3 +380,42 @@ TEST_F(DataImporterTest, ImportLoadsAsTheDialogChose)
 }
 
 } // namespace
+
+// A file large enough that its reading outlasts many turns of the event loop gives the curves
+// its reader gives when called directly.
+TEST_F(DataImporterTest, LargeFileReadBesideTheWindowGivesTheReadersCurves)
+{
+    QByteArray text;
+    for (int i = 0; i < 200000; ++i)
+        text += QByteArray::number(i) + ' ' + QByteArray::number(std::sin(i / 100.0), 'g', 17) + ' '
+                + QByteArray::number(i % 7) + '\n';
+    const QString path = write("large.txt", text);
+    server.addCurve(-1, path, "large", false);
+
+    const ImportedData direct = readTextFile(path, "large", false);
+    ASSERT_EQ(direct.y.size(), 2u);
+    ASSERT_EQ(server.curves(), 2);
+    for (int id = 0; id < 2; ++id) {
+        EXPECT_EQ(values(id, false), std::vector<double>(direct.x.begin(), direct.x.end()));
+        EXPECT_EQ(values(id, true), std::vector<double>(direct.y[id].begin(), direct.y[id].end()));
+    }
+}
+
+TEST_F(DataImporterTest, CancelledLoadAddsNoCurvesAndKeepsTheTitle)
+{
+    server.setWindowTitle("before");
+    prompt->cancelAtCheck = 1;
+    server.loadFrom(-1, "slow source", "slow", [] {
+        // Waits for the cancel, at most long enough for a failing test to end.
+        for (int i = 0; i < 2000 && !ReadProgress::cancelRequested(); ++i)
+            QThread::msleep(5);
+        ImportedData data;
+        data.x = {0, 1};
+        data.y = {{1, 2}};
+        return data;
+    });
+    EXPECT_EQ(prompt->count("progress"), 1);
+    EXPECT_EQ(server.curves(), 0);
+    EXPECT_EQ(logLines.back(), "Kurvo: Loading slow source cancelled");
+    EXPECT_EQ(server.windowTitle(), "before");
+}

@@ -1,3 +1,4 @@
+#include "EvenSeriesData.h"
 #include "PlotCurve.h"
 
 #include <QImage>
@@ -371,13 +372,23 @@ protected:
 
 TEST_P(PlotCurveLevelOfDetailTest, BlocksLightThePixelsOfEverySample)
 {
-    const double last = xs.back();
-    const std::vector<std::pair<double, double>> views = {
-        {0, last}, {-1, last + 1}, {10, 20}, {10.0005, 19.9995}, {23.3, 23.9}, {30, 80}, {-5, 0.5}, {20, 20.05}};
+    // The same y once more with x held as a start and a step, over about the same span.
+    const EvenX even{-0.0, 1.0 / 3000};
+    QVector<QPointF> evenPoints;
+    for (int i = 0; i < ys.size(); ++i)
+        evenPoints.push_back(QPointF(even.at(std::size_t(i)), ys[i]));
     PlotCurve fast("blocks");
     fast.setSamples(xs, ys);
     PlotCurve plain("points");
     plain.setSamples(points);
+    PlotCurve fastEven("even blocks");
+    fastEven.setData(new EvenSeriesData(even, ys));
+    PlotCurve plainEven("even points");
+    plainEven.setSamples(evenPoints);
+
+    const double last = xs.back();
+    const std::vector<std::pair<double, double>> views = {
+        {0, last}, {-1, last + 1}, {10, 20}, {10.0005, 19.9995}, {23.3, 23.9}, {30, 80}, {-5, 0.5}, {20, 20.05}};
     for (bool logarithmic : {false, true}) {
         QwtScaleMap yMap;
         yMap.setPaintInterval(200, 0);
@@ -390,10 +401,16 @@ TEST_P(PlotCurveLevelOfDetailTest, BlocksLightThePixelsOfEverySample)
                 xMap.setPaintInterval(leftToRight ? 0 : 400, leftToRight ? 400 : 0);
                 xMap.setScaleInterval(view.first, view.second);
                 for (int penWidth : {1, 3}) {
+                    const std::string where = std::to_string(view.first) + ".." + std::to_string(view.second) +
+                                              (logarithmic ? " log" : "") + (leftToRight ? "" : " right to left") +
+                                              " pen " + std::to_string(penWidth);
                     EXPECT_EQ(differingPixels(drawn(fast, xMap, yMap, penWidth), drawn(plain, xMap, yMap, penWidth)),
                               0)
-                        << view.first << ".." << view.second << (logarithmic ? " log" : "")
-                        << (leftToRight ? "" : " right to left") << " pen " << penWidth;
+                        << where;
+                    EXPECT_EQ(differingPixels(drawn(fastEven, xMap, yMap, penWidth),
+                                              drawn(plainEven, xMap, yMap, penWidth)),
+                              0)
+                        << where << " even";
                 }
             }
         }

@@ -67,7 +67,7 @@ TEST_F(KurvoRenderTest, DumpHoldsExactlyTheScriptsPoints)
     ASSERT_TRUE(expected.ok);
     QStringList lines{"id,name,x,y"};
     for (quint32 i = 0; i < expected.settings.count; ++i)
-        lines << QStringLiteral("0,f(y),%1,%2").arg(shortest(expected.x()[i]), shortest(expected.y()[i]));
+        lines << QStringLiteral("0,f(y),%1,%2").arg(shortest(expected.x.at(i)), shortest(expected.y()[i]));
     EXPECT_EQ(run.out, lines.join('\n') + '\n');
 }
 

@@ -107,7 +107,7 @@ TEST_F(AudioFormatsTest, FlacAndAiffReadThroughTheTable)
 
         const ImportedData data = ImportFormats::readerFor(path)(path, "tone", false);
         ASSERT_EQ(data.y.size(), 2u) << c.name;
-        EXPECT_EQ(data.x.size(), 300);
+        EXPECT_EQ(data.y[0].size(), 300);
         EXPECT_EQ(data.y[1].size(), 300);
         EXPECT_EQ(data.sampleRate, 22050.0);
         EXPECT_EQ(data.y[0][299], 29900 / 32768.0);

@@ -75,7 +75,7 @@ protected:
         QString error;
         ASSERT_TRUE(ScriptFile::load(kExamples + "damped-oscillation.ms", text, error));
         const ScriptResult run = runScript(text);
-        server.createPlot(-1, QStringLiteral("f(y)"), run.xValues, run.yValues, false, 0);
+        server.createEvenPlot(-1, QStringLiteral("f(y)"), run.x.start, run.x.step, run.yValues, 0);
         server.loadDataFile(-1, kExamples + "scope-export.csv", QStringLiteral("scope"), false);
         server.loadDataFile(-1, kExamples + "chord.wav", QStringLiteral("chord"), false);
         const double x[] = {0, 1, 2, 3};
