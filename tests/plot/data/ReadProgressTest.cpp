@@ -36,13 +36,6 @@ protected:
     ReadProgress progress;
 };
 
-TEST_F(CurrentProgressTest, AThreadNobodyWatchesReportsNowhere)
-{
-    ReadProgress::report(1, 2);
-    EXPECT_FALSE(ReadProgress::cancelRequested());
-    EXPECT_EQ(ReadProgress::current(), nullptr);
-}
-
 TEST_F(CurrentProgressTest, BlockLinesReportTheBytesRead)
 {
     QByteArray text;
