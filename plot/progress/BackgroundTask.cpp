@@ -9,6 +9,7 @@
 #include <QElapsedTimer>
 #include <QTimer>
 
+#include <algorithm>
 #include <exception>
 #include <system_error>
 #include <thread>
@@ -90,10 +91,12 @@ void BackgroundTask::watch(const std::atomic<bool>& finished)
     clock.start();
     std::unique_ptr<PromptProgress> dialog;
     while (!finished.load()) {
-        // Until the window-modal dialog blocks the window, what the user does waits, so that
-        // nothing starts another operation in the middle of this one.
+        // Unless the window-modal dialog blocks the window, what the user does waits, so that
+        // nothing starts another operation in the middle of this one. A cancelled dialog
+        // closes while the work still winds down.
+        const bool blocked = dialog && !shared.cancelled();
         const QEventLoop::ProcessEventsFlags handled =
-            dialog ? QEventLoop::AllEvents : QEventLoop::ExcludeUserInputEvents;
+            blocked ? QEventLoop::AllEvents : QEventLoop::ExcludeUserInputEvents;
         QCoreApplication::processEvents(handled | QEventLoop::WaitForMoreEvents);
         if (!dialog && !finished.load() && clock.elapsed() >= kDialogDelayMs)
             dialog = openDialog();
@@ -110,8 +113,10 @@ std::unique_ptr<PromptProgress> BackgroundTask::openDialog()
 
 void BackgroundTask::follow(PromptProgress& dialog)
 {
+    // A dialog that reaches its maximum closes, and would let the window go while the work
+    // still runs.
     if (dialogShowsFraction)
-        dialog.setValue(shared.permille());
+        dialog.setValue(std::min(shared.permille(), kDialogMaximum - 1));
     if (!shared.cancelled() && dialog.wasCanceled())
         shared.cancel();
 }

@@ -1,5 +1,11 @@
 #include "progress/BackgroundTask.h"
+#include "QtPrompt.h"
 #include "ScriptedPrompt.h"
+
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -73,3 +79,26 @@ TEST_F(BackgroundTaskTest, WhatTheWorkThrowsIsThrownHere)
 }
 
 } // namespace
+
+// The real dialog: its Cancel button is pressed while the work runs, so the button gets the
+// click although the window waits.
+TEST(BackgroundTaskDialogTest, CancelButtonOfTheRealDialogStopsTheWork)
+{
+    QtPrompt prompt;
+    QWidget window;
+    window.show();
+    BackgroundTask task(prompt, &window, "Loading data ...");
+    QTimer presser;
+    QObject::connect(&presser, &QTimer::timeout, [&window] {
+        if (auto* dialog = window.findChild<QProgressDialog*>())
+            if (auto* button = dialog->findChild<QPushButton*>())
+                QTest::mouseClick(button, Qt::LeftButton);
+    });
+    presser.start(100);
+    bool asked = false;
+    EXPECT_FALSE(task.run([&] {
+        ReadProgress::report(1, 2);
+        asked = waitForCancel(std::chrono::seconds(20));
+    }));
+    EXPECT_TRUE(asked);
+}
