@@ -1,6 +1,7 @@
 #include "PlotServerUi.h"
 
 #include "StatisticsCells.h"
+#include "widgets/LazyIconEngine.h"
 #include "widgets/WrappingRowLayout.h"
 
 #include <algorithm>
@@ -41,7 +42,7 @@ QString tr(const char* text)
 
 QIcon icon(const char* file)
 {
-    return QIcon(QString::fromLatin1(kIconPrefix) + QLatin1String(file));
+    return LazyIconEngine::icon(QString::fromLatin1(kIconPrefix) + QLatin1String(file));
 }
 
 template <typename Layout>
