@@ -3,6 +3,7 @@
 #include "CodeEditor.h"
 #include "Highlighter.h"
 #include "ProjectSession.h"
+#include "progress/BackgroundTask.h"
 #include "QtPrompt.h"
 #include "RecentFiles.h"
 #include "ScriptFile.h"
@@ -27,6 +28,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <new>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -249,7 +251,13 @@ void Kurvo::scriptRun()
     try {
         const QString script = ui.scriptEditor->toPlainText();
         keepScript(script);
-        const ScriptResult run = runScript(script, pointEvaluator);
+        // A long run goes on beside the window, which repaints and offers to stop it.
+        BackgroundTask task(*prompter, this, tr("Running the script ..."));
+        const std::optional<ScriptResult> done = task.produce([&] { return runScript(script, pointEvaluator); });
+        // Stopped by the user, who needs no word of it; the plot stays as it was.
+        if (!done || done->cancelled)
+            return;
+        const ScriptResult& run = *done;
         if (!run.ok)
             showParserError(run);
         else if (!plotCurve(run))

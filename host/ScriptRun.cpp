@@ -2,6 +2,7 @@
 
 #include "FreshColumn.h"
 #include "PointLimit.h"
+#include "ReadProgress.h"
 #include "ScriptParser.h"
 
 #include <limits>
@@ -86,6 +87,15 @@ bool allocatePoints(ScriptResult& run)
     return false;
 }
 
+// A watching window hears how far a long run has come now and then, and may stop it.
+const quint32 kPointsBetweenReports = 1u << 16;
+
+bool stopAsked(quint32 done, quint32 count)
+{
+    ReadProgress::report(done, count);
+    return ReadProgress::cancelRequested();
+}
+
 // Returns where in the expression the engine found an error, or -1.
 int evaluatePoints(ScriptResult& run, const PointEvaluator& evaluator)
 {
@@ -95,6 +105,12 @@ int evaluatePoints(ScriptResult& run, const PointEvaluator& evaluator)
     const quint32 count = run.settings.count;
     double* ys = run.yValues.data();
     for (quint32 n = 0; n < count; ++n) {
+        if (n % kPointsBetweenReports == 0 && n > 0 && stopAsked(n, count)) {
+            run.yValues.resize(int(n));
+            run.cancelled = true;
+            run.error = QStringLiteral("Cancelled");
+            return -1;
+        }
         v.x = n * run.settings.step;
         v.i = n;
         v.oa = n / (count - 1.0);

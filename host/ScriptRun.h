@@ -35,6 +35,8 @@ struct ScriptResult {
     // names or unit suffixes changed it, it is where the expression starts.
     int errorLine = 0;
     int errorColumn = 0;
+    // Whether a watching window asked the run to stop; not ok then.
+    bool cancelled = false;
     // Points evaluated before the run stopped: settings.count when ok.
     quint32 evaluated = 0;
     // x steps evenly from 0 by settings.step: the n-th point's x is n * step, never held as an
@@ -49,6 +51,7 @@ struct ScriptResult {
 QString notEnoughMemoryFor(quint32 count);
 
 // Reads the script, evaluates its expression at every point with a fresh engine and returns
-// what a plot needs. No widgets: the window and the command-line renderer both run it.
+// what a plot needs. No widgets: the window and the command-line renderer both run it, on any
+// thread; a long run reports to its thread's ReadProgress and stops when that is cancelled.
 // Running out of memory anywhere on the way is a failed run, never an exception.
 ScriptResult runScript(const QString& script, const PointEvaluator& evaluator = compileOnce);

@@ -9,14 +9,18 @@
 #include "PixelSet.h"
 
 #include <QPainter>
+#include <QThreadPool>
+#include <QTimer>
 
 #include <qwt_clipper.h>
 #include <qwt_painter.h>
+#include <qwt_plot.h>
 #include <qwt_point_data.h>
 #include <qwt_scale_map.h>
 #include <qwt_symbol.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <limits>
 
@@ -24,6 +28,11 @@ namespace {
 
 // Below this many points per pixel column the plain drawing is fast enough.
 const int kPointsPerColumn = 4;
+
+// Blocks of curves this long take tens of milliseconds and more: they are built beside the
+// window, which looks this often whether they are there.
+const int kBuiltBeside = 1 << 22;
+const int kJobWatchMs = 50;
 
 // A pixel coordinate beyond this is a gap: the clipping of a line takes the difference of two
 // coordinates, which must stay finite.
@@ -110,6 +119,15 @@ private:
     const EvenX* steps = nullptr;
     const double* ys = nullptr;
 };
+
+QVector<double> yValuesOf(const QwtSeriesData<QPointF>& series)
+{
+    if (const auto* arrays = dynamic_cast<const QwtPointArrayData*>(&series))
+        return arrays->yData();
+    if (const auto* even = dynamic_cast<const EvenSeriesData*>(&series))
+        return even->yData();
+    return {};
+}
 
 bool isGap(const QPointF& p)
 {
@@ -209,11 +227,19 @@ void feedThinning(const MinMaxPyramid* pyramid, const PixelMap& map, const Colum
 
 } // namespace
 
+// The blocks of a curve's y, built on another thread.
+struct PyramidJob {
+    QVector<double> y;
+    MinMaxPyramid pyramid;
+    std::atomic<bool> done{false};
+};
+
 PlotCurve::PlotCurve(const QString& title)
     : QwtPlotCurve(title)
 {
 }
 
+// A job still running finishes on its own; it holds all it reads.
 PlotCurve::~PlotCurve() = default;
 
 // Qwt's own bounds take a NaN or an infinity for a limit, and an axis fitted to such bounds
@@ -242,6 +268,8 @@ void PlotCurve::dataChanged()
     boundsKnown = false;
     pyramidKnown = false;
     pyramid.reset();
+    job.reset();
+    jobWatch.reset();
     QwtPlotCurve::dataChanged();
 }
 
@@ -281,13 +309,50 @@ const MinMaxPyramid* PlotCurve::levelOfDetail() const
 {
     if (!pyramidKnown) {
         pyramidKnown = true;
-        const Samples samples(*data());
-        if (samples.yArray() && samples.size() > 1 && samples.xAscending(0, samples.size() - 1)) {
-            pyramid = std::make_unique<MinMaxPyramid>();
-            pyramid->build(samples.yArray(), std::size_t(samples.size()));
-        }
+        startLevelOfDetail();
     }
+    takeFinishedJob();
     return pyramid && !pyramid->empty() ? pyramid.get() : nullptr;
+}
+
+void PlotCurve::startLevelOfDetail() const
+{
+    const Samples samples(*data());
+    if (!samples.yArray() || samples.size() < 2 || !samples.xAscending(0, samples.size() - 1))
+        return;
+    auto built = std::make_unique<MinMaxPyramid>();
+    if (samples.size() < kBuiltBeside) {
+        built->build(samples.yArray(), std::size_t(samples.size()));
+        pyramid = std::move(built);
+        return;
+    }
+    // The job holds the samples' y, shared, for as long as it runs, whatever happens to the curve.
+    job = std::make_shared<PyramidJob>();
+    job->y = yValuesOf(*data());
+    auto running = job;
+    QThreadPool::globalInstance()->start([running] {
+        running->pyramid.build(running->y.constData(), std::size_t(running->y.size()));
+        running->done.store(true, std::memory_order_release);
+    });
+    // Only the window's own thread may ask for a redraw, so it looks now and then.
+    jobWatch = std::make_unique<QTimer>();
+    jobWatch->setInterval(kJobWatchMs);
+    QObject::connect(jobWatch.get(), &QTimer::timeout, jobWatch.get(), [this] {
+        takeFinishedJob();
+        if (!job && plot())
+            plot()->replot();
+    });
+    jobWatch->start();
+}
+
+void PlotCurve::takeFinishedJob() const
+{
+    if (!job || !job->done.load(std::memory_order_acquire))
+        return;
+    pyramid = std::make_unique<MinMaxPyramid>(std::move(job->pyramid));
+    job.reset();
+    if (jobWatch)
+        jobWatch->stop();
 }
 
 // Of x values that never decrease only those in view are drawn, and one on either side to keep

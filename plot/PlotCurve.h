@@ -6,6 +6,8 @@
 #include <memory>
 
 class MinMaxPyramid;
+class QTimer;
+struct PyramidJob;
 
 // A curve that stays quick with millions of points: where it has many more points than the
 // canvas has pixel columns, it draws only the points that decide which pixels are lit, as
@@ -18,6 +20,8 @@ class MinMaxPyramid;
 // off it are not drawn, so a picture is valid for any data. A curve held in arrays whose x
 // ascends keeps the lowest and highest y of blocks of its samples, built at its first thinned
 // drawing, so that a view reads a few blocks per pixel column and the same points are drawn.
+// A long curve's blocks are built beside the window, which draws every point meanwhile and
+// redraws once they are there.
 class PlotCurve : public QwtPlotCurve
 {
 public:
@@ -47,6 +51,8 @@ private:
     bool drawsLineItself() const;
     bool worthThinning(const QRectF& canvasRect, int from, int to) const;
     const MinMaxPyramid* levelOfDetail() const;
+    void startLevelOfDetail() const;
+    void takeFinishedJob() const;
     void visibleRange(const QwtScaleMap& xMap, const QRectF& canvasRect, int& from, int& to) const;
     void drawClippedPolyline(QPainter* painter, const QPolygonF& line, const QRectF& canvasRect) const;
     void drawPieces(QPainter* painter, const QPolygonF& line, const QRectF& canvasRect) const;
@@ -59,4 +65,6 @@ private:
     mutable bool boundsKnown = false;
     mutable std::unique_ptr<MinMaxPyramid> pyramid;
     mutable bool pyramidKnown = false;
+    mutable std::shared_ptr<PyramidJob> job;
+    mutable std::unique_ptr<QTimer> jobWatch;
 };

@@ -4,16 +4,16 @@
 #include <functional>
 #include <vector>
 
-// The lowest and highest y of blocks of samples at levels of ever coarser blocks: 32 samples
+// The lowest and highest y of blocks of samples at levels of ever coarser blocks: 64 samples
 // at the finest level, twice as many at each next one. A view of a huge curve reads a few
-// blocks per pixel column instead of every sample in it. The blocks take 1/16 of the memory
-// of the samples' x and y. A block with a NaN holds NaN for both limits, so that it is read
+// blocks per pixel column instead of every sample in it. The blocks take half a byte a
+// sample, 1/16 of the memory of y alone, which is all a curve with evenly spaced x holds. A block with a NaN holds NaN for both limits, so that it is read
 // sample by sample: a gap must stay where it is. A block's x range is that of its first and
 // last sample, read from the samples themselves.
 class MinMaxPyramid
 {
 public:
-    static constexpr std::size_t kFinestBlock = 32;
+    static constexpr std::size_t kFinestBlock = 64;
 
     // Linear in `count`; left empty where memory runs short, which only costs speed.
     void build(const double* y, std::size_t count);

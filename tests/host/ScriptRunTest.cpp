@@ -2,6 +2,7 @@
 #include "PointLimit.h"
 #include "QStringPrinter.h"
 #include "ScriptParser.h"
+#include "ReadProgress.h"
 #include "ScriptRun.h"
 
 #include <QFile>
@@ -432,3 +433,21 @@ TEST(ScriptRunTest, ErrorsCarryTheirLineAndColumn)
 }
 
 } // namespace
+
+// A watching window hears how far a long run has come and can stop it; the points evaluated
+// before it stopped are all the run keeps.
+TEST(ScriptRunTest, ALongRunReportsAndStopsWhenCancelled)
+{
+    ReadProgress progress;
+    ReadProgress::makeCurrent(&progress);
+    const ScriptResult whole = runScript("iterate 200000\nexpr = x");
+    EXPECT_TRUE(whole.ok);
+    EXPECT_EQ(progress.permille(), 983); // the last report, at 3 * 65536 points
+    progress.cancel();
+    const ScriptResult stopped = runScript("iterate 200000\nexpr = x");
+    ReadProgress::makeCurrent(nullptr);
+    EXPECT_FALSE(stopped.ok);
+    EXPECT_TRUE(stopped.cancelled);
+    EXPECT_EQ(stopped.evaluated, 65536u);
+    EXPECT_EQ(stopped.yValues.size(), 65536);
+}

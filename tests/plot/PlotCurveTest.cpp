@@ -4,6 +4,8 @@
 #include <QImage>
 #include <QPainter>
 #include <QPicture>
+#include <QTest>
+#include <QThreadPool>
 
 #include <gtest/gtest.h>
 
@@ -440,6 +442,26 @@ INSTANTIATE_TEST_SUITE_P(Views, PlotCurveTest,
 } // namespace
 
 namespace {
+
+// A long curve's blocks are built beside the window: it draws every point meanwhile, asks for
+// a redraw once they are there, and looks the same before and after.
+TEST(PlotCurveBackgroundTest, BlocksBuiltBesideTheWindowChangeNoPixel)
+{
+    const int n = (1 << 22) + 77;
+    QVector<double> y(n);
+    for (int i = 0; i < n; ++i)
+        y[i] = std::sin(i * 1e-5) + double((qint64(i) * 7919) % 101) * 1e-3;
+    QwtPlot plot;
+    setView(plot, QRectF(QPointF(1e5, -2), QPointF(3e5, 2)));
+    auto* curve = new PlotCurve("long");
+    curve->setPen(QPen(Qt::black));
+    curve->setData(new EvenSeriesData(EvenX{}, y));
+    curve->attach(&plot);
+    const QImage meanwhile = render(plot);
+    ASSERT_TRUE(QTest::qWaitFor([] { return QThreadPool::globalInstance()->activeThreadCount() == 0; }, 10000));
+    QTest::qWait(150);
+    EXPECT_EQ(differingPixels(render(plot), meanwhile), 0);
+}
 
 // The light default colours get a darker rim beside their line; the others are drawn as Qwt
 // draws them.
