@@ -176,8 +176,9 @@ QPalette statisticsPalette()
 
 } // namespace
 
-// Shown, the panel gets the width it needs (showToolPanel()); the scroll bar is left for
-// a window that a window manager makes smaller than its minimum.
+// Shown, the panel gets the height and width it needs (showToolPanel()), measured then and not
+// for a panel that may never be shown; the scroll bar is left for a window that a window
+// manager makes smaller than its minimum.
 QScrollArea* PlotServerUi::scrollAround(QWidget* panel, QWidget* plotServer)
 {
     plotTabScroll = new QScrollArea(plotServer);
@@ -188,8 +189,6 @@ QScrollArea* PlotServerUi::scrollAround(QWidget* panel, QWidget* plotServer)
     plotTabScroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     plotTabScroll->setWidget(panel);
     plotTabScroll->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    const int scrollBar = plotTabScroll->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
-    plotTabScroll->setFixedHeight(panel->sizeHint().height() + scrollBar);
     return plotTabScroll;
 }
 

@@ -46,8 +46,6 @@ int main(int argc, char* argv[])
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
         arguments << QFile::decodeName(argv[i]);
-    // Before the help, which lists the sound library's formats with the others.
-    DataFormats::registerReaders();
     QTextStream out(stdout);
     QTextStream err(stderr);
 
@@ -60,6 +58,9 @@ int main(int argc, char* argv[])
         return RenderSession::BadInput;
     }
     if (options.help) {
+        // The help lists the sound library's formats with the others; a plot registers them
+        // itself as it is made.
+        DataFormats::registerReaders();
         out << RenderOptions::usage() << "\nMany inputs, each a plot of its own:\n" << BatchOptions::usage();
         return RenderSession::Success;
     }
