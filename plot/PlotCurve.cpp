@@ -321,7 +321,8 @@ void PlotCurve::startLevelOfDetail() const
     if (!samples.yArray() || samples.size() < 2 || !samples.xAscending(0, samples.size() - 1))
         return;
     auto built = std::make_unique<MinMaxPyramid>();
-    if (samples.size() < kBuiltBeside) {
+    // A plot nobody sees, as a picture is rendered, waits for them: nothing needs to stay alive.
+    if (samples.size() < kBuiltBeside || !plot() || !plot()->isVisible()) {
         built->build(samples.yArray(), std::size_t(samples.size()));
         pyramid = std::move(built);
         return;

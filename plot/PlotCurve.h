@@ -20,8 +20,8 @@ struct PyramidJob;
 // off it are not drawn, so a picture is valid for any data. A curve held in arrays whose x
 // ascends keeps the lowest and highest y of blocks of its samples, built at its first thinned
 // drawing, so that a view reads a few blocks per pixel column and the same points are drawn.
-// A long curve's blocks are built beside the window, which draws every point meanwhile and
-// redraws once they are there.
+// A long curve's blocks are built beside a window that shows it, which draws every point
+// meanwhile and redraws once they are there.
 class PlotCurve : public QwtPlotCurve
 {
 public:

@@ -457,6 +457,7 @@ TEST(PlotCurveBackgroundTest, BlocksBuiltBesideTheWindowChangeNoPixel)
     curve->setPen(QPen(Qt::black));
     curve->setData(new EvenSeriesData(EvenX{}, y));
     curve->attach(&plot);
+    plot.show();
     const QImage meanwhile = render(plot);
     ASSERT_TRUE(QTest::qWaitFor([] { return QThreadPool::globalInstance()->activeThreadCount() == 0; }, 10000));
     QTest::qWait(150);
