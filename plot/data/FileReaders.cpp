@@ -2,7 +2,9 @@
 
 #include "ArrayFileReader.h"
 #include "BlockLines.h"
+#include "BlockPlan.h"
 #include "FileBytes.h"
+#include "FileBlocks.h"
 #include "LooseTableReader.h"
 #include "TextProbe.h"
 #include "TextTableReader.h"
@@ -66,24 +68,27 @@ bool openText(QFile& file, const QString& path, ImportedData& refusal)
 } // namespace
 
 // The file is read a block at a time; a table the strict rules cannot read is read again from
-// its start, the way people write tables.
+// its start, the way people write tables. The rows of a large table are read in blocks of the
+// file on every thread the machine has, after its first lines have decided how they read.
 ImportedData readTextFile(const QString& path, const QString& name, bool fitToPowerOfTwo)
 {
     QFile file(path);
     ImportedData refusal;
     if (!openText(file, path, refusal))
         return refusal;
+    const FileBlocks blocks(file);
+    const BlockPlan plan = BlockPlan::forMachine();
     BlockLines lines(file);
-    ImportedData strict = TextTableReader::readStrict(lines, name, fitToPowerOfTwo);
-    if (lines.failed())
+    ImportedData strict = TextTableReader::readStrict(lines, name, fitToPowerOfTwo, &blocks, plan);
+    if (lines.failed() || blocks.failed())
         return cannotRead(path);
     if (!strict.y.empty())
         return strict;
     if (!file.seek(0))
         return cannotRead(path);
     BlockLines again(file);
-    ImportedData table = TextTableReader::orLoose(std::move(strict), again, name, fitToPowerOfTwo);
-    if (again.failed())
+    ImportedData table = TextTableReader::orLoose(std::move(strict), again, name, fitToPowerOfTwo, &blocks, plan);
+    if (again.failed() || blocks.failed())
         return cannotRead(path);
     return table;
 }
@@ -98,9 +103,11 @@ ImportedData readTextTable(const QString& path, const QString& name, bool fitToP
     ImportedData refusal;
     if (!openText(file, path, refusal))
         return refusal;
+    const FileBlocks blocks(file);
     BlockLines lines(file);
-    ImportedData table = LooseTableReader::read(lines, name, fitToPowerOfTwo, options);
-    if (lines.failed())
+    ImportedData table =
+        LooseTableReader::read(lines, name, fitToPowerOfTwo, options, &blocks, BlockPlan::forMachine());
+    if (lines.failed() || blocks.failed())
         return cannotRead(path);
     return table;
 }

@@ -1,10 +1,13 @@
 #include "LooseTableReader.h"
 
+#include "BlockSource.h"
 #include "ByteLines.h"
 #include "ColumnSizing.h"
 #include "LooseLines.h"
 #include "PointLimit.h"
 #include "PowerOfTwo.h"
+#include "RangeOnThreads.h"
+#include "RowBlocks.h"
 #include "TableFinder.h"
 
 #include <algorithm>
@@ -25,10 +28,13 @@ ImportedData LooseTableReader::read(std::string_view bytes, const QString& name,
 }
 
 ImportedData LooseTableReader::read(LineSource& lines, const QString& name, bool fitToPowerOfTwo,
-                                    const TableOptions& options)
+                                    const TableOptions& options, const BlockSource* blocks, const BlockPlan& plan)
 {
     LooseLines loose(lines);
     LooseTableReader reader(loose, options);
+    reader.unsplit = &lines;
+    reader.blocks = blocks;
+    reader.plan = plan;
     reader.data.title = name;
     reader.run(fitToPowerOfTwo);
     return std::move(reader.data);
@@ -66,25 +72,71 @@ void LooseTableReader::run(bool fitToPowerOfTwo)
     }
     data.curveTitles.clear();
     splitter = FieldSplitter(shape.separator);
-    prepareColumns(first[shape.firstDataLine].size());
+    const std::size_t rowLength = first[shape.firstDataLine].size();
+    inBlocks = blocks && plan.parallel(unsplit->bytesLeft());
+    prepareColumns(inBlocks ? first.size() - shape.firstDataLine : rowsLike(lines, rowLength));
     for (std::size_t i = shape.firstDataLine; i < first.size() && !tooManyRows; ++i)
         readRow(first[i]);
-    while (!lines.atEnd() && !tooManyRows)
-        readRow(lines.next());
+    if (inBlocks) {
+        readBlocks(rowLength);
+    } else {
+        while (!lines.atEnd() && !tooManyRows)
+            readRow(lines.next());
+    }
     buildCurves(fitToPowerOfTwo);
 }
 
 // Only the columns drawn are stored; text columns cost nothing.
-void LooseTableReader::prepareColumns(std::size_t rowLength)
+void LooseTableReader::prepareColumns(std::size_t guess)
 {
     if (shape.xColumn != TableShape::kRowNumbers)
         sources.push_back(shape.xColumn);
     sources.insert(sources.end(), shape.curves.begin(), shape.curves.end());
     columns.resize(sources.size());
     row.resize(sources.size());
-    const std::size_t guess = rowsLike(lines, rowLength);
     for (ImportedData::Column& column : columns)
         reserveGuess(column, guess);
+}
+
+// The rows after the lines that decided the table's shape are read in blocks on as many
+// threads. Blocks begin at line ends, so the rest of a line split further at a CR or a form
+// feed is read here first; what is left of it after its last such end is an empty line,
+// which is no row.
+void LooseTableReader::readBlocks(std::size_t rowLength)
+{
+    while (lines.bytesLeft() > unsplit->bytesLeft() && !tooManyRows)
+        readRow(lines.next());
+    if (tooManyRows)
+        return;
+    const std::size_t from = blocks->size() - std::min(unsplit->bytesLeft(), blocks->size());
+    const RowBlock counts = RowBlocks::read(
+        *blocks, from, plan, rowLimit - rows, rows + rowsLike(*unsplit, rowLength),
+        [&](std::string_view block, std::size_t allowance) { return readBlock(block, allowance, rowLength); },
+        columns);
+    rows += counts.rows;
+    gaps += counts.gaps;
+    textRows += counts.textRows;
+    tooManyRows = counts.cut;
+}
+
+RowBlock LooseTableReader::readBlock(std::string_view block, std::size_t allowance, std::size_t rowLength) const
+{
+    ByteLines blockBytes(block);
+    LooseLines blockLines(blockBytes);
+    LooseTableReader reader(blockLines, options);
+    reader.shape = shape;
+    reader.splitter = splitter;
+    reader.rowLimit = allowance;
+    reader.prepareColumns(std::min(rowsLike(blockLines, rowLength), allowance));
+    while (!blockLines.atEnd() && !reader.tooManyRows)
+        reader.readRow(blockLines.next());
+    RowBlock read;
+    read.columns = std::move(reader.columns);
+    read.rows = reader.rows;
+    read.gaps = reader.gaps;
+    read.textRows = reader.textRows;
+    read.cut = reader.tooManyRows;
+    return read;
 }
 
 // Fields that hold no value are gaps; a row with nothing but text where the data hold values
@@ -109,7 +161,7 @@ void LooseTableReader::readRow(std::string_view line)
         ++textRows;
         return;
     }
-    if (rows == kMaxCurvePoints) {
+    if (rows == rowLimit) {
         tooManyRows = true;
         return;
     }
@@ -150,6 +202,10 @@ void LooseTableReader::buildCurves(bool fitToPowerOfTwo)
         data.curveTitles << shape.names.value(source);
     }
     data.xIsTime = shape.xIsTime();
+    if (inBlocks) {
+        data.range = rangeOnThreads(data.x, data.y, plan.threads);
+        return;
+    }
     data.range.addX(data.x.data(), data.x.size());
     for (const auto& y : data.y)
         data.range.addY(y.data(), y.size());

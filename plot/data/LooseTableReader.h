@@ -1,8 +1,11 @@
 #pragma once
 
+#include "BlockPlan.h"
 #include "FieldSplitter.h"
 #include "ImportedData.h"
 #include "LineSource.h"
+#include "PointLimit.h"
+#include "RowBlock.h"
 #include "TableOptions.h"
 #include "TableShape.h"
 
@@ -10,13 +13,16 @@
 #include <string_view>
 #include <vector>
 
+class BlockSource;
+
 // Reads the tables people write: found in their file below any title, description or
 // settings (TableFinder), with a header and a units row naming the curves, '#' comment lines
 // and blank lines anywhere, columns of text left out, dates and times as x, and missing
 // values as gaps (NaN). The user's choices replace the guesses they name.
 //
 // The table's shape is found from its first lines; the rest is read a line at a time, so a
-// file may come a block at a time, and only the columns drawn are stored.
+// file may come a block at a time, and only the columns drawn are stored. The rows of a large
+// table may be read in blocks on several threads, with the same rules.
 class LooseTableReader
 {
 public:
@@ -25,8 +31,11 @@ public:
 
     static ImportedData read(std::string_view bytes, const QString& name, bool fitToPowerOfTwo,
                              const TableOptions& options = {});
+    // Where `blocks` holds the text `lines` split, the rows of a large table are read from it
+    // in blocks on the threads `plan` gives.
     static ImportedData read(LineSource& lines, const QString& name, bool fitToPowerOfTwo,
-                             const TableOptions& options = {});
+                             const TableOptions& options = {}, const BlockSource* blocks = nullptr,
+                             const BlockPlan& plan = {});
     // The lines the shape is found from, after those the user skipped: at most `limit`, and
     // no more than a few MiB. `lines` should split lines as LooseLines does.
     static std::vector<std::string> firstLines(LineSource& lines, const TableOptions& options, std::size_t limit);
@@ -35,13 +44,20 @@ private:
     LooseTableReader(LineSource& lines, const TableOptions& options);
 
     void run(bool fitToPowerOfTwo);
-    void prepareColumns(std::size_t rowLength);
+    void prepareColumns(std::size_t guess);
+    void readBlocks(std::size_t rowLength);
+    RowBlock readBlock(std::string_view block, std::size_t allowance, std::size_t rowLength) const;
     void readRow(std::string_view line);
     void buildCurves(bool fitToPowerOfTwo);
     void log(const QString& line) { data.log << line; }
 
     LineSource& lines;
     const TableOptions& options;
+    // The lines as split at line ends only, under `lines`, and the text they split, for the
+    // rows to be read in blocks.
+    const LineSource* unsplit = nullptr;
+    const BlockSource* blocks = nullptr;
+    BlockPlan plan;
     TableShape shape;
     FieldSplitter splitter;
     // The columns read, x first where a column holds it, and which column each one reads.
@@ -51,6 +67,8 @@ private:
     std::size_t rows = 0;
     std::size_t gaps = 0;
     std::size_t textRows = 0;
+    std::size_t rowLimit = kMaxCurvePoints;
+    bool inBlocks = false;
     bool tooManyRows = false;
     ImportedData data;
 };

@@ -1,11 +1,15 @@
 #include "TextTableReader.h"
 
+#include "BlockSource.h"
 #include "ByteLines.h"
 #include "ColumnSizing.h"
 #include "LooseTableReader.h"
+#include "MemoryBlocks.h"
 #include "NumberParser.h"
 #include "PointLimit.h"
 #include "PowerOfTwo.h"
+#include "RangeOnThreads.h"
+#include "RowBlocks.h"
 #include "TextProbe.h"
 
 #include <QString>
@@ -66,33 +70,41 @@ ImportedData TextTableReader::read(std::string_view bytes, const QString& name, 
 ImportedData TextTableReader::read(std::string_view bytes, const QString& name, bool fitToPowerOfTwo,
                                    const TableOptions& options)
 {
+    return read(bytes, name, fitToPowerOfTwo, options, BlockPlan());
+}
+
+ImportedData TextTableReader::read(std::string_view bytes, const QString& name, bool fitToPowerOfTwo,
+                                   const TableOptions& options, const BlockPlan& plan)
+{
     if (!TextProbe::canBeText(bytes.data(), qint64(std::min<std::size_t>(bytes.size(), TextProbe::sampleSize)))) {
         ImportedData refused;
         refused.log << QStringLiteral("Kurvo: %1 is not a text table").arg(name);
         return refused;
     }
-    if (!options.automatic())
-        return LooseTableReader::read(bytes, name, fitToPowerOfTwo, options);
+    const MemoryBlocks blocks(bytes);
     ByteLines lines(bytes);
-    ImportedData strict = readStrict(lines, name, fitToPowerOfTwo);
+    if (!options.automatic())
+        return LooseTableReader::read(lines, name, fitToPowerOfTwo, options, &blocks, plan);
+    ImportedData strict = readStrict(lines, name, fitToPowerOfTwo, &blocks, plan);
     ByteLines again(bytes);
-    return orLoose(std::move(strict), again, name, fitToPowerOfTwo);
+    return orLoose(std::move(strict), again, name, fitToPowerOfTwo, &blocks, plan);
 }
 
-ImportedData TextTableReader::readStrict(LineSource& lines, const QString& name, bool fitToPowerOfTwo)
+ImportedData TextTableReader::readStrict(LineSource& lines, const QString& name, bool fitToPowerOfTwo,
+                                         const BlockSource* blocks, const BlockPlan& plan)
 {
-    TextTableReader reader(lines);
+    TextTableReader reader(lines, blocks, plan);
     reader.table.title = name;
     reader.run(fitToPowerOfTwo);
     return std::move(reader.table);
 }
 
 ImportedData TextTableReader::orLoose(ImportedData strict, LineSource& again, const QString& name,
-                                      bool fitToPowerOfTwo)
+                                      bool fitToPowerOfTwo, const BlockSource* blocks, const BlockPlan& plan)
 {
     if (!strict.y.empty())
         return strict;
-    ImportedData loose = LooseTableReader::read(again, name, fitToPowerOfTwo);
+    ImportedData loose = LooseTableReader::read(again, name, fitToPowerOfTwo, TableOptions(), blocks, plan);
     if (!loose.y.empty())
         return loose;
     for (const QString& line : loose.log) {
@@ -102,8 +114,10 @@ ImportedData TextTableReader::orLoose(ImportedData strict, LineSource& again, co
     return strict;
 }
 
-TextTableReader::TextTableReader(LineSource& lines)
+TextTableReader::TextTableReader(LineSource& lines, const BlockSource* blocks, const BlockPlan& plan)
     : lines(lines)
+    , blocks(blocks)
+    , plan(plan)
 {
 }
 
@@ -119,14 +133,53 @@ void TextTableReader::run(bool fitToPowerOfTwo)
         return;
     }
     columns.resize(std::size_t(fieldCount));
-    const std::size_t guess = rowsLike(lines, first.size());
+    inBlocks = blocks && plan.parallel(lines.bytesLeft());
+    const std::size_t guess = inBlocks ? 1 : rowsLike(lines, first.size());
     for (auto& column : columns)
         reserveGuess(column, guess);
     for (int j = 0; j < fieldCount; ++j)
         columns[std::size_t(j)].push_back(firstValues[std::size_t(j)]);
     rows = 1;
-    readRows();
+    if (inBlocks)
+        readBlocks(first.size());
+    else
+        readRows(kMaxRows);
+    if (cut)
+        log(QStringLiteral("Kurvo: Only the first %1 rows are read").arg(rows));
     buildTable(fitToPowerOfTwo);
+}
+
+// The rows after the first data line, which decided everything else, are read in blocks on
+// as many threads.
+void TextTableReader::readBlocks(std::size_t rowLength)
+{
+    const std::size_t from = blocks->size() - std::min(lines.bytesLeft(), blocks->size());
+    const RowBlock counts = RowBlocks::read(
+        *blocks, from, plan, kMaxRows - rows, rows + rowsLike(lines, rowLength),
+        [&](std::string_view block, std::size_t allowance) { return readBlock(block, allowance, rowLength); },
+        columns);
+    rows += counts.rows;
+    gaps += counts.gaps;
+    cut = counts.cut;
+}
+
+RowBlock TextTableReader::readBlock(std::string_view block, std::size_t allowance, std::size_t rowLength) const
+{
+    ByteLines blockLines(block);
+    TextTableReader reader(blockLines);
+    reader.separator = separator;
+    reader.fieldCount = fieldCount;
+    reader.columns.resize(std::size_t(fieldCount));
+    const std::size_t guess = std::min(rowsLike(blockLines, rowLength), allowance);
+    for (auto& column : reader.columns)
+        reserveGuess(column, guess);
+    reader.readRows(allowance);
+    RowBlock read;
+    read.columns = std::move(reader.columns);
+    read.rows = reader.rows;
+    read.gaps = reader.gaps;
+    read.cut = reader.cut;
+    return read;
 }
 
 // Trims white space as QString::trimmed does. Only a line that still starts or ends with a
@@ -194,13 +247,13 @@ bool TextTableReader::tryFields(std::string_view line, char candidate)
 }
 
 // Blank lines are skipped; missing and unreadable fields are gaps, fields past the count of the
-// first data line are ignored.
-void TextTableReader::readRows()
+// first data line are ignored. Reading stops at a row past `limit` rows.
+void TextTableReader::readRows(std::size_t limit)
 {
     while (!lines.atEnd()) {
         const std::string_view raw = lines.next();
-        if (rows == kMaxRows && !trimmed(raw).empty()) {
-            log(QStringLiteral("Kurvo: Only the first %1 rows are read").arg(rows));
+        if (rows == limit && !trimmed(raw).empty()) {
+            cut = true;
             return;
         }
         if (!addPlainRow(raw)) {
@@ -294,6 +347,10 @@ void TextTableReader::buildTable(bool fitToPowerOfTwo)
     } else {
         table.x = std::move(columns.front());
         table.y.assign(std::make_move_iterator(columns.begin() + 1), std::make_move_iterator(columns.end()));
+    }
+    if (inBlocks) {
+        table.range = rangeOnThreads(table.x, table.y, plan.threads);
+        return;
     }
     table.range.addX(table.x.data(), table.x.size());
     for (const auto& column : table.y)

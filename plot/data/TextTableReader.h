@@ -1,12 +1,16 @@
 #pragma once
 
+#include "BlockPlan.h"
 #include "ImportedData.h"
 #include "LineSource.h"
+#include "RowBlock.h"
 #include "TableOptions.h"
 
 #include <array>
 #include <string>
 #include <string_view>
+
+class BlockSource;
 
 // Reads a text, CSV or DAT table: an optional "$AUTOXSCALE" line or "//" comment lines, then
 // rows of up to 16 numeric fields split at the separator that the first data line accepts.
@@ -21,16 +25,25 @@ public:
     // With the user's choices the second reading alone reads the table.
     static ImportedData read(std::string_view bytes, const QString& name, bool fitToPowerOfTwo,
                              const TableOptions& options);
-    // The strict rules alone, over lines from anywhere.
-    static ImportedData readStrict(LineSource& lines, const QString& name, bool fitToPowerOfTwo);
+    // The same reading, with the rows of a large table read on the threads `plan` gives.
+    static ImportedData read(std::string_view bytes, const QString& name, bool fitToPowerOfTwo,
+                             const TableOptions& options, const BlockPlan& plan);
+    // The strict rules alone, over lines from anywhere. Where `blocks` holds the text the
+    // lines split, the rows of a large table are read from it in blocks on the threads
+    // `plan` gives.
+    static ImportedData readStrict(LineSource& lines, const QString& name, bool fitToPowerOfTwo,
+                                   const BlockSource* blocks = nullptr, const BlockPlan& plan = {});
     // A strict reading that found nothing to draw gives way to the second reading, over the
     // same lines read again; one that did stands.
-    static ImportedData orLoose(ImportedData strict, LineSource& again, const QString& name, bool fitToPowerOfTwo);
+    static ImportedData orLoose(ImportedData strict, LineSource& again, const QString& name, bool fitToPowerOfTwo,
+                                const BlockSource* blocks = nullptr, const BlockPlan& plan = {});
 
 private:
-    explicit TextTableReader(LineSource& lines);
+    explicit TextTableReader(LineSource& lines, const BlockSource* blocks = nullptr, const BlockPlan& plan = {});
 
     void run(bool fitToPowerOfTwo);
+    void readBlocks(std::size_t rowLength);
+    RowBlock readBlock(std::string_view block, std::size_t allowance, std::size_t rowLength) const;
     std::string_view trimmed(std::string_view line);
     std::string_view firstDataLine();
     bool detectSeparator(std::string_view line);
@@ -39,11 +52,13 @@ private:
     bool plainNumber(const char*& p, const char* end, double& value) const;
     void takeBack(int fields);
     void addRow(std::string_view line);
-    void readRows();
+    void readRows(std::size_t limit);
     void buildTable(bool fitToPowerOfTwo);
     void log(const QString& line) { table.log << line; }
 
     LineSource& lines;
+    const BlockSource* blocks;
+    BlockPlan plan;
     std::string scratch;
     bool autoX = false;
     char separator = 0;
@@ -52,5 +67,8 @@ private:
     std::vector<ImportedData::Column> columns;
     std::size_t rows = 0;
     std::size_t gaps = 0;
+    bool inBlocks = false;
+    // Whether the rows stopped at the most a curve holds.
+    bool cut = false;
     ImportedData table;
 };
