@@ -22,22 +22,6 @@ FiniteLimits limitsOf(const ColumnCurves::Column& column, std::size_t count)
     return limits;
 }
 
-// The numbers 0 … count − 1, a block at a time, so that each block is made and written
-// while it is in the cache; each from its index, as a running sum would make every one wait
-// for the last.
-void fillRowNumbers(ImportedData::Column& x, std::size_t count)
-{
-    constexpr std::size_t block = std::size_t(1) << 15;
-    x.reserve(int(count));
-    for (std::size_t start = 0; start < count; start += block) {
-        const std::size_t end = std::min(count, start + block);
-        x.resize(int(end));
-        double* numbers = x.data();
-        for (std::size_t i = start; i < end; ++i)
-            numbers[i] = double(i);
-    }
-}
-
 // Only a column that changes length is copied: the dataset's own array is shared otherwise.
 void cut(ImportedData::Column& values, std::size_t count)
 {
@@ -93,7 +77,7 @@ ImportedData ColumnCurves::make(std::vector<Column> columns, bool firstIsX, cons
         data.log << QStringLiteral("Kurvo: # Original points %1, corrected to %2").arg(rows).arg(count);
     }
     if (x == kRowNumbers) {
-        fillRowNumbers(data.x, count);
+        data.evenX = EvenX{-0.0, 1.0};
         data.range.addX(0.0);
         data.range.addX(double(count > 0 ? count - 1 : 0));
     } else {

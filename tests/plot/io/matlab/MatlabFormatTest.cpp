@@ -1,4 +1,5 @@
 #include "ColumnEquality.h"
+#include "ImportedX.h"
 #include "ImportFormats.h"
 #include "MatlabFormat.h"
 #include "QStringPrinter.h"
@@ -80,7 +81,7 @@ TEST_P(MatlabFormatTest, VectorsAndMatricesOfEveryLevel)
 
     const ImportedData y = read(file, "y");
     ASSERT_EQ(y.y.size(), 1u) << y.log.join('\n').toStdString();
-    EXPECT_TRUE(y.x == std::vector<double>({0, 1, 2, 3}));
+    EXPECT_TRUE(xOf(y) == std::vector<double>({0, 1, 2, 3}));
     EXPECT_TRUE(y.y[0] == std::vector<double>({1, 2, 3, 4}));
     const ImportedData m = read(file, "M");
     ASSERT_EQ(m.y.size(), 1u);
