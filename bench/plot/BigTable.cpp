@@ -2,6 +2,7 @@
 
 #include <QDir>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <random>
@@ -15,25 +16,55 @@ void appendNumber(std::string& out, double value, int digits)
     out.append(buffer, std::size_t(n));
 }
 
+// Rows i of the table: time, a small noisy sine and a large cosine.
+class RowMaker
+{
+public:
+    void append(std::string& text, int i)
+    {
+        const double t = i * 1e-4;
+        appendNumber(text, t, digits(random));
+        text += ';';
+        appendNumber(text, 1e-3 * (std::sin(2 * M_PI * 50 * t) + noise(random)), digits(random));
+        text += ';';
+        appendNumber(text, 230.0 * std::cos(2 * M_PI * 50 * t) + noise(random), digits(random));
+        text += '\n';
+    }
+
+private:
+    std::mt19937_64 random{42};
+    std::uniform_int_distribution<int> digits{6, 17};
+    std::normal_distribution<double> noise{0.0, 0.05};
+};
+
+std::string writeTable(const char* name, int rows)
+{
+    const std::string file = QDir::temp().filePath(name).toStdString();
+    FILE* f = std::fopen(file.c_str(), "wb");
+    if (!f)
+        return file;
+    RowMaker maker;
+    std::string chunk;
+    for (int i = 0; i < rows;) {
+        chunk.clear();
+        for (const int end = std::min(rows, i + 100000); i < end; ++i)
+            maker.append(chunk, i);
+        std::fwrite(chunk.data(), 1, chunk.size(), f);
+    }
+    std::fclose(f);
+    return file;
+}
+
 } // namespace
 
 const std::string& bigTable()
 {
     static const std::string table = [] {
-        std::mt19937_64 random(42);
-        std::uniform_int_distribution<int> digits(6, 17);
-        std::normal_distribution<double> noise(0.0, 0.05);
+        RowMaker maker;
         std::string text;
         text.reserve(45u << 20);
-        for (int i = 0; i < 1000000; ++i) {
-            const double t = i * 1e-4;
-            appendNumber(text, t, digits(random));
-            text += ';';
-            appendNumber(text, 1e-3 * (std::sin(2 * M_PI * 50 * t) + noise(random)), digits(random));
-            text += ';';
-            appendNumber(text, 230.0 * std::cos(2 * M_PI * 50 * t) + noise(random), digits(random));
-            text += '\n';
-        }
+        for (int i = 0; i < 1000000; ++i)
+            maker.append(text, i);
         return text;
     }();
     return table;
@@ -49,5 +80,11 @@ const std::string& bigTableFile()
         }
         return file;
     }();
+    return path;
+}
+
+const std::string& hugeTableFile()
+{
+    static const std::string path = writeTable("kurvo-huge.csv", hugeTableRows);
     return path;
 }

@@ -1,5 +1,6 @@
 #include "BigTable.h"
 #include "FileBytes.h"
+#include "FileReaders.h"
 #include "TextTableReader.h"
 
 #include <QFile>
@@ -63,6 +64,23 @@ void TextTableReaderFromFile(benchmark::State& state)
     setBytes(state);
 }
 BENCHMARK(TextTableReaderFromFile)->Unit(benchmark::kMillisecond);
+
+// The program's own reading of a 10^7-row file, its rows on as many threads as the argument:
+// wall time, since the threads' work is not the calling thread's.
+void TextFileOnThreads(benchmark::State& state)
+{
+    const QString path = QString::fromStdString(hugeTableFile());
+    qputenv("KURVO_THREADS", QByteArray::number(qlonglong(state.range(0))));
+    for (auto _ : state) {
+        ImportedData table = readTextFile(path, QString(), false);
+        if (table.x.size() != hugeTableRows)
+            state.SkipWithError("the table was not read whole");
+        benchmark::DoNotOptimize(table);
+    }
+    qunsetenv("KURVO_THREADS");
+    state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(QFile(path).size()));
+}
+BENCHMARK(TextFileOnThreads)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // The same rows under a header, each behind an x value of its own: seconds as a number, or
 // the same instant as an ISO date-time. Both take the reading of tables with a header.
