@@ -10,6 +10,7 @@
 #include <atomic>
 #include <map>
 #include <mutex>
+#include <new>
 
 namespace {
 
@@ -72,10 +73,19 @@ InOrder::InOrder(std::vector<ImportedData::Column>& before, std::size_t rowsGues
 {
     filled = before.empty() ? 0 : std::size_t(before.front().size());
     capacity = std::clamp(rowsGuess, filled, kMaxCurvePoints);
-    for (const ImportedData::Column& column : before) {
-        columns.push_back(freshColumn(int(capacity)));
-        std::copy(column.cbegin(), column.cend(), columns.back().data());
+    // The guess is no promise: where memory cannot hold it, the columns start at the rows
+    // read and grow as the rows come.
+    try {
+        for (std::size_t j = 0; j < before.size(); ++j)
+            columns.push_back(freshColumn(int(capacity)));
+    } catch (const std::bad_alloc&) {
+        columns.clear();
+        capacity = filled;
+        for (std::size_t j = 0; j < before.size(); ++j)
+            columns.push_back(freshColumn(int(capacity)));
     }
+    for (std::size_t j = 0; j < before.size(); ++j)
+        std::copy(before[j].cbegin(), before[j].cend(), columns[j].data());
 }
 
 void InOrder::add(std::size_t block, RowBlock rows)
