@@ -66,6 +66,15 @@ bool CurveStore::samples(int id, QVector<double>& x, QVector<double>& y) const
     return true;
 }
 
+bool CurveStore::ySamples(int id, QVector<double>& y) const
+{
+    const CurveRecord* r = find(id);
+    if (!r)
+        return false;
+    y = yValues(*r->curve);
+    return true;
+}
+
 DataRange CurveStore::rangeOf(int id) const
 {
     const CurveRecord* r = find(id);
@@ -196,6 +205,17 @@ void CurveStore::takeSamples(CurveRecord& record, const QVector<double>& x, cons
     record.range = DataRange();
     static_cast<CurveStatistics&>(record) =
         CurveStatistics::of(x.constData(), y.constData(), std::size_t(y.size()), record.range);
+}
+
+void CurveStore::setY(int id, const QVector<double>& y)
+{
+    CurveRecord* record = find(id);
+    if (!record)
+        return;
+    if (const auto* even = dynamic_cast<const EvenSeriesData*>(record->curve->data()))
+        takeSamples(*record, EvenX(even->x()), y);
+    else
+        takeSamples(*record, xValues(*record->curve), y);
 }
 
 // x of a curve is only ever sampled when a start and a step hold it; the figures of y come

@@ -48,6 +48,8 @@ public:
     // A curve's samples, shared with the curve until either side changes them; false for an
     // absent curve.
     bool samples(int id, QVector<double>& x, QVector<double>& y) const;
+    // The y values alone, where x is not needed: x held as a start and a step stays so.
+    bool ySamples(int id, QVector<double>& y) const;
     // The finite limits of a curve's samples; nothing found for an absent or empty curve.
     DataRange rangeOf(int id) const;
     // The title the curve is drawn with.
@@ -77,6 +79,8 @@ public:
     // The curve shares the vectors instead of copying them; they must be of equal length.
     void setSamples(int id, const QVector<double>& x, const QVector<double>& y);
     void setSamples(int id, const EvenX& x, const QVector<double>& y);
+    // New y values of the curve's length; x stays as it is held, a start and a step included.
+    void setY(int id, const QVector<double>& y);
     // Spreads the x values of every curve of n points evenly over [0, span): x = i * span / n.
     // Every curve's x then holds numbers, not dates and times.
     void spreadX(double span);

@@ -121,31 +121,28 @@ bool SpectrumTool::transformCurve(int id, double fs)
 // Lifts the curve by the magnitude of its present minimum.
 void SpectrumTool::absCurve(int id)
 {
-    QVector<double> x;
     QVector<double> y;
-    if (!store.samples(id, x, y) || y.isEmpty())
+    if (!store.ySamples(id, y) || y.isEmpty())
         return;
     shiftByMinimum(y.data(), std::size_t(y.size()), store.find(id)->minimum);
-    store.setSamples(id, x, y);
+    store.setY(id, y);
 }
 
 void SpectrumTool::dbCurve(int id)
 {
     absCurve(id);
-    QVector<double> x;
     QVector<double> y;
-    if (!store.samples(id, x, y) || y.isEmpty())
+    if (!store.ySamples(id, y) || y.isEmpty())
         return;
     toDecibels(y.data(), std::size_t(y.size()), store.find(id)->minimum);
-    store.setSamples(id, x, y);
+    store.setY(id, y);
 }
 
 void SpectrumTool::applyWindow(int id, int index)
 {
-    QVector<double> x;
     QVector<double> y;
-    if (!store.samples(id, x, y) || y.size() < 2)
+    if (!store.ySamples(id, y) || y.size() < 2)
         return;
     ::applyWindow(WindowFunction(index), y.data(), std::size_t(y.size()));
-    store.setSamples(id, x, y);
+    store.setY(id, y);
 }

@@ -1,4 +1,5 @@
 #include "CurveStore.h"
+#include "EvenSeriesData.h"
 
 #include "../host/AddressSpaceLimit.h"
 
@@ -166,6 +167,12 @@ TEST_F(CurveStoreTest, EvenlySpacedXReadsBackAsItsArray)
     const DataRange rb = store.rangeOf(arrays);
     EXPECT_EQ(std::tie(ra.xMin, ra.xMax, ra.yMin, ra.yMax), std::tie(rb.xMin, rb.xMax, rb.yMin, rb.yMax));
     EXPECT_EQ(a.curve->boundingRect(), b.curve->boundingRect());
+
+    // New y alone keeps x as a start and a step.
+    store.setY(even, QVector<double>{1, 2, 3, 4, 5});
+    EXPECT_NE(dynamic_cast<const EvenSeriesData*>(a.curve->data()), nullptr);
+    EXPECT_EQ(a.maximum, 5);
+    EXPECT_EQ(store.rangeOf(even).xMin, -1);
 }
 
 // A caller numbered 2 before 1 itself: the numbering goes on at 2, which is taken.
