@@ -2,6 +2,7 @@
 #include "ColumnEquality.h"
 #include "DataSource.h"
 #include "ImportFormats.h"
+#include "ImportedX.h"
 #include "PartFormat.h"
 #include "QStringPrinter.h"
 
@@ -86,14 +87,14 @@ TEST(ColumnCurvesTest, ColumnsChosenAsATablesAre)
         options.xColumn = c.x;
         options.columns = c.columns;
         const ImportedData data = ColumnCurves::make(threeColumns(), true, "d", false, options);
-        EXPECT_TRUE(data.x == c.xs) << c.x;
+        EXPECT_TRUE(xOf(data) == c.xs) << c.x;
         EXPECT_EQ(data.curveTitles, c.titles) << c.x;
         if (*c.problem) {
             EXPECT_EQ(data.log, QStringList{c.problem});
         }
     }
     const ImportedData cut = ColumnCurves::make(threeColumns(), false, "d", true, {});
-    EXPECT_TRUE(cut.x == std::vector<double>({0, 1}));
+    EXPECT_TRUE(xOf(cut) == std::vector<double>({0, 1}));
     EXPECT_EQ(cut.y.size(), 3u);
     EXPECT_EQ(cut.range.xMax, 1.0);
 }
