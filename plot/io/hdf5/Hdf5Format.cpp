@@ -4,7 +4,6 @@
 #include "ColumnSizing.h"
 #include "DatasetLimits.h"
 #include "Hdf5Handle.h"
-#include "ImportFormats.h"
 #include "ReadRefusal.h"
 
 #include <QFile>
@@ -226,12 +225,9 @@ ImportedData readSet(hid_t file, const QString& source, const QString& part, con
 
 } // namespace
 
-void Hdf5Format::registerFormat()
+Hdf5Format::Hdf5Format()
 {
-    static const Hdf5Format format;
     H5Eset_auto2(H5E_DEFAULT, nullptr, nullptr);
-    for (const char* suffix : {".h5", ".hdf5", ".he5"})
-        ImportFormats::setPartFormat(QLatin1String(suffix), &format);
 }
 
 bool Hdf5Format::parts(const QString& path, std::vector<DataPart>& parts, QString& reason) const

@@ -9,11 +9,12 @@
 class Hdf5Format : public PartFormat
 {
 public:
+    // Silences the library's own error printer, which would write every refusal to the
+    // terminal as well.
+    Hdf5Format();
+
     bool asksForParts() const override { return true; }
     bool parts(const QString& path, std::vector<DataPart>& parts, QString& reason) const override;
     ImportedData read(const QString& path, const QString& part, const QString& name, bool fitToPowerOfTwo,
                       const TableOptions& options) const override;
-
-    // Registers the reader for .h5, .hdf5 and .he5 and silences the library's own error printer.
-    static void registerFormat();
 };

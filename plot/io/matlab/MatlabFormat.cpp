@@ -3,7 +3,6 @@
 #include "ColumnCurves.h"
 #include "ColumnSizing.h"
 #include "DatasetLimits.h"
-#include "ImportFormats.h"
 #include "ReadRefusal.h"
 
 #include <QFile>
@@ -140,11 +139,10 @@ ImportedData readVariable(mat_t* file, const QString& source, const QString& par
 
 } // namespace
 
-void MatlabFormat::registerFormat()
+MatlabFormat::MatlabFormat(FileReader soundReader)
+    : soundReader(soundReader)
 {
-    static const MatlabFormat format;
     Mat_LogInitFunc("kurvo", quiet);
-    ImportFormats::setPartFormat(QStringLiteral(".mat"), &format);
 }
 
 // A file that matio does not read, or that the sound library wrote, has no parts: it is read
@@ -169,7 +167,7 @@ ImportedData MatlabFormat::read(const QString& path, const QString& part, const 
     const MatFile file = openFile(path);
     std::vector<Variable> variables;
     if (!file || (part.isEmpty() && (!describe(file.get(), variables) || isSoundFile(variables))))
-        return ImportFormats::audioReader()(path, name, fitToPowerOfTwo);
+        return soundReader(path, name, fitToPowerOfTwo);
     QString variable = part;
     for (auto it = variables.begin(); it != variables.end() && variable.isEmpty(); ++it) {
         if ((*it)->name && isDrawable(**it))

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ImportFormats.h"
 #include "PartFormat.h"
 
 // MATLAB files of levels 4, 5 and 7.3, through matio: the numeric vectors and matrices are a
@@ -10,11 +11,14 @@
 class MatlabFormat : public PartFormat
 {
 public:
+    // `soundReader` reads the .mat files that are sound. matio's messages go to nobody.
+    explicit MatlabFormat(FileReader soundReader);
+
     bool asksForParts() const override { return true; }
     bool parts(const QString& path, std::vector<DataPart>& parts, QString& reason) const override;
     ImportedData read(const QString& path, const QString& part, const QString& name, bool fitToPowerOfTwo,
                       const TableOptions& options) const override;
 
-    // Registers the reader for .mat and sends matio's messages to nobody.
-    static void registerFormat();
+private:
+    FileReader soundReader;
 };

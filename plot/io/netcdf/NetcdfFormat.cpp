@@ -3,7 +3,6 @@
 #include "ColumnCurves.h"
 #include "ColumnSizing.h"
 #include "DatasetLimits.h"
-#include "ImportFormats.h"
 #include "ReadRefusal.h"
 
 #include <QFile>
@@ -217,13 +216,6 @@ bool list(int file, std::vector<DataPart>& parts, QString& reason)
 }
 
 } // namespace
-
-void NetcdfFormat::registerFormat()
-{
-    static const NetcdfFormat format;
-    for (const char* suffix : {".nc", ".nc4"})
-        ImportFormats::setPartFormat(QLatin1String(suffix), &format);
-}
 
 bool NetcdfFormat::parts(const QString& path, std::vector<DataPart>& parts, QString& reason) const
 {

@@ -15,6 +15,4 @@ public:
     bool parts(const QString& path, std::vector<DataPart>& parts, QString& reason) const override;
     ImportedData read(const QString& path, const QString& part, const QString& name, bool fitToPowerOfTwo,
                       const TableOptions& options) const override;
-
-    static void registerFormat();
 };

@@ -1,7 +1,7 @@
 #include "../PartListing.h"
+#include "../ScientificReaders.h"
 #include "ColumnEquality.h"
 #include "ImportedX.h"
-#include "Hdf5Format.h"
 #include "ImportFormats.h"
 #include "PointLimit.h"
 #include "QStringPrinter.h"
@@ -23,7 +23,7 @@ class Hdf5FormatTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        Hdf5Format::registerFormat();
+        ImportFormats::setPartFormat(".h5", scientificReaders().hdf5);
         ASSERT_TRUE(dir.isValid());
         file = dir.filePath("run.h5");
         const hid_t h5 = H5Fcreate(QFile::encodeName(file).constData(), H5F_ACC_TRUNC, H5P_DEFAULT, H5P_DEFAULT);

@@ -1,7 +1,7 @@
+#include "../ScientificReaders.h"
 #include "ColumnEquality.h"
 #include "ImportedX.h"
 #include "ImportFormats.h"
-#include "MatlabFormat.h"
 #include "QStringPrinter.h"
 
 #include <QFile>
@@ -27,7 +27,7 @@ class MatlabFormatTest : public ::testing::TestWithParam<mat_ft>
 protected:
     void SetUp() override
     {
-        MatlabFormat::registerFormat();
+        ImportFormats::setPartFormat(".mat", scientificReaders().matlab);
         ImportFormats::setAudioReader(soundReader);
         ASSERT_TRUE(dir.isValid());
     }

@@ -1,8 +1,8 @@
 #include "../PartListing.h"
+#include "../ScientificReaders.h"
 #include "ColumnEquality.h"
 #include "ImportedX.h"
 #include "ImportFormats.h"
-#include "NetcdfFormat.h"
 #include "QStringPrinter.h"
 
 #include <QFile>
@@ -25,7 +25,7 @@ class NetcdfFormatTest : public ::testing::TestWithParam<int>
 protected:
     void SetUp() override
     {
-        NetcdfFormat::registerFormat();
+        ImportFormats::setPartFormat(".nc", scientificReaders().netcdf);
         ASSERT_TRUE(dir.isValid());
         file = dir.filePath("series.nc");
         int nc = 0;
