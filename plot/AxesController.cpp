@@ -5,6 +5,7 @@
 #include "DataRange.h"
 #include "PlotServerUi.h"
 #include "TimePicker.h"
+#include "TimeText.h"
 #include "TimeSpinBox.h"
 #include "Zoomer.h"
 #include "analysis/CurveSampleRate.h"
@@ -25,6 +26,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <tuple>
 
 namespace {
 
@@ -284,8 +286,11 @@ double AxesController::horCalibration() const
 
 void AxesController::showCurrentRate()
 {
+    fields.rate = horCalibration();
+    if (!ui.hasTools())
+        return;
     const QSignalBlocker quiet(ui.horCalibrationSB);
-    ui.horCalibrationSB->setValue(horCalibration());
+    ui.horCalibrationSB->setValue(fields.rate);
 }
 
 void AxesController::setUserHorCalibration(double value)
@@ -376,14 +381,8 @@ void AxesController::rebuildZoomers()
 void AxesController::syncRangeSpinBoxes()
 {
     followCurves();
-    const QSignalBlocker low(ui.verLowSB);
-    const QSignalBlocker high(ui.verHighSB);
-    const QSignalBlocker start(ui.horStartSB);
-    const QSignalBlocker stop(ui.horStopSB);
-    ui.verLowSB->setValue(yMin);
-    ui.verHighSB->setValue(yMax);
-    ui.horStartSB->setValue(xMin);
-    ui.horStopSB->setValue(xMax);
+    showCorner(fields.start, ui.horStartSB, ui.verLowSB, QPointF(xMin, yMin));
+    showCorner(fields.end, ui.horStopSB, ui.verHighSB, QPointF(xMax, yMax));
 }
 
 void AxesController::followCurves()
@@ -392,23 +391,57 @@ void AxesController::followCurves()
     const bool time = !records.empty() && std::all_of(records.begin(), records.end(), [](const auto& entry) {
         return entry.second->xIsTime;
     });
+    const bool datesBefore = timeAxis.showsDates();
     timeAxis.setCurvesHaveTime(time);
-    ui.horStartSB->setTimeMode(timeAxis.showsDates());
-    ui.horStopSB->setTimeMode(timeAxis.showsDates());
+    if (ui.hasTools()) {
+        ui.horStartSB->setTimeMode(timeAxis.showsDates());
+        ui.horStopSB->setTimeMode(timeAxis.showsDates());
+    } else if (timeAxis.showsDates() != datesBefore) {
+        fields.start.setX(xFieldValue(fields.start.x()));
+        fields.end.setX(xFieldValue(fields.end.x()));
+    }
 }
 
 void AxesController::showZoomStart(const QPointF& corner)
 {
-    const QSignalBlocker start(ui.horStartSB);
-    const QSignalBlocker low(ui.verLowSB);
-    ui.horStartSB->setValue(corner.x());
-    ui.verLowSB->setValue(corner.y());
+    showCorner(fields.start, ui.horStartSB, ui.verLowSB, corner);
 }
 
 void AxesController::showZoomEnd(const QPointF& corner)
 {
-    const QSignalBlocker stop(ui.horStopSB);
-    const QSignalBlocker high(ui.verHighSB);
-    ui.horStopSB->setValue(corner.x());
-    ui.verHighSB->setValue(corner.y());
+    showCorner(fields.end, ui.horStopSB, ui.verHighSB, corner);
+}
+
+void AxesController::fillFields()
+{
+    ui.horStartSB->setTimeMode(timeAxis.showsDates());
+    ui.horStopSB->setTimeMode(timeAxis.showsDates());
+    for (const auto& [shown, x, y] : {std::tuple{fields.start, ui.horStartSB, ui.verLowSB},
+                                      std::tuple{fields.end, ui.horStopSB, ui.verHighSB}}) {
+        const QSignalBlocker quietX(x);
+        const QSignalBlocker quietY(y);
+        x->setValue(shown.x());
+        y->setValue(shown.y());
+    }
+    const QSignalBlocker quiet(ui.horCalibrationSB);
+    ui.horCalibrationSB->setValue(fields.rate);
+}
+
+// Kept as the field would keep it: within the range of numbers or of dates it takes.
+double AxesController::xFieldValue(double x) const
+{
+    if (timeAxis.showsDates())
+        return std::clamp(x, TimeText::kFirst, TimeText::kLast);
+    return std::clamp(x, -PlotServerUi::kFieldLimit, PlotServerUi::kFieldLimit);
+}
+
+void AxesController::showCorner(QPointF& kept, TimeSpinBox* x, QDoubleSpinBox* y, const QPointF& corner)
+{
+    kept = QPointF(xFieldValue(corner.x()), corner.y());
+    if (!ui.hasTools())
+        return;
+    const QSignalBlocker quietX(x);
+    const QSignalBlocker quietY(y);
+    x->setValue(corner.x());
+    y->setValue(corner.y());
 }

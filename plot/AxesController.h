@@ -13,6 +13,8 @@
 struct DataRange;
 class CurveStore;
 class PlotServerUi;
+class QDoubleSpinBox;
+class TimeSpinBox;
 class QwtPlot;
 class QwtPlotPanner;
 class QwtPlotPicker;
@@ -81,6 +83,9 @@ public:
     // The corners of a zoom rectangle, shown in the limit fields without applying them.
     void showZoomStart(const QPointF& corner);
     void showZoomEnd(const QPointF& corner);
+    // The Range tab's fields, built after the controller, show what they would have shown had
+    // they been there from the start.
+    void fillFields();
 
 signals:
     void zoomed(QRectF rect);
@@ -89,6 +94,17 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // What the fields show, kept while they are not built; the calibration field starts at 1.
+    // A value typed into a built field is the field's own and is never shown from here.
+    struct FieldValues {
+        QPointF start;
+        QPointF end;
+        double rate = 1.0;
+    };
+
+    double xFieldValue(double x) const;
+    // Shows `corner` in the fields `x` and `y` and keeps it in `kept`.
+    void showCorner(QPointF& kept, TimeSpinBox* x, QDoubleSpinBox* y, const QPointF& corner);
     void showVisibleLimits();
     void setAxisRange(int axis, double min, double max);
     void showScale(int axis, double min, double max);
@@ -120,6 +136,7 @@ private:
     double yMax = 0.0;
     bool calibrationSetByUser = false;
     double userCalibration = 1.0;
+    FieldValues fields;
     Zoomer* zoomer = nullptr;
     Zoomer* rightZoomer = nullptr;
     QwtPlotPicker* picker = nullptr;

@@ -119,7 +119,8 @@ void PeakPanel::clearMarkers()
 // The scan covers the points the bottom axis shows, whatever their x values are.
 void PeakPanel::detectPeaks(int id)
 {
-    if (!ui.peakTB->isChecked())
+    // Without the tool panel there is no Peak button to turn the detector on.
+    if (!ui.hasTools() || !ui.peakTB->isChecked())
         return;
     const CurveRecord* record = store.find(id);
     if (!record)
@@ -210,7 +211,8 @@ void PeakPanel::save()
 
 bool PeakPanel::save(const QString& path, QString* reason)
 {
-    const std::string& text = ui.foundPeaks->currentIndex() == 0 ? positiveExport : negativeExport;
+    const bool negativeShown = ui.hasTools() && ui.foundPeaks->currentIndex() == 1;
+    const std::string& text = negativeShown ? negativeExport : positiveExport;
     QString why;
     if (writeFileBytes(path, text.data(), qint64(text.size()), &why))
         return true;

@@ -20,28 +20,15 @@
 #include "SpectrumTool.h"
 #include "StatisticsTable.h"
 #include "UndoStore.h"
-#include "WindowFunction.h"
-#include "widgets/ElidedLabel.h"
 #include "Zoomer.h"
 
-#include <QComboBox>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QMimeData>
 #include <QCursor>
-#include <QCheckBox>
-#include <QDoubleSpinBox>
 #include <QFileInfo>
-#include <QGroupBox>
-#include <QHBoxLayout>
-#include <QLabel>
-#include <QListWidget>
 #include <QMenu>
-#include <QPushButton>
-#include <QScrollArea>
 #include <QShortcut>
-#include <QTabWidget>
-#include <QTableWidget>
 #include <QToolButton>
 
 #include <qwt_legend.h>
@@ -56,8 +43,6 @@ static void initPlotResources()
 }
 
 namespace {
-
-const char* const kPlotStyles[] = {"Lines", "Sticks", "Steps", "Dots"};
 
 QPen dottedGridPen(const QColor& color)
 {
@@ -82,67 +67,35 @@ PlotServer::PlotServer(QWidget* parent)
 {
     initPlotResources();
     ui.setupUi(this);
-    ui.statisticsWD->hide();
     store = new CurveStore(ui.qwtPlot, this);
     axes = new AxesController(ui.qwtPlot, *store, ui, this);
     appearance = std::make_unique<CurveAppearance>(*store, ui.qwtPlot, this, prompter);
-    statistics = std::make_unique<StatisticsTable>(ui.statisticsWD);
+    statistics = std::make_unique<StatisticsTable>();
     peaks = std::make_unique<PeakPanel>(this, ui.qwtPlot, ui, *store, log, prompter);
     const auto showStatistics = [this](int id) { updateStatistics(id); };
     importer = std::make_unique<DataImporter>(this, ui.qwtPlot, *store, *axes, log, prompter, showStatistics);
-    undoStore = std::make_unique<UndoStore>(*store, *axes, log, ui.undoTB, showStatistics);
+    undoStore = std::make_unique<UndoStore>(*store, *axes, log, nullptr, showStatistics);
     spectrum = std::make_unique<SpectrumTool>(this, *store, *axes, *undoStore, log, prompter, showStatistics);
     analyser = std::make_unique<AnalysisTool>(*store, *axes, *undoStore, log, showStatistics);
-    analysisPanel = std::make_unique<AnalysisPanel>(ui, this, *analyser);
+    analysisPanel = std::make_unique<AnalysisPanel>(this, *analyser);
     fitter = std::make_unique<FitTool>(*store, ui.qwtPlot, *undoStore, log);
-    fitPanel = std::make_unique<FitPanel>(ui, this, *store, *fitter, prompter);
-    deriver = std::make_unique<DerivePanel>(ui, this, *store, *axes, *undoStore, log, prompter, showStatistics);
+    fitPanel = std::make_unique<FitPanel>(this, *store, *fitter, prompter);
+    deriver = std::make_unique<DerivePanel>(this, ui.qwtPlot, *store, *axes, *undoStore, log, prompter, showStatistics);
     exporter = std::make_unique<CurveExporter>(this, *store, log, prompter, *axes);
     output = std::make_unique<PlotOutput>(this, ui.qwtPlot, *store, *exporter, log, prompter);
     DataFormats::registerReaders();
     setAcceptDrops(true);
-    setupPlot();
+    ui.qwtPlot->setCanvasBackground(QBrush(Qt::lightGray, Qt::SolidPattern));
     connectConstructorSignals();
 }
 
 PlotServer::~PlotServer() = default;
 
-void PlotServer::setupPlot()
-{
-    for (int i = 0; i < 4; ++i)
-        ui.stylesCB->addItem(tr(kPlotStyles[i]), i);
-    for (std::size_t i = 0; i < kWindowFunctionCount; ++i)
-        ui.windowingCB->addItem(tr(windowFunctionName(i)), int(i));
-    ui.qwtPlot->setCanvasBackground(QBrush(Qt::lightGray, Qt::SolidPattern));
-
-    ui.plotTabScroll->hide();
-    ui.plotTab->hide();
-    ui.plotStatTB->hide();
-    ui.peakGB->hide();
-    ui.peakTB->hide();
-
-    auto* corner = new QWidget(ui.plotTab);
-    auto* cornerLayout = new QHBoxLayout(corner);
-    cornerLayout->setContentsMargins(0, 0, 0, 0);
-    selectedCurveLabel = new ElidedLabel(tr("Selected curve: none"), corner);
-    selectedCurveLabel->setObjectName(QStringLiteral("selectedCurveLabel"));
-    selectedCurveLabel->setToolTip(tr("Name of the SELECTED curve"));
-    cornerLayout->addWidget(selectedCurveLabel);
-    ui.plotTab->setCornerWidget(corner, Qt::TopRightCorner);
-}
-
 void PlotServer::connectConstructorSignals()
 {
-    connect(store, &CurveStore::curveRemoved, this,
-            [this] { selectedCurveLabel->setText(tr("Selected curve: none")); });
+    connect(store, &CurveStore::curveRemoved, this, [this] { showSelected(tr("Selected curve: none")); });
     connect(axes, &AxesController::zoomed, this, &PlotServer::zoomedSlot);
     connect(ui.showMenuTB, &QToolButton::clicked, this, &PlotServer::toolShow);
-    connect(ui.plotNewTB, &QToolButton::clicked, this, &PlotServer::newPlot);
-    connect(ui.positivePeaks, &QListWidget::itemClicked, this, &PlotServer::posItemClickedSlot);
-    connect(ui.negativePeaks, &QListWidget::itemClicked, this, &PlotServer::negItemClickedSlot);
-    connect(ui.evalPB, &QPushButton::clicked, this, &PlotServer::evaluateSlot);
-    connect(ui.clearPB, &QPushButton::clicked, this, &PlotServer::clearMarkers);
-    connect(ui.savePB, &QPushButton::clicked, this, qOverload<>(&PlotServer::peakSave));
 }
 
 void PlotServer::setPrompt(std::unique_ptr<Prompt> prompt)
@@ -159,7 +112,7 @@ void PlotServer::begin(const QString& title, const QString& xTitle, const QStrin
     setUpLegendAndGrid();
     axes->setUpNavigation(rightTitle);
     ui.qwtPlot->setAutoReplot(true);
-    connectToolPanel();
+    connectShortcuts();
     curveMenu = std::make_unique<CurveMenu>(this, *appearance);
 
     setTitle(title);
@@ -183,44 +136,16 @@ void PlotServer::setUpLegendAndGrid()
     grid->attach(ui.qwtPlot);
 }
 
-void PlotServer::connectToolPanel()
+// Open and Save from the keyboard, also while the tool panel is hidden; a window whose plot is
+// not shown (another tab) does not take them.
+void PlotServer::connectShortcuts()
 {
-    connect(ui.plotOpenTB, &QToolButton::clicked, this, &PlotServer::readData);
-    connect(ui.plotImportTB, &QToolButton::clicked, this, [this] { importer->importFile(); });
-    connect(ui.plotSaveTB, &QToolButton::clicked, this, &PlotServer::saveBitmap);
-    connect(ui.plotPrintTB, &QToolButton::clicked, this, &PlotServer::print);
-    connect(ui.plotEraseTB, &QToolButton::clicked, this, &PlotServer::erase);
-    connect(ui.undoTB, &QToolButton::clicked, this, qOverload<>(&PlotServer::undo));
-    connect(ui.windowingCB, qOverload<int>(&QComboBox::activated), this, &PlotServer::windowFunction);
-    connect(ui.fftTB, &QToolButton::clicked, this, &PlotServer::applyDFT);
-    connect(ui.dbTB, &QToolButton::clicked, this, &PlotServer::applyDB);
-    connect(ui.absTB, &QToolButton::clicked, this, &PlotServer::applyAbs);
-
-    const auto valueChanged = qOverload<double>(&QDoubleSpinBox::valueChanged);
-    connect(ui.verLowSB, valueChanged, this, &PlotServer::setVertiLow);
-    connect(ui.verHighSB, valueChanged, this, &PlotServer::setVertiHigh);
-    connect(ui.horStartSB, valueChanged, this, &PlotServer::setHorizStart);
-    connect(ui.horStopSB, valueChanged, this, &PlotServer::setHorizStop);
-    connect(ui.horCalibrationSB, valueChanged, this, &PlotServer::setHorCalibration);
-
-    connect(ui.stylesCB, qOverload<int>(&QComboBox::currentIndexChanged), this, &PlotServer::setPlotStyle);
-    connect(ui.plotTitleTB, &QToolButton::clicked, this, &PlotServer::changePlotTitle);
-    connect(ui.plotXTitleTB, &QToolButton::clicked, this, &PlotServer::changeBottomLegend);
-    connect(ui.plotYTitleTB, &QToolButton::clicked, this, &PlotServer::changeLeftLegend);
-    connect(ui.plotBackColorTB, &QToolButton::clicked, this, &PlotServer::changeBackgroundColor);
-    connect(ui.logXCB, &QCheckBox::clicked, this, &PlotServer::logXaxysSlot);
-    connect(ui.logYCB, &QCheckBox::clicked, this, &PlotServer::logYaxysSlot);
-
-    connect(ui.plotStatTB, &QToolButton::clicked, this, &PlotServer::panelSwitch);
-    // Open and Save from the keyboard, also while the tool panel is hidden; a window whose plot
-    // is not shown (another tab) does not take them.
     for (const auto& [keys, slot] : {std::pair{QKeySequence::Open, &PlotServer::readData},
                                      std::pair{QKeySequence::Save, &PlotServer::saveBitmap}}) {
         auto* shortcut = new QShortcut(QKeySequence(keys), this);
         shortcut->setContext(Qt::WindowShortcut);
         connect(shortcut, &QShortcut::activated, this, slot);
     }
-    connect(ui.peakTB, &QToolButton::clicked, this, &PlotServer::peakSlot);
 }
 
 int PlotServer::logMessage(const char* format, ...)
@@ -369,7 +294,7 @@ void PlotServer::select(QwtPlotItem* item)
     selectedCurveName = item->title().text();
     store->setCurrent(store->idOf(item));
     logMessage("selectedId = %d, %s", store->currentId(), selectedCurveName.toLocal8Bit().constData());
-    selectedCurveLabel->setText(tr("Selected curve: ") + selectedCurveName);
+    showSelected(tr("Selected curve: ") + selectedCurveName);
     axes->showCurrentRate();
 }
 
@@ -385,27 +310,6 @@ void PlotServer::updateStatistics(int id)
         return;
     statistics->show(*r);
     peaks->detectPeaks(id);
-}
-
-// ---- tool panel -----------------------------------------------------------------------------
-
-void PlotServer::toolShow(bool ena)
-{
-    ui.showMenuTB->setIcon(QIcon(ena ? QStringLiteral(":/vxKurvo/images/showOff.png")
-                                     : QStringLiteral(":/vxKurvo/images/show.png")));
-    ui.showToolPanel(ena);
-    ui.plotTab->setVisible(ena);
-    ui.plotStatTB->setVisible(ena);
-    ui.peakTB->setVisible(ena);
-}
-
-void PlotServer::panelSwitch(bool ena)
-{
-    if (store->currentId() == -1)
-        return;
-    if (ena)
-        updateStatistics(store->currentId());
-    ui.statisticsWD->setVisible(ena);
 }
 
 // ---- axes, ranges and zoom ------------------------------------------------------------------
@@ -574,7 +478,6 @@ bool PlotServer::writeWav(const QString& name, int id) { return exporter->writeW
 
 QwtPlotMarker* PlotServer::peakMarker(int index) const { return peaks->marker(index); }
 void PlotServer::clearMarkers() { peaks->clearMarkers(); }
-void PlotServer::peakSlot(bool ena) { peaks->setVisible(ena); }
 void PlotServer::posItemClickedSlot(QListWidgetItem* item) { peaks->markPeak(item, true); }
 void PlotServer::negItemClickedSlot(QListWidgetItem* item) { peaks->markPeak(item, false); }
 void PlotServer::evaluateSlot() { peaks->detectPeaks(store->currentId()); }

@@ -56,7 +56,9 @@ public:
     // For a project opened into the plot, which replaces the curves and what the panels show.
     CurveStore& curveStore() { return *store; }
     AxesController& axesController() const { return *axes; }
-    const PlotServerUi& controls() const { return ui; }
+    // The whole widget tree: the tool panel, the peak detector and the tables below the plot
+    // are built first if they have not been shown yet.
+    const PlotServerUi& controls() const;
     UndoStore& undoFiles() const { return *undoStore; }
     const PeakPanel& peakPanel() const { return *peaks; }
     const CurveRecord* record(int id) const;
@@ -223,9 +225,14 @@ private:
     // shows it with the axes fitted.
     void showNewCurve(int id, unsigned int count, const std::function<void()>& add);
     void askTitle(const char* dialogTitle, int axis);
-    void setupPlot();
     void connectConstructorSignals();
+    void connectShortcuts();
+    // The tool panel and what it shows, built once, when first shown or asked for: a plot only
+    // drawn into a file never needs them.
+    void buildTools();
     void connectToolPanel();
+    // The text of the label beside the tabs, kept until the label is built.
+    void showSelected(const QString& text);
     void setUpLegendAndGrid();
 
     PlotServerUi ui;
@@ -249,5 +256,6 @@ private:
     std::unique_ptr<PlotOutput> output;
 
     QString selectedCurveName;
+    QString selectedCurveText = tr("Selected curve: none");
     QLabel* selectedCurveLabel = nullptr;
 };

@@ -123,7 +123,8 @@ Box* spinBox(QWidget* parent, const char* name, int decimals, double minimum, do
 template <typename Box = QDoubleSpinBox>
 Box* rangeSpinBox(QWidget* parent, const char* name, int decimals, double step, double value, const char* tip)
 {
-    auto* box = spinBox<Box>(parent, name, decimals, -1000000000.0, 1000000000.0, value, tip);
+    auto* box = spinBox<Box>(parent, name, decimals, -PlotServerUi::kFieldLimit, PlotServerUi::kFieldLimit, value,
+                             tip);
     if (step > 0)
         box->setSingleStep(step);
     return box;
@@ -228,8 +229,14 @@ void PlotServerUi::setupUi(QWidget* plotServer)
     plotServer->setLocale(QLocale(QLocale::English, QLocale::UnitedStates));
 
     verticalLayout_2 = layoutOn<QVBoxLayout>(plotServer, "verticalLayout_2", 3, 3);
-
     horizontalLayout_9 = innerLayout<QHBoxLayout>("horizontalLayout_9", 6);
+    verticalLayout_2->addLayout(horizontalLayout_9);
+    setupPlotArea(plotServer);
+    verticalLayout_2->addLayout(horizontalLayout_11);
+}
+
+void PlotServerUi::setupTools(QWidget* plotServer)
+{
     plotTab = new QTabWidget(plotServer);
     plotTab->setObjectName(QStringLiteral("plotTab"));
     QSizePolicy tabPolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
@@ -251,12 +258,8 @@ void PlotServerUi::setupUi(QWidget* plotServer)
     peakTB = toolButton(plotServer, "peakTB", "Peak", "Show statistics of the selected curve", "peak.png");
     peakTB->setCheckable(true);
     horizontalLayout_9->addWidget(peakTB);
-    verticalLayout_2->addLayout(horizontalLayout_9);
 
-    setupPlotArea(plotServer);
     setupPeakPanel(plotServer);
-    verticalLayout_2->addLayout(horizontalLayout_11);
-
     setupStatistics(plotServer);
     verticalLayout_2->addWidget(statisticsWD);
 }

@@ -27,7 +27,12 @@ class QwtPlot;
 class PlotServerUi
 {
 public:
+    // The plot and the button that shows the tool panel: all that a plot never shown needs.
     void setupUi(QWidget* plotServer);
+    // The tool panel with the Stat. and Peak buttons, the peak detector and the statistics
+    // table, in their places in the layouts setupUi() made; their pointers stay null before.
+    void setupTools(QWidget* plotServer);
+    bool hasTools() const { return plotTab != nullptr; }
     // No label, check box or field of `panel` gets less room than its text needs: the panel's
     // minimum width grows instead, and with it the window's.
     static void keepTextsWhole(QWidget* panel);
@@ -35,6 +40,8 @@ public:
     static void fitListTo(QListWidget* list, const QString& entry);
     // The widest a tab page's row of controls grows before it breaks into another row.
     static constexpr int kPageWidthBudget = 760;
+    // The largest magnitude a limit field of the Range tab holds.
+    static constexpr double kFieldLimit = 1e9;
     // Shows or hides the tool panel, as tall as its tallest page, whatever tabs and
     // controls the panels added after setupUi().
     void showToolPanel(bool visible);

@@ -9,8 +9,20 @@ StatisticsTable::StatisticsTable(QTableWidget* table)
 {
 }
 
+void StatisticsTable::attach(QTableWidget* built)
+{
+    table = built;
+    if (waiting)
+        show(*waiting);
+    waiting.reset();
+}
+
 void StatisticsTable::show(const CurveStatistics& statistics)
 {
+    if (!table) {
+        waiting = statistics;
+        return;
+    }
     for (const StatisticsCell& cell : StatisticsCell::all()) {
         auto* item = new QTableWidgetItem(cell.valueText(statistics));
         item->setTextAlignment(Qt::AlignHCenter);

@@ -57,6 +57,12 @@ QString UndoStore::pathOf(int number, QString& reason)
     return own + QLatin1Char('/') + fileName(number);
 }
 
+void UndoStore::setButton(QWidget* button)
+{
+    undoButton = button;
+    setCounter(undoCounter);
+}
+
 void UndoStore::setCounter(int value)
 {
     undoCounter = value;

@@ -38,6 +38,8 @@ public:
               std::function<void(int)> curveRestored);
 
     int counter() const { return undoCounter; }
+    // The Undo button, built after the store, takes the state of the steps kept so far.
+    void setButton(QWidget* button);
     // Empty when the private folder cannot be made.
     QString filePath(int number);
     // Why the last `undo` gave nothing back, as it was logged; empty when it restored the

@@ -407,10 +407,11 @@ RenderSession::Status RenderSession::printPeaks(const QVector<double>& settings)
 {
     if (!server->record(server->currentCurve()))
         return fail(QStringLiteral("--peaks: there is no current curve"));
-    server->findChild<QDoubleSpinBox*>(QStringLiteral("deltaSB"))->setValue(settings[0]);
-    server->findChild<QDoubleSpinBox*>(QStringLiteral("thresholdSB"))->setValue(settings[1]);
-    server->findChild<QCheckBox*>(QStringLiteral("minimumCB"))->setChecked(settings[2] != 0.0);
-    server->findChild<QToolButton*>(QStringLiteral("peakTB"))->setChecked(true);
+    const PlotServerUi& panel = server->controls();
+    panel.deltaSB->setValue(settings[0]);
+    panel.thresholdSB->setValue(settings[1]);
+    panel.minimumCB->setChecked(settings[2] != 0.0);
+    panel.peakTB->setChecked(true);
     server->peakSlot(true);
     server->evaluateSlot();
     for (const bool positive : {true, false}) {
@@ -424,7 +425,7 @@ RenderSession::Status RenderSession::printPeaks(const QVector<double>& settings)
 
 RenderSession::Status RenderSession::chooseUnits(const QString& units)
 {
-    auto* box = server->findChild<QComboBox*>(QStringLiteral("unitsCB"));
+    auto* box = server->controls().unitsCB;
     const int index = box->findText(units);
     if (index < 0)
         return fail(QStringLiteral("--units takes one of %1: %2").arg(itemTexts(box).join(QStringLiteral(", ")), units));
@@ -434,7 +435,7 @@ RenderSession::Status RenderSession::chooseUnits(const QString& units)
 
 RenderSession::Status RenderSession::choosePeakTab(const QString& tab)
 {
-    auto* tabs = server->findChild<QTabWidget*>(QStringLiteral("foundPeaks"));
+    auto* tabs = server->controls().foundPeaks;
     for (int i = 0; i < tabs->count(); ++i) {
         if (tab.compare(tabs->tabText(i), Qt::CaseInsensitive) == 0) {
             tabs->setCurrentIndex(i);
@@ -446,7 +447,7 @@ RenderSession::Status RenderSession::choosePeakTab(const QString& tab)
 
 RenderSession::Status RenderSession::chooseStyle(const QString& style)
 {
-    const auto* box = server->findChild<QComboBox*>(QStringLiteral("stylesCB"));
+    const auto* box = server->controls().stylesCB;
     for (int i = 0; i < box->count(); ++i) {
         if (style.compare(box->itemText(i), Qt::CaseInsensitive) == 0) {
             server->setPlotStyle(i);

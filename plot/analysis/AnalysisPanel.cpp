@@ -45,14 +45,18 @@ QSpinBox* countBox(QWidget* page, const char* name, int minimum, int maximum, in
 
 } // namespace
 
-AnalysisPanel::AnalysisPanel(PlotServerUi& ui, PlotServer* plotServer, AnalysisTool& tool)
+AnalysisPanel::AnalysisPanel(PlotServer* plotServer, AnalysisTool& tool)
     : server(plotServer)
     , tool(tool)
 {
-    QWidget* page = buildPage(plotServer);
+}
+
+void AnalysisPanel::build(PlotServerUi& ui)
+{
+    QWidget* page = buildPage(server);
     ui.plotTab->insertTab(ui.plotTab->indexOf(ui.processPage) + 1, page, translated("Analysis"));
     PlotServerUi::keepTextsWhole(page);
-    ui.verticalLayout_2->addWidget(buildTable(plotServer));
+    ui.verticalLayout_2->addWidget(buildTable(server));
 }
 
 QWidget* AnalysisPanel::buildPage(QWidget* plotServer)

@@ -22,7 +22,10 @@ class AnalysisPanel : public QObject
     Q_OBJECT
 
 public:
-    AnalysisPanel(PlotServerUi& ui, PlotServer* plotServer, AnalysisTool& tool);
+    AnalysisPanel(PlotServer* plotServer, AnalysisTool& tool);
+
+    // The tab and the table, added to the tool panel as it is built.
+    void build(PlotServerUi& ui);
 
 private:
     QWidget* buildPage(QWidget* plotServer);

@@ -17,16 +17,20 @@
 
 #include <new>
 
-DerivePanel::DerivePanel(PlotServerUi& ui, QWidget* plotServer, CurveStore& store, AxesController& axes,
+DerivePanel::DerivePanel(QWidget* plotServer, QwtPlot* plot, CurveStore& store, AxesController& axes,
                          UndoStore& undo, PlotLog& log, const std::unique_ptr<Prompt>& prompter,
                          std::function<void(int)> curveAdded)
     : plotServer(plotServer)
-    , plot(ui.qwtPlot)
+    , plot(plot)
     , store(store)
     , axes(axes)
     , log(log)
     , prompter(prompter)
     , deriver(store, axes, undo, log, std::move(curveAdded))
+{
+}
+
+void DerivePanel::build(PlotServerUi& ui)
 {
     const auto button = [&](const char* name, const char* text, const char* tip, void (DerivePanel::*action)()) {
         auto* pb = new QPushButton(translated(text), ui.processPage);

@@ -30,9 +30,12 @@ class DerivePanel : public QObject
 
 public:
     // `curveAdded` runs for every new curve once the axes show it.
-    DerivePanel(PlotServerUi& ui, QWidget* plotServer, CurveStore& store, AxesController& axes, UndoStore& undo,
+    DerivePanel(QWidget* plotServer, QwtPlot* plot, CurveStore& store, AxesController& axes, UndoStore& undo,
                 PlotLog& log, const std::unique_ptr<Prompt>& prompter, std::function<void(int)> curveAdded);
     ~DerivePanel() override;
+
+    // The three buttons, added to the Process tab as the tool panel is built.
+    void build(PlotServerUi& ui);
 
     DeriveTool& tool() { return deriver; }
     // Null until the table was first shown; the plot widget owns it.

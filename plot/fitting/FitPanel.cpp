@@ -38,12 +38,16 @@ QSettings settings()
 
 } // namespace
 
-FitPanel::FitPanel(PlotServerUi& ui, QWidget* plotServer, const CurveStore& store, FitTool& tool,
+FitPanel::FitPanel(QWidget* plotServer, const CurveStore& store, FitTool& tool,
                    const std::unique_ptr<Prompt>& prompter)
     : plotServer(plotServer)
     , store(store)
     , tool(tool)
     , prompter(prompter)
+{
+}
+
+void FitPanel::build(PlotServerUi& ui)
 {
     auto* button = new QPushButton(translated("Fit..."), ui.processPage);
     button->setObjectName(QStringLiteral("fitPB"));

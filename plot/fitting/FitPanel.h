@@ -24,8 +24,11 @@ class FitPanel : public QObject
     Q_OBJECT
 
 public:
-    FitPanel(PlotServerUi& ui, QWidget* plotServer, const CurveStore& store, FitTool& tool,
+    FitPanel(QWidget* plotServer, const CurveStore& store, FitTool& tool,
              const std::unique_ptr<Prompt>& prompter);
+
+    // The Fit... button and the table, added to the tool panel as it is built.
+    void build(PlotServerUi& ui);
 
 private:
     QTableWidget* buildTable(QWidget* plotServer);

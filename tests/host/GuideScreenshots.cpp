@@ -99,9 +99,11 @@ protected:
 
     static void showToolTab(QWidget& window, const char* page)
     {
-        auto* tabs = child<QTabWidget>(window, "plotTab");
-        if (!tabs->isVisible())
+        // The tabs are built as they are first shown.
+        auto* tabs = window.findChild<QTabWidget*>(QStringLiteral("plotTab"));
+        if (!tabs || !tabs->isVisible())
             click(window, "showMenuTB");
+        tabs = child<QTabWidget>(window, "plotTab");
         tabs->setCurrentWidget(child<QWidget>(*tabs, page));
         settle();
     }

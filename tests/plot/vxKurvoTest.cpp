@@ -13,6 +13,8 @@ TEST(vxKurvoTest, NewButtonAsksForANewPlotOnce)
     vxKurvo plot;
     plot.begin("Kurvo", "X", "Y", "");
     QSignalSpy spy(&plot, &vxKurvo::newPlotRequest);
+    // The tool panel, New among its buttons, is built as it is first shown.
+    plot.findChild<QToolButton*>("showMenuTB")->click();
     auto* button = plot.findChild<QToolButton*>("plotNewTB");
     ASSERT_NE(button, nullptr);
     button->click();

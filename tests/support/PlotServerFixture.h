@@ -24,6 +24,9 @@ protected:
         prompt = scripted.get();
         server.setPrompt(std::move(scripted));
         server.begin("Kurvo", "X", "Y", "");
+        // The tests find the tool panel's widgets by name, so the panel is there from the start,
+        // as after the user first showed it.
+        server.controls();
     }
 
     // Curve `id`'s y values, or its x values, as drawn.
