@@ -79,7 +79,8 @@ bool PlotImageWriter::writePdf(QwtPlot* plot, QIODevice& device, const QSize& si
 
 bool PlotImageWriter::writeRaster(QwtPlot* plot, QIODevice& device, const QSize& size, const QByteArray& format)
 {
-    QImage image(size, QImage::Format_ARGB32);
+    // Opaque: the picture starts white, and the painter's fastest target has no alpha.
+    QImage image(size, QImage::Format_RGB32);
     if (image.isNull())
         return false;
     image.fill(Qt::white);

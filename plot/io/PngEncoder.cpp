@@ -42,8 +42,10 @@ void ignoreWarning(png_structp, png_const_charp) {}
 
 bool PngEncoder::encode(const QImage& image, QIODevice& device)
 {
-    const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
-    if (argb.isNull())
+    // An image without an alpha channel is written without one: a quarter fewer bytes to pack.
+    const bool opaque = !image.hasAlphaChannel();
+    const QImage pixels = image.convertToFormat(opaque ? QImage::Format_RGB32 : QImage::Format_ARGB32);
+    if (pixels.isNull())
         return false;
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, jumpBack, ignoreWarning);
     if (!png)
@@ -54,22 +56,28 @@ bool PngEncoder::encode(const QImage& image, QIODevice& device)
         return false;
     }
     png_set_write_fn(png, &device, writeBytes, flushNothing);
-    png_set_IHDR(png, info, png_uint_32(argb.width()), png_uint_32(argb.height()), 8, PNG_COLOR_TYPE_RGB_ALPHA,
-                 PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-    if (argb.dotsPerMeterX() > 0 && argb.dotsPerMeterY() > 0)
-        png_set_pHYs(png, info, png_uint_32(argb.dotsPerMeterX()), png_uint_32(argb.dotsPerMeterY()),
+    png_set_IHDR(png, info, png_uint_32(pixels.width()), png_uint_32(pixels.height()), 8,
+                 opaque ? PNG_COLOR_TYPE_RGB : PNG_COLOR_TYPE_RGB_ALPHA, PNG_INTERLACE_NONE,
+                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    if (pixels.dotsPerMeterX() > 0 && pixels.dotsPerMeterY() > 0)
+        png_set_pHYs(png, info, png_uint_32(pixels.dotsPerMeterX()), png_uint_32(pixels.dotsPerMeterY()),
                      PNG_RESOLUTION_METER);
     png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_NONE);
     png_set_compression_level(png, Z_BEST_SPEED);
     png_write_info(png, info);
-    // A pixel of Format_ARGB32 is one 32-bit word: B, G, R, A in memory on little-endian
-    // machines, A, R, G, B on big-endian ones.
-    if (QSysInfo::ByteOrder == QSysInfo::LittleEndian)
+    // A pixel of Format_(A)RGB32 is one 32-bit word: B, G, R, A in memory on little-endian
+    // machines, A, R, G, B on big-endian ones; the unused byte of RGB32 is dropped.
+    if (QSysInfo::ByteOrder == QSysInfo::LittleEndian) {
         png_set_bgr(png);
-    else
+        if (opaque)
+            png_set_filler(png, 0, PNG_FILLER_AFTER);
+    } else if (opaque) {
+        png_set_filler(png, 0, PNG_FILLER_BEFORE);
+    } else {
         png_set_swap_alpha(png);
-    for (int y = 0; y < argb.height(); ++y)
-        png_write_row(png, argb.constScanLine(y));
+    }
+    for (int y = 0; y < pixels.height(); ++y)
+        png_write_row(png, pixels.constScanLine(y));
     png_write_end(png, nullptr);
     png_destroy_write_struct(&png, &info);
     return true;

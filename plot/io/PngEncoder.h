@@ -5,7 +5,8 @@ class QIODevice;
 
 // PNG files of plots. Rows go unfiltered and are deflated at zlib's fastest level: choosing a
 // filter for every row cost several times the drawing of the whole plot, and bought a file a
-// few kilobytes smaller. The pixels, their alpha and the resolution read back as they were.
+// few kilobytes smaller. An image without alpha, as a rendered plot, is written without it: a
+// quarter fewer bytes to pack. The pixels, their alpha and the resolution read back as they were.
 class PngEncoder
 {
 public:
