@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <vector>
 
 class MinMaxPyramid;
 
@@ -23,11 +24,25 @@ public:
     void walk(std::size_t from, std::size_t to, const std::function<void(std::size_t)>& feed) const;
 
 private:
+    // A sample fed alone, or a whole block with the pixels of its limits.
+    struct Piece {
+        std::size_t first;
+        std::size_t last;
+        int level;
+        std::size_t index;
+        double lowPixel;
+        double highPixel;
+        bool block;
+    };
     std::size_t lastInColumn(std::size_t first, std::size_t to) const;
-    bool feedBlock(int level, std::size_t index, std::size_t first, std::size_t last, double low, double high,
-                   const std::function<void(std::size_t)>& feed) const;
+    void collect(std::size_t from, std::size_t to) const;
+    void feedPieces(const std::function<void(std::size_t)>& feed) const;
+    void feedBlocks(std::size_t begin, std::size_t end, const std::function<void(std::size_t)>& feed) const;
+    std::size_t firstAtPixel(const Piece& block, double pixel) const;
 
     const MinMaxPyramid& pyramid;
     std::function<double(std::size_t)> column;
     std::function<double(double)> pixelY;
+    // The pieces of the column at hand, kept between columns for their memory.
+    mutable std::vector<Piece> pieces;
 };
