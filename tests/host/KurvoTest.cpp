@@ -429,6 +429,18 @@ TEST_F(KurvoTest, IterateZeroHandsAnEmptyCurveToThePlot)
     expectTitles(*window, "None", "X", "Y");
 }
 
+// A long run goes on beside the window; its progress dialog's Cancel stops it, with no curve
+// and no error.
+TEST_F(KurvoTest, CancelStopsALongRunWithoutACurve)
+{
+    auto window = newWindow();
+    prompt->cancelAtCheck = 1;
+    run(*window, "iterate 100000000\ntitle \"Long\"\nexpr = sin(x)*cos(x)");
+    ASSERT_EQ(prompt->progressDialogs.size(), 1u);
+    EXPECT_EQ(prompt->count("critical"), 0);
+    EXPECT_TRUE(curvesOf(*window).isEmpty());
+}
+
 TEST_F(KurvoTest, TooManyPointsToHoldIsAParserError)
 {
     auto window = newWindow();
