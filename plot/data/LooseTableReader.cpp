@@ -12,7 +12,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <numeric>
 
 namespace {
 
@@ -189,9 +188,10 @@ void LooseTableReader::buildCurves(bool fitToPowerOfTwo)
         log(QStringLiteral("Kurvo: # Original points %1, corrected to %2").arg(rows).arg(count));
     }
     auto column = columns.begin();
-    if (shape.xColumn == TableShape::kRowNumbers) {
-        resizeExactly(data.x, int(count));
-        std::iota(data.x.begin(), data.x.end(), 0.0);
+    const bool rowNumbers = shape.xColumn == TableShape::kRowNumbers;
+    if (rowNumbers) {
+        // The row numbers step evenly: kept as a start and a step, they cost no memory.
+        data.evenX = EvenX{-0.0, 1.0};
     } else {
         data.x = std::move(*column++);
         resizeExactly(data.x, int(count));
@@ -204,9 +204,13 @@ void LooseTableReader::buildCurves(bool fitToPowerOfTwo)
     data.xIsTime = shape.xIsTime();
     if (inBlocks) {
         data.range = rangeOnThreads(data.x, data.y, plan.threads);
-        return;
+    } else {
+        data.range.addX(data.x.data(), data.x.size());
+        for (const auto& y : data.y)
+            data.range.addY(y.data(), y.size());
     }
-    data.range.addX(data.x.data(), data.x.size());
-    for (const auto& y : data.y)
-        data.range.addY(y.data(), y.size());
+    if (rowNumbers && count > 0) {
+        data.range.addX(0.0);
+        data.range.addX(double(count - 1));
+    }
 }

@@ -19,7 +19,6 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
-#include <numeric>
 
 namespace {
 
@@ -341,8 +340,8 @@ void TextTableReader::buildTable(bool fitToPowerOfTwo)
             resizeExactly(column, int(count));
     }
     if (autoX) {
-        resizeExactly(table.x, int(count));
-        std::iota(table.x.begin(), table.x.end(), 0.0);
+        // The row numbers step evenly: kept as a start and a step, they cost no memory.
+        table.evenX = EvenX{-0.0, 1.0};
         table.y = std::move(columns);
     } else {
         table.x = std::move(columns.front());
@@ -350,9 +349,13 @@ void TextTableReader::buildTable(bool fitToPowerOfTwo)
     }
     if (inBlocks) {
         table.range = rangeOnThreads(table.x, table.y, plan.threads);
-        return;
+    } else {
+        table.range.addX(table.x.data(), table.x.size());
+        for (const auto& column : table.y)
+            table.range.addY(column.data(), column.size());
     }
-    table.range.addX(table.x.data(), table.x.size());
-    for (const auto& column : table.y)
-        table.range.addY(column.data(), column.size());
+    if (autoX && count > 0) {
+        table.range.addX(0.0);
+        table.range.addX(double(count - 1));
+    }
 }

@@ -1,4 +1,5 @@
 #include "ColumnEquality.h"
+#include "ImportedX.h"
 #include "QStringPrinter.h"
 #include "TextTableReader.h"
 
@@ -78,7 +79,7 @@ TEST(TextTableReaderTest, SeparatorDetectionLogsEveryStep)
 TEST(TextTableReaderTest, AutoXScaleNumbersTheRows)
 {
     const ImportedData table = read("$AUTOXSCALE\n5 50\n6 60\n\n7 70\n");
-    EXPECT_EQ(table.x, (Column{0, 1, 2}));
+    EXPECT_EQ(xOf(table), (Column{0, 1, 2}));
     ASSERT_EQ(table.y.size(), 2u);
     EXPECT_EQ(table.y[0], (Column{5, 6, 7}));
     EXPECT_EQ(table.y[1], (Column{50, 60, 70}));
