@@ -1,5 +1,6 @@
 #include "ColumnEquality.h"
 #include "CurveWorkbook.h"
+#include "ImportedX.h"
 #include "ImportFormats.h"
 #include "QStringPrinter.h"
 #include "TablePreview.h"
@@ -108,7 +109,7 @@ TEST_F(WorkbookFormatTest, ImportChoicesApplyToSheets)
     const ImportedData chosen = read(book, QString(), options);
     ASSERT_EQ(chosen.y.size(), 2u);
     EXPECT_EQ(chosen.curveTitles, QStringList({"signal", "time"}));
-    EXPECT_TRUE(chosen.x == std::vector<double>({0, 1, 2, 3}));
+    EXPECT_TRUE(xOf(chosen) == std::vector<double>({0, 1, 2, 3}));
 
     const TablePreview preview = TablePreview::ofFile(book + ":Dates", TableOptions());
     EXPECT_TRUE(preview.problem.isEmpty()) << preview.problem.toStdString();
