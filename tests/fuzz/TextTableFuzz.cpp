@@ -17,11 +17,18 @@
 
 namespace {
 
+// Row numbers as x are kept as a start and a step, with no array.
+int pointsOf(const ImportedData& table)
+{
+    return table.evenX ? (table.y.empty() ? 0 : table.y.front().size()) : table.x.size();
+}
+
 void checkShape(const ImportedData& table)
 {
     fuzz::check(table.y.size() <= std::size_t(TextTableReader::kMaxFields), "at most sixteen curves");
+    fuzz::check(!table.evenX || table.x.isEmpty(), "x is either an array or a start and a step");
     for (const auto& y : table.y)
-        fuzz::check(y.size() == table.x.size(), "every curve has a y for each x");
+        fuzz::check(y.size() == pointsOf(table), "every curve has a y for each x");
 }
 
 bool isPrefix(const ImportedData::Column& part, const ImportedData::Column& whole)
@@ -78,9 +85,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::check(full.y.size() == fitted.y.size(), "fitting keeps every curve");
     if (full.y.empty())
         return 0;
-    fuzz::check(std::size_t(fitted.x.size()) == powerOfTwoCount(std::size_t(full.x.size())),
+    fuzz::check(std::size_t(pointsOf(fitted)) == powerOfTwoCount(std::size_t(pointsOf(full))),
                 "fitting keeps a power of two of points");
-    fuzz::check(isPrefix(fitted.x, full.x), "fitted x are the first x");
+    fuzz::check(fitted.evenX.has_value() == full.evenX.has_value() && isPrefix(fitted.x, full.x),
+                "fitted x are the first x");
     for (std::size_t c = 0; c < full.y.size(); ++c)
         fuzz::check(isPrefix(fitted.y[c], full.y[c]), "fitted y are the first y");
     return 0;
