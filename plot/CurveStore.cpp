@@ -226,7 +226,6 @@ void CurveStore::takeSamples(CurveRecord& record, const EvenX& x, const QVector<
     record.range = DataRange();
     static_cast<CurveStatistics&>(record) =
         CurveStatistics::of(nullptr, y.constData(), std::size_t(y.size()), record.range);
-    record.range.addY(y.constData(), std::size_t(y.size()));
     if (!y.isEmpty()) {
         record.range.addX(x.at(0));
         record.range.addX(x.at(std::size_t(y.size()) - 1));

@@ -47,10 +47,9 @@ CurveStatistics CurveStatistics::of(const double* x, const double* y, std::size_
     CompensatedSum squares;
     for (std::size_t i = 0; i < count; ++i) {
         const double v = y[i];
-        if (x) {
+        if (x)
             range.addX(x[i]);
-            range.addY(v);
-        }
+        range.addY(v);
         if (std::isnan(v))
             continue;
         ++used;

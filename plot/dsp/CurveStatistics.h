@@ -22,6 +22,7 @@ struct CurveStatistics {
 
     // An array without a value that is not NaN gives samples 0 and 0 for every figure but gaps.
     static CurveStatistics of(const double* y, std::size_t count);
-    // The same figures, and in the same pass the finite limits of x and y into `range`.
+    // The same figures, and in the same pass the finite limits of y, and of x where there is
+    // an x, into `range`.
     static CurveStatistics of(const double* x, const double* y, std::size_t count, DataRange& range);
 };
