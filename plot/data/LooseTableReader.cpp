@@ -188,8 +188,7 @@ void LooseTableReader::buildCurves(bool fitToPowerOfTwo)
         log(QStringLiteral("Kurvo: # Original points %1, corrected to %2").arg(rows).arg(count));
     }
     auto column = columns.begin();
-    const bool rowNumbers = shape.xColumn == TableShape::kRowNumbers;
-    if (rowNumbers) {
+    if (shape.xColumn == TableShape::kRowNumbers) {
         // The row numbers step evenly: kept as a start and a step, they cost no memory.
         data.evenX = EvenX{-0.0, 1.0};
     } else {
@@ -202,15 +201,5 @@ void LooseTableReader::buildCurves(bool fitToPowerOfTwo)
         data.curveTitles << shape.names.value(source);
     }
     data.xIsTime = shape.xIsTime();
-    if (inBlocks) {
-        data.range = rangeOnThreads(data.x, data.y, plan.threads);
-    } else {
-        data.range.addX(data.x.data(), data.x.size());
-        for (const auto& y : data.y)
-            data.range.addY(y.data(), y.size());
-    }
-    if (rowNumbers && count > 0) {
-        data.range.addX(0.0);
-        data.range.addX(double(count - 1));
-    }
+    data.range = rangeOfTable(data, inBlocks ? plan.threads : 1);
 }

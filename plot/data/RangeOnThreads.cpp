@@ -40,3 +40,13 @@ DataRange rangeOnThreads(const QVector<double>& x, const std::vector<QVector<dou
         range.unite(piece);
     return range;
 }
+
+DataRange rangeOfTable(const ImportedData& table, unsigned threads)
+{
+    DataRange range = rangeOnThreads(table.x, table.y, threads);
+    if (table.evenX && !table.y.empty() && !table.y.front().isEmpty()) {
+        range.addX(table.evenX->at(0));
+        range.addX(table.evenX->at(std::size_t(table.y.front().size()) - 1));
+    }
+    return range;
+}

@@ -347,15 +347,5 @@ void TextTableReader::buildTable(bool fitToPowerOfTwo)
         table.x = std::move(columns.front());
         table.y.assign(std::make_move_iterator(columns.begin() + 1), std::make_move_iterator(columns.end()));
     }
-    if (inBlocks) {
-        table.range = rangeOnThreads(table.x, table.y, plan.threads);
-    } else {
-        table.range.addX(table.x.data(), table.x.size());
-        for (const auto& column : table.y)
-            table.range.addY(column.data(), column.size());
-    }
-    if (autoX && count > 0) {
-        table.range.addX(0.0);
-        table.range.addX(double(count - 1));
-    }
+    table.range = rangeOfTable(table, inBlocks ? plan.threads : 1);
 }
