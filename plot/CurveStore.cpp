@@ -2,12 +2,12 @@
 
 #include "EvenSeriesData.h"
 #include "PlotCurve.h"
+#include "SeriesValues.h"
 
 #include <QPen>
 #include <QVector>
 
 #include <qwt_plot.h>
-#include <qwt_point_data.h>
 
 #include <algorithm>
 
@@ -61,8 +61,8 @@ bool CurveStore::samples(int id, QVector<double>& x, QVector<double>& y) const
     const CurveRecord* r = find(id);
     if (!r)
         return false;
-    x = xValues(*r->curve);
-    y = yValues(*r->curve);
+    x = xValuesOf(*r->curve->data());
+    y = yValuesOf(*r->curve->data());
     return true;
 }
 
@@ -71,7 +71,7 @@ bool CurveStore::ySamples(int id, QVector<double>& y) const
     const CurveRecord* r = find(id);
     if (!r)
         return false;
-    y = yValues(*r->curve);
+    y = yValuesOf(*r->curve->data());
     return true;
 }
 
@@ -115,30 +115,34 @@ QwtPlotCurve* CurveStore::add(const QString& title, const double* x, const doubl
 QwtPlotCurve* CurveStore::add(const QString& title, const QVector<double>& x, const QVector<double>& y,
                               int rightAxis, bool xIsTime)
 {
-    const int id = nextCurveId;
     auto curve = std::make_unique<PlotCurve>(title);
-    auto record = std::make_unique<CurveRecord>();
-    record->rightAxis = rightAxis;
+    auto record = recordOf(*curve, rightAxis);
     record->xIsTime = xIsTime;
-    record->curve = curve.get();
     takeSamples(*record, x, y);
-    return attach(std::move(record), std::move(curve), id);
+    return attach(std::move(record), std::move(curve));
 }
 
 QwtPlotCurve* CurveStore::add(const QString& title, const EvenX& x, const QVector<double>& y, int rightAxis)
 {
-    const int id = nextCurveId;
     auto curve = std::make_unique<PlotCurve>(title);
-    auto record = std::make_unique<CurveRecord>();
-    record->rightAxis = rightAxis;
-    record->curve = curve.get();
+    auto record = recordOf(*curve, rightAxis);
     takeSamples(*record, x, y);
-    return attach(std::move(record), std::move(curve), id);
+    return attach(std::move(record), std::move(curve));
 }
 
-// The record's samples are in place before anything is replaced or drawn.
-QwtPlotCurve* CurveStore::attach(std::unique_ptr<CurveRecord> record, std::unique_ptr<PlotCurve> curve, int id)
+std::unique_ptr<CurveRecord> CurveStore::recordOf(PlotCurve& curve, int rightAxis)
 {
+    auto record = std::make_unique<CurveRecord>();
+    record->rightAxis = rightAxis;
+    record->curve = &curve;
+    return record;
+}
+
+// The record's samples are in place before anything is replaced or drawn. The curve takes
+// the next identifier.
+QwtPlotCurve* CurveStore::attach(std::unique_ptr<CurveRecord> record, std::unique_ptr<PlotCurve> curve)
+{
+    const int id = nextCurveId;
     record->serial = nextSerial++;
     drop(id);
     curve->setRenderHint(QwtPlotItem::RenderAntialiased, true);
@@ -174,7 +178,7 @@ void CurveStore::spreadX(double span)
         if (n == 0)
             continue;
         const EvenX spread{-0.0, span / double(n)};
-        record.curve->setData(new EvenSeriesData(spread, yValues(*record.curve)));
+        record.curve->setData(new EvenSeriesData(spread, yValuesOf(*record.curve->data())));
         DataRange ends;
         ends.addX(spread.at(0));
         ends.addX(spread.at(n - 1));
@@ -215,7 +219,7 @@ void CurveStore::setY(int id, const QVector<double>& y)
     if (const auto* even = dynamic_cast<const EvenSeriesData*>(record->curve->data()))
         takeSamples(*record, EvenX(even->x()), y);
     else
-        takeSamples(*record, xValues(*record->curve), y);
+        takeSamples(*record, xValuesOf(*record->curve->data()), y);
 }
 
 // x of a curve is only ever sampled when a start and a step hold it; the figures of y come
@@ -230,32 +234,6 @@ void CurveStore::takeSamples(CurveRecord& record, const EvenX& x, const QVector<
         record.range.addX(x.at(0));
         record.range.addX(x.at(std::size_t(y.size()) - 1));
     }
-}
-
-// Curves hold their samples as arrays, or y as an array and x as a start and a step; any other
-// series is read point by point.
-QVector<double> CurveStore::xValues(const QwtPlotCurve& curve)
-{
-    if (const auto* data = dynamic_cast<const QwtPointArrayData*>(curve.data()))
-        return data->xData();
-    if (const auto* data = dynamic_cast<const EvenSeriesData*>(curve.data()))
-        return data->xData();
-    QVector<double> xs(static_cast<int>(curve.dataSize()));
-    for (int i = 0; i < xs.size(); ++i)
-        xs[i] = curve.sample(i).x();
-    return xs;
-}
-
-QVector<double> CurveStore::yValues(const QwtPlotCurve& curve)
-{
-    if (const auto* data = dynamic_cast<const QwtPointArrayData*>(curve.data()))
-        return data->yData();
-    if (const auto* data = dynamic_cast<const EvenSeriesData*>(curve.data()))
-        return data->yData();
-    QVector<double> ys(static_cast<int>(curve.dataSize()));
-    for (int i = 0; i < ys.size(); ++i)
-        ys[i] = curve.sample(i).y();
-    return ys;
 }
 
 bool CurveStore::remove(int id)

@@ -92,9 +92,8 @@ signals:
 
 private:
     void drop(int id);
-    QwtPlotCurve* attach(std::unique_ptr<CurveRecord> record, std::unique_ptr<PlotCurve> curve, int id);
-    static QVector<double> xValues(const QwtPlotCurve& curve);
-    static QVector<double> yValues(const QwtPlotCurve& curve);
+    static std::unique_ptr<CurveRecord> recordOf(PlotCurve& curve, int rightAxis);
+    QwtPlotCurve* attach(std::unique_ptr<CurveRecord> record, std::unique_ptr<PlotCurve> curve);
     static void copySamples(CurveRecord& record, const double* x, const double* y, std::size_t count);
     static void takeSamples(CurveRecord& record, const QVector<double>& x, const QVector<double>& y);
     static void takeSamples(CurveRecord& record, const EvenX& x, const QVector<double>& y);

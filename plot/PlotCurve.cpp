@@ -7,6 +7,7 @@
 #include "EvenSeriesData.h"
 #include "MinMaxPyramid.h"
 #include "PixelSet.h"
+#include "SeriesValues.h"
 
 #include <QPainter>
 #include <QThreadPool>
@@ -119,15 +120,6 @@ private:
     const EvenX* steps = nullptr;
     const double* ys = nullptr;
 };
-
-QVector<double> yValuesOf(const QwtSeriesData<QPointF>& series)
-{
-    if (const auto* arrays = dynamic_cast<const QwtPointArrayData*>(&series))
-        return arrays->yData();
-    if (const auto* even = dynamic_cast<const EvenSeriesData*>(&series))
-        return even->yData();
-    return {};
-}
 
 bool isGap(const QPointF& p)
 {

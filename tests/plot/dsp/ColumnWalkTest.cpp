@@ -2,33 +2,20 @@
 #include "ColumnExtremes.h"
 #include "ColumnWalk.h"
 #include "MinMaxPyramid.h"
+#include "NoisySamples.h"
 
 #include <cmath>
-#include <random>
 #include <vector>
 
 #include <gtest/gtest.h>
 
 namespace {
 
-// Samples at 41 levels, so that many share a pixel, with gaps.
-std::vector<double> noisy(std::size_t count, unsigned seed)
-{
-    std::mt19937 random(seed);
-    std::uniform_int_distribution<int> level(-20, 20);
-    std::vector<double> y(count);
-    for (std::size_t i = 0; i < count; ++i)
-        y[i] = level(random) * 0.5;
-    for (std::size_t i = 700; i < count; i += 4099)
-        y[i] = NAN;
-    return y;
-}
-
 // Fed only what the walk picks, the thinnings keep what they keep fed every sample: with ties
 // at the extremes, gaps, columns of a few samples and of thousands, pixels rising and falling.
 TEST(ColumnWalkTest, ThinningsKeepTheSameSamples)
 {
-    const std::vector<double> y = noisy(70001, 3);
+    const std::vector<double> y = noisySamples(70001, 3);
     MinMaxPyramid pyramid;
     pyramid.build(y.data(), y.size());
     for (double perColumn : {3.0, 37.5, 2000.0}) {

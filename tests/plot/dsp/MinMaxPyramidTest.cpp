@@ -1,29 +1,16 @@
 #include "MinMaxPyramid.h"
+#include "NoisySamples.h"
 
 #include <cmath>
-#include <random>
 #include <vector>
 
 #include <gtest/gtest.h>
 
 namespace {
 
-// Samples at 41 levels, with a gap now and then.
-std::vector<double> noisy(std::size_t count, unsigned seed)
-{
-    std::mt19937 random(seed);
-    std::uniform_int_distribution<int> level(-20, 20);
-    std::vector<double> y(count);
-    for (std::size_t i = 0; i < count; ++i)
-        y[i] = level(random) * 0.5;
-    for (std::size_t i = 700; i < count; i += 4099)
-        y[i] = NAN;
-    return y;
-}
-
 TEST(MinMaxPyramidTest, TakesAtMostASixteenthOfTheSamples)
 {
-    const std::vector<double> y = noisy(100003, 1);
+    const std::vector<double> y = noisySamples(100003, 1);
     MinMaxPyramid pyramid;
     pyramid.build(y.data(), y.size());
     EXPECT_LE(pyramid.memoryBytes(), 2 * sizeof(double) * y.size() / 16);
@@ -35,7 +22,7 @@ TEST(MinMaxPyramidTest, TakesAtMostASixteenthOfTheSamples)
 // and no block with a gap is offered.
 TEST(MinMaxPyramidTest, VisitCoversTheRangeOnceInOrder)
 {
-    const std::vector<double> y = noisy(20000, 2);
+    const std::vector<double> y = noisySamples(20000, 2);
     MinMaxPyramid pyramid;
     pyramid.build(y.data(), y.size());
     for (std::size_t first : {0, 1, 31, 32, 5000}) {
